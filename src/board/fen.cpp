@@ -1,0 +1,301 @@
+#include "board/fen.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "board/attacks.h"
+#include "board/bitops.h"
+#include "board/movegen.h"
+#include "board/position.h"
+#include "board/random.h"
+#include "main/game.h"
+
+const char* const kStartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -";
+
+namespace {
+
+const char kPieceLetters[] = "PNBRQK";
+const int32_t kPieceValues[6] = {100, 315, 325, 500, 1000, 0};
+
+int32_t pieceFromLetter(char c, int32_t* colour) {
+    for (int32_t p = 0; p < 6; p++) {
+        if (c == kPieceLetters[p]) {
+            *colour = WHITE;
+            return p;
+        }
+        if (c == kPieceLetters[p] - 'A' + 'a') {
+            *colour = BLACK;
+            return p;
+        }
+    }
+    return EMPTY;
+}
+
+void clearBoardState() {
+    Position& p = gPos;
+    for (int32_t c = 0; c < 2; c++) {
+        p.pawnNumber[c] = p.knightNumber[c] = p.bishopNumber[c] = 0;
+        p.rookNumber[c] = p.queenNumber[c] = p.pieceNumber[c] = 0;
+        p.pawnMaterial[c] = p.pieceMaterial[c] = p.pawnsOnSeventh[c] = 0;
+        p.occupancy[c] = p.pawnBits[c] = 0;
+        for (int32_t k = 0; k < 6; k++) {
+            p.pieceCount[c][k] = 0;
+            p.pieceBits[c][k] = 0;
+        }
+        p.kingSquare[c] = -1;
+    }
+    p.occupied = 0;
+    p.hashKey = p.pawnKey = 0;
+    for (int32_t s = 0; s < 64; s++) p.colour[s] = p.piece[s] = EMPTY;
+}
+
+// Material counters for one man placed at set-up.
+void countMan(int32_t colour, int32_t kind, int32_t square) {
+    Position& p = gPos;
+    if (kind == PAWN) {
+        p.pawnNumber[colour]++;
+        p.pawnMaterial[colour] += 100;
+        if (colour == WHITE ? (square >= 8 && square <= 15) : (square >= 48 && square <= 55))
+            p.pawnsOnSeventh[colour]++;
+        return;
+    }
+    if (kind == KING) return;
+    int32_t* numbers[5] = {nullptr, p.knightNumber, p.bishopNumber, p.rookNumber, p.queenNumber};
+    numbers[kind][colour]++;
+    p.pieceNumber[colour]++;
+    p.pieceMaterial[colour] += kPieceValues[kind];
+}
+
+void xorBothKeys(uint64_t key) {
+    gPos.hashKey ^= key;
+    gPos.pawnKey ^= key;
+}
+
+// Castling rights need the king and the rook on their home squares; rights
+// without them would let make move a rook that is not there.
+int32_t castlingRightsOnBoard(int32_t castle) {
+    struct Right { int32_t bit, colour, rookSquare, kingSquare; char letter; };
+    static const Right rights[4] = {
+        {CASTLE_WK, WHITE, H1, E1, 'K'}, {CASTLE_WQ, WHITE, A1, E1, 'Q'},
+        {CASTLE_BK, BLACK, H8, E8, 'k'}, {CASTLE_BQ, BLACK, A8, E8, 'q'},
+    };
+    for (const Right& r : rights) {
+        if (!(castle & r.bit)) continue;
+        const Position& p = gPos;
+        bool kingHome = p.piece[r.kingSquare] == KING && p.colour[r.kingSquare] == r.colour;
+        bool rookHome = p.piece[r.rookSquare] == ROOK && p.colour[r.rookSquare] == r.colour;
+        if (!kingHome || !rookHome) {
+            printf("# fen err: castling right %c dropped, king or rook not on its square\n", r.letter);
+            castle &= ~r.bit;
+        }
+    }
+    return castle;
+}
+
+// An en-passant square is kept only where a capture there is possible in
+// principle: on the sixth rank (seen from the side to move), empty, with the
+// enemy pawn that passed over it standing just beyond.
+bool enPassantSquareOnBoard(int32_t square) {
+    const Position& p = gPos;
+    int32_t row = p.side == WHITE ? 2 : 5;
+    int32_t pawnSquare = p.side == WHITE ? square + 8 : square - 8;
+    return rowOf(square) == row && p.piece[square] == EMPTY && p.piece[pawnSquare] == PAWN &&
+           p.colour[pawnSquare] == p.xside;
+}
+
+// Returns the first reason why the parsed board cannot be played from, or
+// nullptr. The king checks come first and in this order.
+const char* boardError(const int32_t kings[2], bool overrun, bool sideOk) {
+    if (kings[WHITE] > 1) return "too many white king";
+    if (kings[WHITE] == 0) return "there's no white king";
+    if (kings[BLACK] > 1) return "too many dark king";
+    if (kings[BLACK] == 0) return "there's no dark king";
+    if (overrun) return "the board field describes more than 64 squares";
+    if (!sideOk) return "the side to move must be w or b";
+    int32_t men[2] = {0, 0}, pawns[2] = {0, 0};
+    for (int32_t s = 0; s < 64; s++) {
+        if (gPos.piece[s] == EMPTY) continue;
+        men[gPos.colour[s]]++;
+        if (gPos.piece[s] != PAWN) continue;
+        pawns[gPos.colour[s]]++;
+        if (rowOf(s) == 0 || rowOf(s) == 7) return "pawn on the first or last rank";
+    }
+    if (men[WHITE] > 16 || men[BLACK] > 16) return "more than 16 men of one colour";
+    if (pawns[WHITE] > 8 || pawns[BLACK] > 8) return "more than 8 pawns of one colour";
+    return nullptr;
+}
+
+}  // namespace
+
+void setPosition(const char* text) {
+    Position& p = gPos;
+    const size_t length = strlen(text);
+    size_t i = 0;
+    auto at = [&](size_t k) -> char { return k < length ? text[k] : '\0'; };
+
+    // 1. Counters.
+    clearBoardState();
+
+    // 2. Fresh keys.
+    generateKeys();
+
+    // 5. Board field, from a8 on.
+    int32_t square = 0;
+    int32_t kings[2] = {0, 0};
+    bool overrun = false;
+    for (; i < length; i++) {
+        char c = text[i];
+        if (c == '/') continue;
+        if (c >= '1' && c <= '8') {
+            square += c - '0';
+            continue;
+        }
+        int32_t colour;
+        int32_t kind = pieceFromLetter(c, &colour);
+        if (kind == EMPTY) break;
+        if (square > 63) {
+            overrun = true;
+            square++;
+            continue;
+        }
+        p.colour[square] = colour;
+        p.piece[square] = kind;
+        p.hashKey ^= gPieceKey[colour][kind][square];
+        if (kind == PAWN) p.pawnKey ^= gPieceKey[colour][kind][square];
+        if (kind == KING) {
+            p.kingSquare[colour] = square;
+            kings[colour]++;
+        }
+        countMan(colour, kind, square);
+        square++;
+    }
+    if (square > 64) overrun = true;
+
+    // 6. Side to move: exactly one "w" or "b".
+    i++;
+    bool sideOk = (at(i) == 'w' || at(i) == 'b') && (at(i + 1) == ' ' || at(i + 1) == '\0');
+    p.side = at(i) == 'b' ? BLACK : WHITE;
+    p.xside = p.side ^ 1;
+    if (p.side == BLACK) xorBothKeys(gSideKey);
+    while (at(i) == 'w' || at(i) == 'b') i++;
+
+    // 10. Positions the engine cannot play from fall back to the initial position.
+    const char* error = boardError(kings, overrun, sideOk);
+    if (error) {
+        printf("# fen err: %s\n", error);
+        printf("# reset to orig board position\n");
+        setPosition(kStartFen);
+        return;
+    }
+
+    // 7. Castling rights.
+    i++;
+    int32_t castle = 0;
+    for (;; i++) {
+        char c = at(i);
+        if (c == 'K') castle |= CASTLE_WK;
+        else if (c == 'Q') castle |= CASTLE_WQ;
+        else if (c == 'k') castle |= CASTLE_BK;
+        else if (c == 'q') castle |= CASTLE_BQ;
+        else if (c != '-') break;
+    }
+    p.castle = castlingRightsOnBoard(castle);
+    xorBothKeys(gCastleKey[p.castle]);
+
+    // 8. En-passant square, from the character after the castling field.
+    i++;
+    int32_t ep = -1;
+    for (;; i++) {
+        char c = at(i);
+        if (c >= 'a' && c <= 'h') ep = c - 'a';
+        else if (c >= '1' && c <= '8') { if (ep >= 0 && ep < 8) ep += 8 * (8 - (c - '0')); }
+        else if (c != '-') break;
+    }
+    if (ep != -1 && !enPassantSquareOnBoard(ep)) {
+        printf("# fen err: en passant square %c%d ignored\n", 'a' + fileOf(ep), 8 - rowOf(ep));
+        ep = -1;
+    }
+    p.epSquare = ep;
+    if (ep != -1) xorBothKeys(gEpKey[ep]);
+
+    // 9. Piece lists (in square order) and bitboards.
+    for (int32_t s = 0; s < 64; s++) {
+        if (p.piece[s] == EMPTY) continue;
+        int32_t c = p.colour[s], k = p.piece[s];
+        p.pieceList[c][k][p.pieceCount[c][k]++] = s;
+        uint64_t bit = squareBit(s);
+        p.occupancy[c] |= bit;
+        p.occupied |= bit;
+        p.pieceBits[c][k] |= bit;
+        if (k == PAWN) p.pawnBits[c] |= bit;
+    }
+    if (isAttacked(p.kingSquare[p.xside], p.side)) {
+        printf("# fen err: the side not to move is in check\n");
+        printf("# reset to orig board position\n");
+        setPosition(kStartFen);
+        return;
+    }
+
+    // 11. A fresh game.
+    p.ply = 0;
+    gFirstMove[0] = 0;
+    p.fifty = 0;
+    p.hply = p.side == BLACK ? 1 : 0;
+    gSetupPly = p.hply;
+    gSetupCastle = p.castle;
+    resetGameState();
+}
+
+void writeFenText(char* buf) {
+    const Position& p = gPos;
+    char* out = buf;
+    for (int32_t row = 0; row < 8; row++) {
+        int32_t empty = 0;
+        for (int32_t file = 0; file < 8; file++) {
+            int32_t s = row * 8 + file;
+            if (p.piece[s] == EMPTY) {
+                empty++;
+                continue;
+            }
+            if (empty) *out++ = char('0' + empty);
+            empty = 0;
+            char letter = kPieceLetters[p.piece[s]];
+            *out++ = p.colour[s] == WHITE ? letter : char(letter - 'A' + 'a');
+        }
+        if (empty) *out++ = char('0' + empty);
+        if (row < 7) *out++ = '/';
+    }
+    *out++ = ' ';
+    *out++ = p.side == WHITE ? 'w' : 'b';
+    *out++ = ' ';
+    if (p.castle == 0) *out++ = '-';
+    if (p.castle & CASTLE_WK) *out++ = 'K';
+    if (p.castle & CASTLE_WQ) *out++ = 'Q';
+    if (p.castle & CASTLE_BK) *out++ = 'k';
+    if (p.castle & CASTLE_BQ) *out++ = 'q';
+    *out++ = ' ';
+    if (p.epSquare == -1) {
+        *out++ = '-';
+    } else {
+        *out++ = char('a' + fileOf(p.epSquare));
+        *out++ = char('0' + 8 - rowOf(p.epSquare));
+    }
+    *out = '\0';
+}
+
+void displayBoard() {
+    printf("\n8 ");
+    for (int32_t s = 0; s < 64; s++) {
+        int32_t kind = gPos.piece[s];
+        if (kind == EMPTY)
+            printf(" .");
+        else if (gPos.colour[s] == WHITE)
+            printf(" %c", kPieceLetters[kind]);
+        else
+            printf(" %c", kind == PAWN ? 'o' : char(kPieceLetters[kind] - 'A' + 'a'));
+        fflush(stdout);
+        if ((s & 7) == 7 && s != 63) printf("\n%d ", 7 - (s >> 3));
+    }
+    printf("\n\n   a b c d e f g h\n\n");
+    fflush(stdout);
+}

@@ -1,0 +1,23 @@
+// Setting up the position from FEN/EPD text, writing it back, and the board
+// display for the console.
+#pragma once
+#include <cstddef>
+
+// The initial position.
+extern const char* const kStartFen;
+
+// Room for any text written by writeFenText, terminator included.
+constexpr size_t kFenTextSize = 96;
+
+// Sets up the position from the first four fields of FEN or EPD text (board,
+// side, castling, en passant; anything after them is ignored) and resets the
+// state of a fresh game. A position the engine cannot play from (wrong number
+// of kings, a board that runs past 64 squares, ...) is reported with a
+// "# fen err: " line and replaced by the initial position.
+void setPosition(const char* text);
+
+// Writes "placement side castling ep" (no move counters) into buf.
+void writeFenText(char* buf);
+
+// Prints the board for a person at the console.
+void displayBoard();

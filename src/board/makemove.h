@@ -1,0 +1,16 @@
+// Making and taking back moves on the global position.
+#pragma once
+
+#include "board/types.h"
+
+// Plays a pseudo-legal move. Returns false, with the position untouched, when
+// the move would leave the mover's king attacked or castling is not allowed.
+bool makeMove(Move move);
+
+// Takes back the last move made (valid only after a successful makeMove). The
+// men are restored, but a man put back is appended at the end of its list.
+void unmakeMove();
+
+// Passes the turn (null move) and takes the pass back.
+void makeNullMove();
+void unmakeNullMove();

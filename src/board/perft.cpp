@@ -1,0 +1,45 @@
+#include "board/perft.h"
+
+#include <cstdio>
+
+#include "board/makemove.h"
+#include "board/movegen.h"
+#include "board/notation.h"
+#include "board/position.h"
+#include "platform/clock.h"
+
+double perftCount(int32_t depth) {
+    if (depth == 0) return 1;
+    generateAllMoves();
+    double sum = 0;
+    const int32_t ply = gPos.ply;
+    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
+        if (!makeMove(gMoveStack[i].move)) continue;
+        sum += perftCount(depth - 1);
+        unmakeMove();
+    }
+    return sum;
+}
+
+void perft(int32_t depth) {
+    const uint32_t start = getMilliseconds();
+    generateAllMoves();
+    printf("\n");
+    double total = 0;
+    const int32_t ply = gPos.ply;
+    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
+        const Move move = gMoveStack[i].move;
+        if (!makeMove(move)) continue;
+        const double n = perftCount(depth - 1);
+        total += n;
+        unmakeMove();
+        printf(" %s - ", moveToText(move));
+        printf("%0.0f\n", n);
+    }
+    const double elapsed = double(int32_t(getMilliseconds() - start));
+    printf("\n Perft %d Summary\n", depth);
+    printf(" Nodes: %0.0f\n", total);
+    printf(" Time: %0.2f sec\n", elapsed / 1000);
+    printf(" Nodes/sec: %0.0f\n\n", total * 1000 / elapsed);
+    fflush(stdout);
+}

@@ -1,0 +1,9 @@
+// Leaf counts of the legal move tree, the check of generation and make/unmake.
+#pragma once
+#include <cstdint>
+
+// Number of leaves below the current position at the given depth.
+double perftCount(int32_t depth);
+
+// Prints the count below each legal move, then the total, time and speed.
+void perft(int32_t depth);

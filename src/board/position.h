@@ -1,0 +1,87 @@
+// The one global chess position, its move history and the hash-key tables.
+// The 8x8 arrays are the master copy; piece lists, bitboards, counters and the
+// two keys are kept in step with them incrementally by make and unmake.
+#pragma once
+#include <cstdint>
+
+#include "board/types.h"
+
+struct Position {
+    int32_t colour[64];  // colour code per square, EMPTY if empty
+    int32_t piece[64];   // piece code per square, EMPTY if empty
+    int32_t pieceList[2][6][16];  // squares of each colour's men of each kind
+    int32_t pieceCount[2][6];     // valid entries of each list
+    int32_t kingSquare[2];
+    uint64_t occupancy[2];  // bitboards (bit of square s is s ^ 56)
+    uint64_t occupied;
+    uint64_t pawnBits[2];
+    uint64_t pieceBits[2][6];  // per colour and kind (pawnBits repeats the pawn boards)
+    int32_t side;
+    int32_t xside;
+    int32_t castle;    // CASTLE_* bits
+    int32_t epSquare;  // square passed over by the last double step, or -1
+    int32_t fifty;     // half-moves since the last capture or pawn move
+    int32_t ply;       // distance of the current node from the search root
+    int32_t hply;      // next free entry of the history stack
+    uint64_t hashKey;
+    uint64_t pawnKey;
+    int32_t pawnNumber[2];
+    int32_t knightNumber[2];
+    int32_t bishopNumber[2];
+    int32_t rookNumber[2];
+    int32_t queenNumber[2];
+    int32_t pieceNumber[2];     // knights + bishops + rooks + queens
+    int32_t pawnMaterial[2];    // 100 per pawn
+    int32_t pieceMaterial[2];   // values of knights, bishops, rooks, queens
+    int32_t pawnsOnSeventh[2];  // white pawns on rank 7, black pawns on rank 2
+};
+
+// One record per half-move made.
+struct HistoryEntry {
+    uint64_t key;        // hashKey before the move
+    uint64_t pawnKey;    // pawnKey before the move
+    Move move;           // the move made (a null move leaves it as it was)
+    Move reducedMove;    // written by the searches: move searched reduced at this ply
+    int32_t captured;    // piece code that stood on the destination, EMPTY if none
+    int32_t castle;      // castle before the move
+    int32_t epSquare;    // epSquare before the move
+    int32_t fifty;       // fifty before the move
+};
+
+constexpr int32_t kHistorySize = 1000;
+
+extern Position gPos;
+extern HistoryEntry gHistory[kHistorySize];
+
+// hply right after the last set-up from FEN (0 with White to move, 1 with
+// Black); no undo takes back more than the moves made since then.
+extern int32_t gSetupPly;
+
+// Castling rights of the last set-up; the pawn key keeps their key for the game.
+extern int32_t gSetupCastle;
+
+// Hash-key tables, refilled from the random generator at every set-up.
+extern uint64_t gPieceKey[2][6][64];
+extern uint64_t gSideKey;
+extern uint64_t gEpKey[64];
+extern uint64_t gCastleKey[16];
+
+// Fills the key tables with the next draws of the random generator.
+void generateKeys();
+
+// Place or take away one man, keeping arrays, lists, king squares, bitboards and
+// pawnsOnSeventh in step; keys and material counters are not touched.
+void addPiece(int32_t piece, int32_t colour, int32_t square);
+void removePiece(int32_t piece, int32_t colour, int32_t square);
+
+// The same, and XOR the man's key into hashKey (and pawnKey for a pawn).
+void addPieceKeyed(int32_t piece, int32_t colour, int32_t square);
+void removePieceKeyed(int32_t piece, int32_t colour, int32_t square);
+
+// Number of earlier positions since the last irreversible move with the
+// current hashKey.
+int32_t repetitionCount();
+
+// Keys computed from scratch from the board (for checking incremental keys).
+uint64_t computeHashKey();
+uint64_t computePawnKey(int32_t castleAtSetup);

@@ -1,0 +1,128 @@
+#include "board/tables.h"
+
+#include "board/bitops.h"
+#include "board/types.h"
+
+int32_t gMailbox64[64];
+int32_t gMailbox120[120];
+int32_t gBitIndex[64];
+uint64_t gKnightAttacks[64];
+uint64_t gKingAttacks[64];
+uint64_t gPawnAttacks[2][64];
+uint64_t gRayEast[64];
+uint64_t gRayWest[64];
+uint64_t gFileMask[64];
+uint64_t gDiagonalMask[64];
+uint64_t gAntiDiagonalMask[64];
+int32_t gDistance[64][64];
+
+// Steps in the 10x12 mailbox, by piece code: pawn, knight, bishop, rook, queen, king.
+const int32_t gMoveOffsets[6][8] = {
+    {9, 11, 0, 0, 0, 0, 0, 0},
+    {-21, -19, -12, -8, 8, 12, 19, 21},
+    {-11, -9, 9, 11, 0, 0, 0, 0},
+    {-10, -1, 1, 10, 0, 0, 0, 0},
+    {-11, -10, -9, -1, 1, 9, 10, 11},
+    {-11, -10, -9, -1, 1, 9, 10, 11},
+};
+const int32_t gOffsetCount[6] = {2, 8, 4, 4, 8, 8};
+
+// By square, a8 first: rights that survive a move from or to the square.
+const int32_t gCastleMask[64] = {
+    7,  15, 15, 15, 3,  15, 15, 11,
+    15, 15, 15, 15, 15, 15, 15, 15,
+    15, 15, 15, 15, 15, 15, 15, 15,
+    15, 15, 15, 15, 15, 15, 15, 15,
+    15, 15, 15, 15, 15, 15, 15, 15,
+    15, 15, 15, 15, 15, 15, 15, 15,
+    15, 15, 15, 15, 15, 15, 15, 15,
+    13, 15, 15, 15, 12, 15, 15, 14,
+};
+
+// pawn, knight, bishop, rook, queen, king, empty
+const int32_t gExchangeValue[7] = {1, 3, 3, 5, 10, 100, 0};
+const int32_t gPieceValue[6] = {100, 315, 325, 500, 1000, 0};
+
+namespace {
+
+// Bitboard of the squares reached from sq by repeating one mailbox step (or by
+// one step only), up to the board edge.
+uint64_t walk(int32_t sq, int32_t step, bool slide) {
+    uint64_t b = 0;
+    int32_t cell = gMailbox64[sq] + step;
+    while (gMailbox120[cell] != -1) {
+        b |= 1ULL << gBitIndex[gMailbox120[cell]];
+        if (!slide) break;
+        cell += step;
+    }
+    return b;
+}
+
+int32_t absolute(int32_t x) { return x < 0 ? -x : x; }
+
+}  // namespace
+
+void initBoardTables() {
+    for (int32_t i = 0; i < 120; i++) gMailbox120[i] = -1;
+    for (int32_t sq = 0; sq < 64; sq++) {
+        gMailbox64[sq] = 21 + 10 * (sq >> 3) + (sq & 7);
+        gMailbox120[gMailbox64[sq]] = sq;
+        gBitIndex[sq] = sq ^ 56;
+    }
+    for (int32_t sq = 0; sq < 64; sq++) {
+        int32_t b = gBitIndex[sq];
+        gKnightAttacks[b] = 0;
+        gKingAttacks[b] = 0;
+        for (int32_t i = 0; i < 8; i++) {
+            gKnightAttacks[b] |= walk(sq, gMoveOffsets[KNIGHT][i], false);
+            gKingAttacks[b] |= walk(sq, gMoveOffsets[KING][i], false);
+        }
+        // A white pawn captures towards rank 8 (mailbox -11 and -9), black towards rank 1.
+        gPawnAttacks[WHITE][b] = walk(sq, -11, false) | walk(sq, -9, false);
+        gPawnAttacks[BLACK][b] = walk(sq, 9, false) | walk(sq, 11, false);
+        gRayEast[b] = walk(sq, 1, true);
+        gRayWest[b] = walk(sq, -1, true);
+        gFileMask[b] = walk(sq, -10, true) | walk(sq, 10, true);
+        gDiagonalMask[b] = walk(sq, -9, true) | walk(sq, 9, true);
+        gAntiDiagonalMask[b] = walk(sq, -11, true) | walk(sq, 11, true);
+        for (int32_t to = 0; to < 64; to++) {
+            int32_t df = absolute(fileOf(sq) - fileOf(to));
+            int32_t dr = absolute(rowOf(sq) - rowOf(to));
+            gDistance[sq][to] = df > dr ? df : dr;
+        }
+    }
+}
+
+namespace {
+
+// Attacks along a line that holds at most one square per rank (file or
+// diagonal), by the byte-swap method.
+inline uint64_t lineAttacks(uint64_t occupied, uint64_t mask, int32_t bit) {
+    uint64_t o = occupied & mask;
+    uint64_t s = 1ULL << bit;
+    uint64_t forward = o - s;
+    uint64_t reverse = byteSwap(byteSwap(o) - byteSwap(s));
+    return (forward ^ reverse) & mask;
+}
+
+inline uint64_t rankAttacks(uint64_t occupied, int32_t bit) {
+    uint64_t east = gRayEast[bit];
+    uint64_t blockers = occupied & east;
+    if (blockers) east ^= gRayEast[lowestBit(blockers)];
+    uint64_t west = gRayWest[bit];
+    blockers = occupied & west;
+    if (blockers) west ^= gRayWest[highestBit(blockers)];
+    return east | west;
+}
+
+}  // namespace
+
+uint64_t bishopAttacks(uint64_t occupied, int32_t square) {
+    int32_t b = gBitIndex[square];
+    return lineAttacks(occupied, gDiagonalMask[b], b) | lineAttacks(occupied, gAntiDiagonalMask[b], b);
+}
+
+uint64_t rookAttacks(uint64_t occupied, int32_t square) {
+    int32_t b = gBitIndex[square];
+    return lineAttacks(occupied, gFileMask[b], b) | rankAttacks(occupied, b);
+}

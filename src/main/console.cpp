@@ -1,0 +1,185 @@
+#include "main/console.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "board/fen.h"
+#include "board/makemove.h"
+#include "board/movegen.h"
+#include "board/notation.h"
+#include "board/perft.h"
+#include "board/position.h"
+#include "main/game.h"
+#include "platform/input.h"
+#include "search/timeman.h"
+
+namespace {
+
+constexpr int32_t kNoSide = -1;
+constexpr size_t kWordSize = 256;
+
+// The loop's own state: which colour the engine plays, if any.
+struct Console {
+    int32_t computerSide = kNoSide;
+    bool done = false;
+    int exitStatus = 0;
+};
+
+// Reads the numeric argument of a command; reports a missing one. The word
+// that failed to read stays in the input and is read as the next command.
+bool readNumber(const char* command, int32_t* value) {
+    if (inputReadInt(value)) return true;
+    printf("# %s: missing or invalid number\n", command);
+    return false;
+}
+
+int32_t clamp(int32_t v, int32_t low, int32_t high) {
+    return v < low ? low : v > high ? high : v;
+}
+
+void commandFen(Console&) {
+    char fen[kFenTextSize];
+    writeFenText(fen);
+    printf("%s\n", fen);
+}
+
+void commandSetboard(Console&) {
+    char rest[kWordSize];
+    if (!inputReadLine(rest, sizeof rest)) rest[0] = '\0';
+    const char* fen = rest[0] ? rest + 1 : rest;
+    printf("%s\n", fen);
+    setPosition(fen);
+    generateAllMoves();
+}
+
+void commandStop(Console& c) {
+    c.computerSide = kNoSide;
+}
+
+void commandSt(Console&) {
+    int32_t n;
+    if (!readNumber("st", &n)) return;
+    n = clamp(n, 1, 172800);
+    printf("# search time is %d sec\n", n);
+    gAllottedTime = n * 1000;
+}
+
+void commandSd(Console&) {
+    int32_t n;
+    if (!readNumber("sd", &n)) return;
+    n = clamp(n, 1, 100);
+    gMaxSearchDepth = n;
+    printf("# search depth is %d %s\n", n, n == 1 ? "ply" : "plies");
+}
+
+void commandPerft(Console& c) {
+    int32_t n;
+    if (!readNumber("perft", &n)) return;
+    n = clamp(n, 1, 100);
+    gMaxSearchDepth = n;
+    displayBoard();
+    perft(n);
+    c.computerSide = kNoSide;
+}
+
+void commandUndo(Console& c) {
+    if (gPos.hply <= gSetupPly) return;
+    unmakeMove();
+    gPos.ply = 0;
+    generateAllMoves();
+    c.computerSide = kNoSide;
+}
+
+void commandNew(Console& c) {
+    setPosition(kStartFen);
+    generateAllMoves();
+    c.computerSide = kNoSide;
+}
+
+void commandDisplay(Console&) {
+    displayBoard();
+}
+
+void commandBye(Console& c) {
+    printf("Bye bye!\n");
+    c.done = true;
+    c.exitStatus = 0;
+}
+
+void commandHelp(Console&) {
+    static const char* const lines[] = {
+        "[COMMANDS]\n",
+        "play       : computer plays for the side to move\n",
+        "stop       : computer stops playing\n",
+        "st n       : search for n seconds per move\n",
+        "sd n       : search n ply per move\n",
+        "level x y z: x = no. of moves to time control\n",
+        "             y = time in minutes\n",
+        "             z = increment in seconds\n",
+        "             level command will work only in xboard mode\n",
+        "undo       : takes back a move\n",
+        "new        : starts a new game\n",
+        "d          : display the board\n",
+        "tes f n    : tes=test eval symmetry\n             usage: \"tes filename.ext numPos\"\n",
+        "bye        : exit the program\n",
+        "xboard     : switch to XBoard mode\n",
+        "Enter moves like, e2e4, promotion: e7e8Q\n",
+    };
+    for (const char* line : lines) printf("%s", line);
+}
+
+// A word that is no command: a move in coordinate form.
+void moveInput(const char* word) {
+    if (gPos.hply >= kMaxGamePly) {
+        printf("# The move history is full; start a new game.\n");
+        return;
+    }
+    const int32_t index = parseMoveText(word);
+    if (index < 0 || !makeMove(gMoveStack[index].move)) {
+        printf("Illegal move.\n");
+        return;
+    }
+    recordGameMove(gMoveStack[index].move, 0);
+    generateAllMoves();
+}
+
+struct Command {
+    const char* word;
+    void (*run)(Console&);
+};
+
+// In matching order; the first word that matches runs.
+const Command kCommands[] = {
+    {"fen", commandFen},
+    {"setboard", commandSetboard},
+    {"stop", commandStop},
+    {"st", commandSt},
+    {"sd", commandSd},
+    {"perft", commandPerft},
+    {"undo", commandUndo},
+    {"new", commandNew},
+    {"d", commandDisplay},
+    {"bye", commandBye},
+    {"help", commandHelp},
+};
+
+}  // namespace
+
+int consoleLoop() {
+    Console console;
+    char word[kWordSize];
+    while (!console.done) {
+        fflush(stdout);
+        if (!inputReadWord(word, sizeof word)) return 0;
+        bool matched = false;
+        for (const Command& command : kCommands) {
+            if (strcmp(word, command.word) != 0) continue;
+            command.run(console);
+            matched = true;
+            break;
+        }
+        if (!matched) moveInput(word);
+    }
+    fflush(stdout);
+    return console.exitStatus;
+}

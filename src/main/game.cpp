@@ -1,0 +1,29 @@
+#include "main/game.h"
+
+#include <cstring>
+
+#include "board/position.h"
+
+int32_t gGameMoves[kGameRecordSize];
+int32_t gGameScores[kGameRecordSize];
+int32_t gGameDepths[kGameRecordSize];
+int32_t gGameTimes[kGameRecordSize];
+int32_t gRecordedPly = 0;
+int32_t gCastled[2] = {0, 0};
+char gOpponentName[kOpponentNameSize];
+int32_t gPostMode = 0;
+
+void resetGameState() {
+    memset(gGameMoves, 0, sizeof gGameMoves);
+    memset(gGameScores, 0, sizeof gGameScores);
+    memset(gGameDepths, 0, sizeof gGameDepths);
+    memset(gGameTimes, 0, sizeof gGameTimes);
+}
+
+void recordGameMove(Move move, int32_t score) {
+    if (moveFlags(move) & MOVE_CASTLE) gCastled[gPos.xside] = 1;
+    gPos.ply = 0;
+    gRecordedPly = gPos.hply;
+    gGameMoves[gPos.hply] = int32_t(move);
+    gGameScores[gPos.hply] = score;
+}

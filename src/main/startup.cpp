@@ -1,0 +1,29 @@
+#include "main/startup.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "board/fen.h"
+#include "board/movegen.h"
+#include "board/position.h"
+#include "board/tables.h"
+#include "main/game.h"
+#include "main/version.h"
+#include "search/timeman.h"
+
+void printBanner() {
+    printf("# %s\n", kEngineName);
+    printf("# Compiled: %s\n", kBuildDate);
+    fflush(stdout);
+}
+
+void startUp() {
+    initBoardTables();
+    memset(gOpponentName, 0, sizeof gOpponentName);
+    setPosition(kStartFen);
+    generateAllMoves();
+    gAllottedTime = 10000;
+    gRecordedPly = gPos.hply;
+    gCastled[WHITE] = gCastled[BLACK] = 0;
+    gMaxSearchDepth = 100;
+}

@@ -1,0 +1,14 @@
+#include "platform/clock.h"
+
+#include <ctime>
+
+uint32_t getMilliseconds() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    uint64_t ms = uint64_t(ts.tv_sec) * 1000u + uint64_t(ts.tv_nsec / 1000000);
+    return uint32_t(ms);
+}
+
+int64_t getCalendarSeconds() {
+    return int64_t(time(nullptr));
+}

@@ -1,0 +1,148 @@
+#include "platform/input.h"
+
+#include <cerrno>
+#include <climits>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t kBufferSize = 1 << 16;
+char gBuffer[kBufferSize];
+size_t gStart = 0;  // first unconsumed byte
+size_t gEnd = 0;    // one past the last byte read from the descriptor
+bool gAtEnd = false;
+
+bool gKindKnown = false;
+bool gIsTerminal = false;
+
+// Blocks until at least one more byte is buffered; false at end of input.
+bool fill() {
+    if (gAtEnd) return false;
+    if (gStart == gEnd) gStart = gEnd = 0;
+    if (gEnd == kBufferSize) {
+        // Move the unconsumed tail to the front to make room.
+        size_t n = gEnd - gStart;
+        for (size_t i = 0; i < n; i++) gBuffer[i] = gBuffer[gStart + i];
+        gStart = 0;
+        gEnd = n;
+        if (gEnd == kBufferSize) return true;  // full of unconsumed bytes
+    }
+    for (;;) {
+        ssize_t got = read(STDIN_FILENO, gBuffer + gEnd, kBufferSize - gEnd);
+        if (got > 0) {
+            gEnd += size_t(got);
+            return true;
+        }
+        if (got < 0 && errno == EINTR) continue;
+        gAtEnd = true;
+        return false;
+    }
+}
+
+// Next byte without consuming it, or -1 at end of input.
+int peekByte() {
+    if (gStart == gEnd && !fill()) return -1;
+    return static_cast<unsigned char>(gBuffer[gStart]);
+}
+
+// The byte after the next one, or -1 when the input ends before it.
+int peekSecondByte() {
+    while (gEnd - gStart < 2)
+        if (!fill()) return -1;
+    return static_cast<unsigned char>(gBuffer[gStart + 1]);
+}
+
+bool isBlank(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+bool skipBlanks() {
+    for (;;) {
+        int c = peekByte();
+        if (c < 0) return false;
+        if (!isBlank(c)) return true;
+        gStart++;
+    }
+}
+
+}  // namespace
+
+bool inputReadWord(char* buf, size_t cap) {
+    if (!skipBlanks()) return false;
+    size_t n = 0;
+    for (;;) {
+        int c = peekByte();
+        if (c < 0 || isBlank(c)) break;
+        if (n + 1 < cap) buf[n++] = char(c);
+        gStart++;
+    }
+    if (cap > 0) buf[n] = '\0';
+    return true;
+}
+
+bool inputReadInt(int32_t* value) {
+    if (!skipBlanks()) return false;
+    // A sign is taken only when a digit follows it, so a failed read leaves the
+    // whole word in the input.
+    bool negative = false;
+    int c = peekByte();
+    if (c == '+' || c == '-') {
+        int next = peekSecondByte();
+        if (next < '0' || next > '9') return false;
+        negative = c == '-';
+        gStart++;
+    } else if (c < '0' || c > '9') {
+        return false;
+    }
+    int64_t magnitude = 0;
+    for (c = peekByte(); c >= '0' && c <= '9'; c = peekByte()) {
+        if (magnitude <= int64_t(INT_MAX) + 1) magnitude = magnitude * 10 + (c - '0');
+        gStart++;
+    }
+    int64_t v = negative ? -magnitude : magnitude;
+    if (v > INT_MAX) v = INT_MAX;
+    if (v < INT_MIN) v = INT_MIN;
+    *value = int32_t(v);
+    return true;
+}
+
+bool inputReadLine(char* buf, size_t cap) {
+    if (peekByte() < 0) return false;
+    size_t n = 0;
+    for (;;) {
+        int c = peekByte();
+        if (c < 0) break;
+        gStart++;
+        if (c == '\n') break;
+        if (n + 1 < cap) buf[n++] = char(c);
+    }
+    if (n > 0 && buf[n - 1] == '\r') n--;
+    if (cap > 0) buf[n] = '\0';
+    return true;
+}
+
+uint32_t inputWaiting() {
+    if (!gKindKnown) {
+        gKindKnown = true;
+        gIsTerminal = isatty(STDIN_FILENO) != 0;
+    }
+    uint64_t waiting = gEnd - gStart;
+    if (waiting == 0 && !gAtEnd) {
+        pollfd pfd{STDIN_FILENO, POLLIN, 0};
+        int r = poll(&pfd, 1, 0);
+        if (r < 0) return gIsTerminal ? 0 : 1;
+        if (r > 0) {
+            int available = 0;
+            if (ioctl(STDIN_FILENO, FIONREAD, &available) < 0 || available <= 0)
+                waiting = 1;  // readable with nothing to read: end of input or an error
+            else
+                waiting = uint64_t(available);
+        }
+    } else if (gAtEnd) {
+        waiting = waiting ? waiting : 1;
+    }
+    if (gIsTerminal && waiting < 2) return 0;
+    return waiting > UINT32_MAX ? UINT32_MAX : uint32_t(waiting);
+}

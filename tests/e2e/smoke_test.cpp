@@ -1,0 +1,2 @@
+#include <gtest/gtest.h>
+TEST(E2ESmoke, Builds) { SUCCEED(); }
