@@ -7,15 +7,17 @@
 #include "board/types.h"
 
 struct Position {
+    uint64_t occupancy[2];  // bitboards (bit of square s is s ^ 56)
+    uint64_t occupied;
+    uint64_t pawnBits[2];
+    uint64_t pieceBits[2][6];  // per colour and kind (pawnBits repeats the pawn boards)
+    uint64_t hashKey;
+    uint64_t pawnKey;
     int32_t colour[64];  // colour code per square, EMPTY if empty
     int32_t piece[64];   // piece code per square, EMPTY if empty
     int32_t pieceList[2][6][16];  // squares of each colour's men of each kind
     int32_t pieceCount[2][6];     // valid entries of each list
     int32_t kingSquare[2];
-    uint64_t occupancy[2];  // bitboards (bit of square s is s ^ 56)
-    uint64_t occupied;
-    uint64_t pawnBits[2];
-    uint64_t pieceBits[2][6];  // per colour and kind (pawnBits repeats the pawn boards)
     int32_t side;
     int32_t xside;
     int32_t castle;    // CASTLE_* bits
@@ -23,8 +25,6 @@ struct Position {
     int32_t fifty;     // half-moves since the last capture or pawn move
     int32_t ply;       // distance of the current node from the search root
     int32_t hply;      // next free entry of the history stack
-    uint64_t hashKey;
-    uint64_t pawnKey;
     int32_t pawnNumber[2];
     int32_t knightNumber[2];
     int32_t bishopNumber[2];
@@ -34,7 +34,9 @@ struct Position {
     int32_t pawnMaterial[2];    // 100 per pawn
     int32_t pieceMaterial[2];   // values of knights, bishops, rooks, queens
     int32_t pawnsOnSeventh[2];  // white pawns on rank 7, black pawns on rank 2
+    int32_t padding;            // keeps the size a multiple of 8 with no hidden bytes
 };
+static_assert(sizeof(Position) == 19 * 8 + 360 * 4, "Position must have no hidden padding");
 
 // One record per half-move made.
 struct HistoryEntry {

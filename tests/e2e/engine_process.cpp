@@ -1,0 +1,67 @@
+#include "engine_process.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+std::vector<std::string> enginePaths() {
+    std::vector<std::string> paths;
+    std::stringstream all(ENGINE_PATHS);
+    std::string path;
+    while (std::getline(all, path, ':'))
+        if (!path.empty()) paths.push_back(path);
+    return paths;
+}
+
+std::string engineNameFor(const std::string& path) {
+    const std::string base = "Morvantix v12.01.30.1070";
+    if (path.size() >= 6 && path.compare(path.size() - 6, 6, "popcnt") == 0) return base + " x64 sse";
+    if (path.size() >= 3 && path.compare(path.size() - 3, 3, "w32") == 0) return base;
+    return base + " x64";
+}
+
+std::string makeTempDir() {
+    char templ[] = "/tmp/morvantix-test-XXXXXX";
+    const char* dir = mkdtemp(templ);
+    return dir ? dir : "/tmp";
+}
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+int runShell(const std::string& command) {
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Prefix that makes the executable start on this machine ("" or "qemu-i386 ").
+std::string launcherFor(const std::string& path) {
+    if (runShell("'" + path + "' < /dev/null > /dev/null 2>&1") != 126) return "";
+    return "qemu-i386 ";
+}
+
+}  // namespace
+
+EngineRun runEngine(const std::string& path, const std::string& input, const std::string& workDir) {
+    const std::string dir = workDir.empty() ? makeTempDir() : workDir;
+    const std::string in = dir + "/stdin.txt", out = dir + "/stdout.txt";
+    std::ofstream(in, std::ios::binary) << input;
+    static std::string lastPath, launcher;
+    if (path != lastPath) {
+        launcher = launcherFor(path);
+        lastPath = path;
+    }
+    EngineRun run;
+    run.exitStatus = runShell("cd '" + dir + "' && " + launcher + "'" + path + "' < stdin.txt > stdout.txt 2> stderr.txt");
+    run.output = readFile(out);
+    return run;
+}

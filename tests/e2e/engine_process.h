@@ -1,0 +1,23 @@
+// Running a built engine executable with a given standard input.
+#pragma once
+#include <string>
+#include <vector>
+
+struct EngineRun {
+    std::string output;
+    int exitStatus = -1;
+};
+
+// The engines under test (all builds of this configuration).
+std::vector<std::string> enginePaths();
+
+// The name text each build announces ("... x64", "... x64 sse", no suffix).
+std::string engineNameFor(const std::string& path);
+
+// Runs the engine in `workDir` (a fresh temporary directory when empty) with
+// `input` on stdin and returns stdout and the exit status. A 32-bit engine
+// runs under qemu-i386 where the kernel cannot start it directly.
+EngineRun runEngine(const std::string& path, const std::string& input, const std::string& workDir = "");
+
+// A fresh temporary directory.
+std::string makeTempDir();

@@ -1,0 +1,14 @@
+// Every depth of the perft reference positions (several hundred million leaves).
+#include <gtest/gtest.h>
+
+#include "board/perft.h"
+#include "../unit/perft_data.h"
+#include "../unit/support.h"
+
+TEST(PerftFull, EveryDepthOfEveryReferencePosition) {
+    for (const PerftCase& c : loadPerftCases()) {
+        setUp(c.fen.c_str());
+        const size_t d = c.counts.size();
+        EXPECT_EQ(uint64_t(perftCount(int32_t(d))), c.counts[d - 1]) << c.fen << " depth " << d;
+    }
+}

@@ -1,0 +1,209 @@
+// Make/unmake and the null move restore every field of the position; the
+// incremental keys always equal the keys computed from scratch.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "board/attacks.h"
+#include "board/fen.h"
+#include "board/makemove.h"
+#include "board/movegen.h"
+#include "board/position.h"
+#include "support.h"
+
+namespace {
+
+// Every field, with each piece list sorted (unmake restores the squares of a
+// list, not their order).
+Position canonical(const Position& p) {
+    Position c = p;
+    for (int32_t col = 0; col < 2; col++)
+        for (int32_t k = 0; k < 6; k++) {
+            int32_t* list = c.pieceList[col][k];
+            std::sort(list, list + c.pieceCount[col][k]);
+            std::fill(list + c.pieceCount[col][k], list + 16, 0);
+        }
+    return c;
+}
+
+void expectSamePosition(const Position& a, const Position& b, const char* what) {
+    Position x = canonical(a), y = canonical(b);
+    EXPECT_EQ(0, memcmp(&x, &y, sizeof x)) << what;
+}
+
+// Lists, bitboards, counters and king squares agree with the board arrays.
+void expectConsistent() {
+    const Position& p = gPos;
+    int32_t counts[2][6] = {};
+    uint64_t occ[2] = {0, 0};
+    for (int32_t s = 0; s < 64; s++) {
+        if (p.piece[s] == EMPTY) {
+            EXPECT_EQ(p.colour[s], EMPTY);
+            continue;
+        }
+        counts[p.colour[s]][p.piece[s]]++;
+        occ[p.colour[s]] |= 1ULL << (s ^ 56);
+    }
+    for (int32_t c = 0; c < 2; c++) {
+        EXPECT_EQ(p.occupancy[c], occ[c]);
+        EXPECT_EQ(p.pawnBits[c], p.pieceBits[c][PAWN]);
+        for (int32_t k = 0; k < 6; k++) {
+            ASSERT_EQ(p.pieceCount[c][k], counts[c][k]);
+            for (int32_t i = 0; i < p.pieceCount[c][k]; i++) {
+                int32_t s = p.pieceList[c][k][i];
+                EXPECT_EQ(p.piece[s], k);
+                EXPECT_EQ(p.colour[s], c);
+                EXPECT_TRUE(p.pieceBits[c][k] & (1ULL << (s ^ 56)));
+            }
+        }
+        EXPECT_EQ(p.pawnNumber[c], counts[c][PAWN]);
+        EXPECT_EQ(p.knightNumber[c], counts[c][KNIGHT]);
+        EXPECT_EQ(p.bishopNumber[c], counts[c][BISHOP]);
+        EXPECT_EQ(p.rookNumber[c], counts[c][ROOK]);
+        EXPECT_EQ(p.queenNumber[c], counts[c][QUEEN]);
+        EXPECT_EQ(p.pieceNumber[c], counts[c][KNIGHT] + counts[c][BISHOP] + counts[c][ROOK] + counts[c][QUEEN]);
+        EXPECT_EQ(p.pawnMaterial[c], 100 * counts[c][PAWN]);
+        EXPECT_EQ(p.pieceMaterial[c], 315 * counts[c][KNIGHT] + 325 * counts[c][BISHOP] +
+                                          500 * counts[c][ROOK] + 1000 * counts[c][QUEEN]);
+        EXPECT_EQ(p.piece[p.kingSquare[c]], KING);
+    }
+    EXPECT_EQ(p.occupied, occ[0] | occ[1]);
+    EXPECT_EQ(p.xside, p.side ^ 1);
+    EXPECT_EQ(p.hashKey, computeHashKey());
+    EXPECT_EQ(p.pawnKey, computePawnKey(gSetupCastle));
+}
+
+const char* const kStartPositions[] = {
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
+    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -",
+    "rnbqkb1r/ppppp1pp/7n/4Pp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6",
+    "8/PPPk4/8/8/8/8/4Kppp/8 b - -",
+};
+
+TEST(MakeMove, EveryMoveAndNullMoveRestoresEveryFieldAlongRandomGames) {
+    std::mt19937 random(20261207);
+    int64_t checked = 0;
+    for (const char* fen : kStartPositions) {
+        for (int game = 0; game < 12; game++) {
+            setUp(fen);
+            for (int move = 0; move < 80; move++) {
+                expectConsistent();
+                const Position before = gPos;
+                // Null move.
+                makeNullMove();
+                EXPECT_EQ(gPos.hashKey, computeHashKey());
+                EXPECT_EQ(gPos.epSquare, -1);
+                unmakeNullMove();
+                expectSamePosition(before, gPos, "null move");
+                // Every generated move, legal or not.
+                generateAllMoves();
+                const std::vector<Move> moves = listedMoves();
+                std::vector<Move> legal;
+                for (Move m : moves) {
+                    const Position justBefore = gPos;
+                    if (!makeMove(m)) {
+                        EXPECT_EQ(0, memcmp(&justBefore, &gPos, sizeof justBefore)) << "refused move changed it";
+                        continue;
+                    }
+                    legal.push_back(m);
+                    expectConsistent();
+                    unmakeMove();
+                    expectSamePosition(before, gPos, "make/unmake");
+                    checked++;
+                }
+                if (legal.empty() || gPos.fifty >= 100) break;
+                ASSERT_TRUE(makeMove(legal[random() % legal.size()]));
+                gPos.ply = 0;
+            }
+        }
+    }
+    EXPECT_GT(checked, 20000);
+}
+
+TEST(MakeMove, DoubleStepSetsTheEnPassantSquareOnlyBesideAnEnemyPawn) {
+    setUp(kStartFen);
+    const uint64_t start = gPos.hashKey;
+    ASSERT_TRUE(makeMove(findMove("e2e4")));
+    EXPECT_EQ(gPos.epSquare, -1);
+    EXPECT_EQ(gPos.hashKey, start ^ gPieceKey[WHITE][PAWN][52] ^ gPieceKey[WHITE][PAWN][36] ^ gSideKey);
+    ASSERT_TRUE(makeMove(findMove("d7d5")));
+    ASSERT_TRUE(makeMove(findMove("e4e5")));
+    ASSERT_TRUE(makeMove(findMove("f7f5")));
+    EXPECT_EQ(gPos.epSquare, 21);  // f6
+    EXPECT_EQ(gPos.hashKey, computeHashKey());
+}
+
+TEST(MakeMove, CastlingThroughAnAttackedSquareIsRefusedAndChangesNothing) {
+    setUp("4k3/8/8/8/8/8/5r2/4K2R w K -");
+    generateAllMoves();
+    const Position before = gPos;
+    Move castle = findMove("e1g1");
+    ASSERT_NE(castle, 0u);
+    EXPECT_FALSE(makeMove(castle));
+    EXPECT_EQ(0, memcmp(&before, &gPos, sizeof before));
+}
+
+TEST(MakeMove, CastlingIsGeneratedInCheckButRefused) {
+    setUp("4k3/8/8/8/8/8/4r3/R3K2R w KQ -");
+    Move castle = findMove("e1g1");
+    ASSERT_NE(castle, 0u);
+    EXPECT_FALSE(makeMove(castle));
+    EXPECT_EQ(findMove("e1c1") != 0, true);
+}
+
+TEST(MakeMove, RookAndKingMovesClearTheirCastlingRights) {
+    setUp("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
+    ASSERT_TRUE(makeMove(findMove("h1h2")));
+    EXPECT_EQ(gPos.castle, 2 | 4 | 8);
+    setUp("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
+    ASSERT_TRUE(makeMove(findMove("e1f1")));
+    EXPECT_EQ(gPos.castle, 4 | 8);
+    setUp("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
+    ASSERT_TRUE(makeMove(findMove("a1a8")));
+    EXPECT_EQ(gPos.castle, 1 | 4);  // the capture on a8 clears bit 8
+    EXPECT_EQ(gPos.hashKey, computeHashKey());
+}
+
+TEST(MakeMove, EnPassantCaptureLowersThePawnCountAndUnmakeRestoresIt) {
+    setUp("4k3/8/8/3pP3/8/8/8/4K3 w - d6");
+    const Position before = gPos;
+    Move ep = findMove("e5d6");
+    ASSERT_EQ(moveFlags(ep), 21u);
+    ASSERT_TRUE(makeMove(ep));
+    EXPECT_EQ(gPos.pawnNumber[BLACK], 0);
+    EXPECT_EQ(gPos.piece[27], EMPTY);  // d5
+    EXPECT_EQ(gPos.pawnKey, computePawnKey(gSetupCastle));
+    unmakeMove();
+    expectSamePosition(before, gPos, "en passant");
+}
+
+TEST(MakeMove, NullMoveClearsEnPassantAndChangesOnlySideAndEpKeys) {
+    setUp("4k3/8/8/3pP3/8/8/8/4K3 w - d6");
+    const uint64_t key = gPos.hashKey;
+    makeNullMove();
+    EXPECT_EQ(gPos.epSquare, -1);
+    EXPECT_EQ(gPos.fifty, 0);
+    EXPECT_EQ(gPos.hashKey, key ^ gSideKey ^ gEpKey[19]);
+    unmakeNullMove();
+    EXPECT_EQ(gPos.hashKey, key);
+    EXPECT_EQ(gPos.epSquare, 19);
+}
+
+TEST(MakeMove, RepetitionCountLooksBackToTheLastIrreversibleMove) {
+    setUp(kStartFen);
+    const char* shuffle[] = {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"};
+    int32_t counts[8];
+    for (int i = 0; i < 8; i++) {
+        ASSERT_TRUE(makeMove(findMove(shuffle[i])));
+        counts[i] = repetitionCount();
+    }
+    EXPECT_EQ(counts[3], 1);  // start position seen once before
+    EXPECT_EQ(counts[7], 2);  // third occurrence
+    ASSERT_TRUE(makeMove(findMove("e2e4")));
+    EXPECT_EQ(repetitionCount(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+// Helpers shared by the unit tests.
+#pragma once
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "board/types.h"
+
+// Builds the engine's tables once and sets up the position (a FEN text).
+void setUp(const char* fen);
+
+// Output of everything printed to stdout between construction and finish().
+class CaptureStdout {
+public:
+    CaptureStdout();
+    ~CaptureStdout();
+    std::string finish();
+
+private:
+    int saved_ = -1;
+    void* file_ = nullptr;
+};
+
+// The moves of the current ply's list, in list order.
+std::vector<Move> listedMoves();
+std::vector<int32_t> listedScores();
+
+// The moves of the current ply's list that makeMove accepts.
+std::set<Move> legalOf(const std::vector<Move>& moves);
+
+// Every legal move of the current position (generateAllMoves + makeMove).
+std::set<Move> legalMoves();
+
+// Move word from coordinate text such as "e2e4" as the full generator lists it
+// in the current position (0 when absent).
+Move findMove(const char* text);
+
+// Lines of a text file, without line ends.
+std::vector<std::string> readLines(const std::string& path);
