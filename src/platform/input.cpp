@@ -1,21 +1,16 @@
 #include "platform/input.h"
 
-#include <cerrno>
 #include <climits>
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
+
+#include "platform/stdin_device.h"
 
 namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
 char gBuffer[kBufferSize];
 size_t gStart = 0;  // first unconsumed byte
-size_t gEnd = 0;    // one past the last byte read from the descriptor
+size_t gEnd = 0;    // one past the last byte read from standard input
 bool gAtEnd = false;
-
-bool gKindKnown = false;
-bool gIsTerminal = false;
 
 // Blocks until at least one more byte is buffered; false at end of input.
 bool fill() {
@@ -29,16 +24,13 @@ bool fill() {
         gEnd = n;
         if (gEnd == kBufferSize) return true;  // full of unconsumed bytes
     }
-    for (;;) {
-        ssize_t got = read(STDIN_FILENO, gBuffer + gEnd, kBufferSize - gEnd);
-        if (got > 0) {
-            gEnd += size_t(got);
-            return true;
-        }
-        if (got < 0 && errno == EINTR) continue;
+    size_t got = readStandardInput(gBuffer + gEnd, kBufferSize - gEnd);
+    if (got == 0) {
         gAtEnd = true;
         return false;
     }
+    gEnd += got;
+    return true;
 }
 
 // Next byte without consuming it, or -1 at end of input.
@@ -124,25 +116,9 @@ bool inputReadLine(char* buf, size_t cap) {
 }
 
 uint32_t inputWaiting() {
-    if (!gKindKnown) {
-        gKindKnown = true;
-        gIsTerminal = isatty(STDIN_FILENO) != 0;
-    }
-    uint64_t waiting = gEnd - gStart;
-    if (waiting == 0 && !gAtEnd) {
-        pollfd pfd{STDIN_FILENO, POLLIN, 0};
-        int r = poll(&pfd, 1, 0);
-        if (r < 0) return gIsTerminal ? 0 : 1;
-        if (r > 0) {
-            int available = 0;
-            if (ioctl(STDIN_FILENO, FIONREAD, &available) < 0 || available <= 0)
-                waiting = 1;  // readable with nothing to read: end of input or an error
-            else
-                waiting = uint64_t(available);
-        }
-    } else if (gAtEnd) {
-        waiting = waiting ? waiting : 1;
-    }
-    if (gIsTerminal && waiting < 2) return 0;
-    return waiting > UINT32_MAX ? UINT32_MAX : uint32_t(waiting);
+    // Bytes already taken from standard input but not yet consumed are input
+    // waiting for the loops, although the device no longer shows them.
+    if (gEnd > gStart) return gEnd - gStart > UINT32_MAX ? UINT32_MAX : uint32_t(gEnd - gStart);
+    if (gAtEnd) return 1;
+    return pendingStandardInput();
 }
