@@ -207,6 +207,33 @@ void updateGameState(Move move, const MoveEffect& e, int32_t them) {
     p.fifty = (flags & (MOVE_CAPTURE | MOVE_PAWN)) ? 0 : p.fifty + 1;
 }
 
+// The other side is to move, one ply deeper.
+inline void passTurn() {
+    Position& p = gPos;
+    p.ply++;
+    p.hply++;
+    p.side ^= 1;
+    p.xside ^= 1;
+    p.hashKey ^= gSideKey;
+    p.pawnKey ^= gSideKey;
+}
+
+// One ply back: sides, and the fields every history entry saves.
+inline const HistoryEntry& stepBack() {
+    Position& p = gPos;
+    p.ply--;
+    p.hply--;
+    p.side ^= 1;
+    p.xside ^= 1;
+    const HistoryEntry& h = gHistory[p.hply];
+    p.castle = h.castle;
+    p.epSquare = h.epSquare;
+    p.fifty = h.fifty;
+    p.hashKey = h.key;
+    p.pawnKey = h.pawnKey;
+    return h;
+}
+
 }  // namespace
 
 bool makeMove(Move move) {
@@ -252,28 +279,14 @@ bool makeMove(Move move) {
     updateGameState(move, e, them);
 
     // 12. The other side is to move.
-    p.ply++;
-    p.hply++;
-    p.side = them;
-    p.xside = us;
-    p.hashKey ^= gSideKey;
-    p.pawnKey ^= gSideKey;
+    passTurn();
     return true;
 }
 
 void unmakeMove() {
     Position& p = gPos;
-    p.ply--;
-    p.hply--;
-    p.side ^= 1;
-    p.xside ^= 1;
+    const HistoryEntry& h = stepBack();
     const int32_t us = p.side, them = p.xside;
-    const HistoryEntry& h = gHistory[p.hply];
-    p.castle = h.castle;
-    p.epSquare = h.epSquare;
-    p.fifty = h.fifty;
-    p.hashKey = h.key;
-    p.pawnKey = h.pawnKey;
 
     const Move move = h.move;
     const int32_t from = moveFrom(move), to = moveTo(move);
@@ -324,24 +337,9 @@ void makeNullMove() {
         p.epSquare = -1;
     }
     p.fifty = 0;
-    p.ply++;
-    p.hply++;
-    p.side ^= 1;
-    p.xside ^= 1;
-    p.hashKey ^= gSideKey;
-    p.pawnKey ^= gSideKey;
+    passTurn();
 }
 
 void unmakeNullMove() {
-    Position& p = gPos;
-    p.ply--;
-    p.hply--;
-    p.side ^= 1;
-    p.xside ^= 1;
-    const HistoryEntry& h = gHistory[p.hply];
-    p.castle = h.castle;
-    p.epSquare = h.epSquare;
-    p.fifty = h.fifty;
-    p.hashKey = h.key;
-    p.pawnKey = h.pawnKey;
+    stepBack();
 }

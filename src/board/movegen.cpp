@@ -144,8 +144,9 @@ inline bool pushPromotions(GenContext& c, int32_t from, int32_t to, uint32_t fla
     return true;
 }
 
-// addMove with the context's precomputed killers and threats.
-template <int Mode>
+// addMove (Quick: addMoveQuick) with the context's precomputed killers and
+// threats. The quick form neither evaluates exchanges nor tests threats.
+template <int Mode, bool Quick = false>
 inline void add(GenContext& c, int32_t from, int32_t to, uint32_t flags) {
     if (Mode == GEN_SINGLE && (from != c.onlyFrom || to != c.onlyTo)) return;
     if (pushPromotions(c, from, to, flags)) return;
@@ -154,31 +155,18 @@ inline void add(GenContext& c, int32_t from, int32_t to, uint32_t flags) {
     int32_t victim = gPos.piece[to];
     int32_t score;
     if (victim != EMPTY) {
-        score = captureScore(victim, kind, move, true);
-    } else if (flags == (MOVE_PAWN | MOVE_EN_PASSANT | MOVE_CAPTURE)) {
+        score = captureScore(victim, kind, move, !Quick);
+    } else if (flags & MOVE_EN_PASSANT) {
         score = kEnPassantScore;
     } else {
-        score = killerScore(c, move, kind, to, true);
-        if (score < 0) score = (flags & MOVE_CASTLE) ? kCastlingScore : historyScore(c, kind, to, true);
+        score = killerScore(c, move, kind, to, !Quick);
+        if (score < 0) score = (flags & MOVE_CASTLE) ? kCastlingScore : historyScore(c, kind, to, !Quick);
     }
     push(c, move, score);
 }
 
 inline void addQuick(GenContext& c, int32_t from, int32_t to, uint32_t flags) {
-    if (pushPromotions(c, from, to, flags)) return;
-    Move move = makeMoveWord(from, to, EMPTY, flags);
-    int32_t kind = gPos.piece[from];
-    int32_t victim = gPos.piece[to];
-    int32_t score;
-    if (victim != EMPTY) {
-        score = captureScore(victim, kind, move, false);
-    } else if (flags & MOVE_EN_PASSANT) {
-        score = kEnPassantScore;
-    } else {
-        score = killerScore(c, move, kind, to, false);
-        if (score < 0) score = (flags & MOVE_CASTLE) ? kCastlingScore : historyScore(c, kind, to, false);
-    }
-    push(c, move, score);
+    add<GEN_ALL, true>(c, from, to, flags);
 }
 
 // A capture that generateGoodCaptures takes (and generateOtherMoves leaves).
