@@ -8,7 +8,9 @@
 #include "board/movegen.h"
 #include "board/position.h"
 #include "board/random.h"
+#include "config/config.h"
 #include "main/game.h"
+#include "platform/clock.h"
 
 const char* const kStartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -";
 
@@ -133,11 +135,19 @@ void setPosition(const char* text) {
     size_t i = 0;
     auto at = [&](size_t k) -> char { return k < length ? text[k] : '\0'; };
 
-    // 1. Counters.
+    // 1. Counters, and the hash tables of earlier positions.
     clearBoardState();
+    clearTables();
 
     // 2. Fresh keys.
     generateKeys();
+
+    // 3. With the book on, later draws (the book's choices) follow a new sequence.
+    if (gBookEnabled) {
+        int32_t r = int32_t(getMilliseconds()) % 10000;
+        if (r < 0) r = -r;
+        if (r > 0) seedRandom(uint32_t(getCalendarSeconds()));
+    }
 
     // 5. Board field, from a8 on.
     int32_t square = 0;

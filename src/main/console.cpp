@@ -9,6 +9,9 @@
 #include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
+#include "config/config.h"
+#include "eval/evaluate.h"
+#include "eval/params.h"
 #include "main/game.h"
 #include "platform/input.h"
 #include "search/timeman.h"
@@ -35,6 +38,20 @@ bool readNumber(const char* command, int32_t* value) {
 
 int32_t clamp(int32_t v, int32_t low, int32_t high) {
     return v < low ? low : v > high ? high : v;
+}
+
+void commandEval(Console&) {
+    printf("posEval = %d, sideToMove = %d\n", evaluate(-MATE_VALUE, MATE_VALUE), gPos.side);
+}
+
+void commandSetvalue(Console&) {
+    char name[kWordSize];
+    int32_t value;
+    if (!inputReadWord(name, sizeof name) || !inputReadInt(&value)) {
+        printf("Error reading initstr\n");
+        return;
+    }
+    setTunable(name, value);
 }
 
 void commandFen(Console&) {
@@ -102,6 +119,7 @@ void commandDisplay(Console&) {
 
 void commandBye(Console& c) {
     printf("Bye bye!\n");
+    freeTables();
     c.done = true;
     c.exitStatus = 0;
 }
@@ -150,6 +168,8 @@ struct Command {
 
 // In matching order; the first word that matches runs.
 const Command kCommands[] = {
+    {"eval", commandEval},
+    {"setvalue", commandSetvalue},
     {"fen", commandFen},
     {"setboard", commandSetboard},
     {"stop", commandStop},

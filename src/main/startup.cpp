@@ -7,6 +7,8 @@
 #include "board/movegen.h"
 #include "board/position.h"
 #include "board/tables.h"
+#include "config/config.h"
+#include "eval/params.h"
 #include "main/game.h"
 #include "main/version.h"
 #include "search/timeman.h"
@@ -19,8 +21,11 @@ void printBanner() {
 
 void startUp() {
     initBoardTables();
+    readConfigFile();
+    readEvalSettings();
     memset(gOpponentName, 0, sizeof gOpponentName);
     setPosition(kStartFen);
+    setTunableDefaults();
     generateAllMoves();
     gAllottedTime = 10000;
     gRecordedPly = gPos.hply;

@@ -51,7 +51,8 @@ std::string launcherFor(const std::string& path) {
 
 }  // namespace
 
-EngineRun runEngine(const std::string& path, const std::string& input, const std::string& workDir) {
+EngineRun runEngine(const std::string& path, const std::string& input, const std::string& workDir,
+                    const std::vector<std::string>& arguments) {
     const std::string dir = workDir.empty() ? makeTempDir() : workDir;
     const std::string in = dir + "/stdin.txt", out = dir + "/stdout.txt";
     std::ofstream(in, std::ios::binary) << input;
@@ -61,7 +62,9 @@ EngineRun runEngine(const std::string& path, const std::string& input, const std
         lastPath = path;
     }
     EngineRun run;
-    run.exitStatus = runShell("cd '" + dir + "' && " + launcher + "'" + path + "' < stdin.txt > stdout.txt 2> stderr.txt");
+    std::string command = "cd '" + dir + "' && " + launcher + "'" + path + "'";
+    for (const std::string& a : arguments) command += " '" + a + "'";
+    run.exitStatus = runShell(command + " < stdin.txt > stdout.txt 2> stderr.txt");
     run.output = readFile(out);
     return run;
 }

@@ -17,7 +17,9 @@ std::string engineNameFor(const std::string& path);
 // Runs the engine in `workDir` (a fresh temporary directory when empty) with
 // `input` on stdin and returns stdout and the exit status. A 32-bit engine
 // runs under qemu-i386 where the kernel cannot start it directly.
-EngineRun runEngine(const std::string& path, const std::string& input, const std::string& workDir = "");
+// Extra arguments, when given, follow the program (path) on its command line.
+EngineRun runEngine(const std::string& path, const std::string& input, const std::string& workDir = "",
+                    const std::vector<std::string>& arguments = {});
 
 // A fresh temporary directory.
 std::string makeTempDir();

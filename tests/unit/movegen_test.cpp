@@ -19,34 +19,7 @@ namespace {
 
 std::set<Move> asSet(const std::vector<Move>& v) { return std::set<Move>(v.begin(), v.end()); }
 
-// Positions reached by random play from a few openings, all kinds of material.
-std::vector<std::string> samplePositions() {
-    static std::vector<std::string> positions;
-    if (!positions.empty()) return positions;
-    const char* starts[] = {
-        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
-        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
-        "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -",
-        "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - -",
-    };
-    std::mt19937 random(7);
-    for (const char* fen : starts)
-        for (int game = 0; game < 30; game++) {
-            setUp(fen);
-            for (int move = 0; move < 60; move++) {
-                char text[kFenTextSize];
-                writeFenText(text);
-                positions.push_back(text);
-                std::set<Move> legal = legalMoves();
-                if (legal.empty()) break;
-                auto it = legal.begin();
-                std::advance(it, random() % legal.size());
-                makeMove(*it);
-                gPos.ply = 0;
-            }
-        }
-    return positions;
-}
+const std::vector<std::string>& samplePositions() { return randomPositions(); }
 
 TEST(MoveGen, InitialPositionListsPawnsThenKnightsInListOrder) {
     setUp(kStartFen);

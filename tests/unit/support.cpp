@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <random>
+#include <sstream>
 #include <unistd.h>
 
 #include "board/fen.h"
@@ -10,6 +12,7 @@
 #include "board/notation.h"
 #include "board/position.h"
 #include "board/tables.h"
+#include "config/config.h"
 
 void setUp(const char* fen) {
     static bool tablesBuilt = false;
@@ -17,6 +20,7 @@ void setUp(const char* fen) {
         initBoardTables();
         tablesBuilt = true;
     }
+    setUpTables();
     setPosition(fen);
 }
 
@@ -87,4 +91,66 @@ std::vector<std::string> readLines(const std::string& path) {
     std::string line;
     while (std::getline(in, line)) lines.push_back(line);
     return lines;
+}
+
+std::string mirrorFen(const std::string& fen) {
+    std::stringstream in(fen);
+    std::string board, side, castle, ep;
+    in >> board >> side >> castle >> ep;
+    std::vector<std::string> ranks;
+    std::stringstream rs(board);
+    for (std::string r; std::getline(rs, r, '/');) ranks.push_back(r);
+    std::string out;
+    for (size_t i = ranks.size(); i-- > 0;) {
+        for (char c : ranks[i]) out += char(isupper(static_cast<unsigned char>(c)) ? tolower(c) : toupper(c));
+        if (i) out += '/';
+    }
+    out += side == "w" ? " b " : " w ";
+    std::string rights;
+    for (char c : std::string("KQkq")) {
+        char mirrored = char(isupper(static_cast<unsigned char>(c)) ? tolower(c) : toupper(c));
+        if (castle.find(mirrored) != std::string::npos) rights += c;
+    }
+    out += rights.empty() ? "-" : rights;
+    out += ' ';
+    if (ep == "-") out += "-";
+    else out += std::string(1, ep[0]) + char('9' - (ep[1] - '0'));
+    return out;
+}
+
+const std::vector<std::string>& randomPositions() {
+    static std::vector<std::string> positions;
+    if (!positions.empty()) return positions;
+    const char* starts[] = {
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
+        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
+        "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -",
+        "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - -",
+    };
+    std::mt19937 random(7);
+    for (const char* fen : starts)
+        for (int game = 0; game < 30; game++) {
+            setUp(fen);
+            for (int move = 0; move < 60; move++) {
+                char text[kFenTextSize];
+                writeFenText(text);
+                positions.push_back(text);
+                std::set<Move> legal = legalMoves();
+                if (legal.empty()) break;
+                auto it = legal.begin();
+                std::advance(it, random() % legal.size());
+                makeMove(*it);
+                gPos.ply = 0;
+            }
+        }
+    return positions;
+}
+
+void setUpTables() {
+    static bool allocated = false;
+    if (allocated) return;
+    // Small tables: every set-up zero-fills them.
+    CaptureStdout quiet;
+    allocateTables(0, 1);
+    allocated = true;
 }

@@ -38,3 +38,14 @@ Move findMove(const char* text);
 
 // Lines of a text file, without line ends.
 std::vector<std::string> readLines(const std::string& path);
+
+// The colour mirror of a FEN (four fields): colours swapped, ranks flipped,
+// the other side to move, castling rights and en-passant square mirrored.
+std::string mirrorFen(const std::string& fen);
+
+// Positions reached by random play from a few varied openings (several
+// thousand, FEN without counters); the same list on every call.
+const std::vector<std::string>& randomPositions();
+
+// Allocates small hash tables (once): 2048 table entries, a 1 MB evaluation cache.
+void setUpTables();

@@ -1,0 +1,20 @@
+// The outside endgame bitbase library: bound at run time, probed for positions
+// with at most three men besides the kings.
+#pragma once
+#include <cstdint>
+
+using BitbaseProbe = int (*)(int player, int whiteKing, int blackKing, int piece1, int square1, int piece2,
+                             int square2, int piece3, int square3);
+
+extern int32_t gEgbbLoaded;
+extern BitbaseProbe gEgbbProbe;
+extern int32_t gBitbaseHits;
+
+// Loads "<path>egbbdll" (the configured directory text, then the library file
+// name) and calls its loader with the configured cache size and load type.
+// When the library cannot be loaded the engine runs without bitbases.
+void loadBitbases(const char* path);
+
+// Probes the current position; true with the score (side to move's view) when
+// the library knows it.
+bool probeBitbases(int32_t* score);

@@ -1,0 +1,97 @@
+#include "eval/evaluate.h"
+
+#include "board/bitops.h"
+#include "board/position.h"
+#include "eval/evalcache.h"
+#include "eval/evalstate.h"
+#include "eval/king.h"
+#include "eval/material.h"
+#include "eval/params.h"
+#include "eval/pawns.h"
+#include "eval/pieces.h"
+
+namespace {
+
+// The material balance when the window lies far from it, or false.
+bool lazyExit(int32_t alpha, int32_t beta, int32_t* score) {
+    const Position& p = gPos;
+    if (p.pieceMaterial[p.side] < 1001 || alpha >= MATE_BOUND || beta < -(MATE_BOUND - 1)) return false;
+    const int32_t margin = beta - alpha == 1 ? gNonPvLE : gPvLE;
+    int32_t lazy = (p.pawnMaterial[WHITE] - p.pawnMaterial[BLACK]) + (p.pieceMaterial[WHITE] - p.pieceMaterial[BLACK]);
+    if (p.side == BLACK) lazy = -lazy;
+    if (alpha > lazy + margin || beta < lazy - margin) {
+        *score = lazy;
+        return true;
+    }
+    return false;
+}
+
+// White's score from the sums: each per-colour sum is blended by phase on its
+// own, every division truncating toward zero.
+int32_t blend(const EvalState& e) {
+    const int32_t W = WHITE, B = BLACK;
+    const int32_t ph = e.phase, eg = 64 - e.phase, pp = e.pawnPhase;
+    const int32_t outposts = (e.outpostOpening[W] * pp + e.outpostEndgame[W] * (16 - pp)) / 16 -
+                             (e.outpostOpening[B] * pp + e.outpostEndgame[B] * (16 - pp)) / 16;
+    const int32_t pst = (e.pstOpening[W] * ph + e.pstEndgame[W] * eg) / 64 -
+                        (e.pstOpening[B] * ph + e.pstEndgame[B] * eg) / 64;
+    const int32_t main = (e.opening * ph + e.endgame * eg) / 64;
+    const int32_t mobility = (((e.mobOpening[W] * ph + e.mobEndgame[W] * eg) / 64 -
+                               (e.mobOpening[B] * ph + e.mobEndgame[B] * eg) / 64) *
+                              gMobilityFactor) /
+                             100;
+    const int32_t pawnPressure = popCount(e.attackMap[W][PAWN] & gPos.occupied) / 2 -
+                                 popCount(e.attackMap[B][PAWN] & gPos.occupied) / 2;
+    return outposts + pst + main + mobility + e.blended + pawnPressure + ((e.imbalance * eg) / 64) / 10;
+}
+
+}  // namespace
+
+int32_t evaluate(int32_t alpha, int32_t beta) {
+    // 1. Cache.
+    int32_t score;
+    if (evalCacheProbe(gPos.hashKey, &score)) return score;
+
+    // 2. Lazy exit.
+    if (lazyExit(alpha, beta, &score)) return score;
+
+    // 3. Counts, phase, empty sums.
+    EvalState e;
+    initEvalState(e);
+
+    // 4. Pawn rows and the pawn-structure score.
+    fillPawnRows(e);
+    if (e.totalPawns) e.blended += pawnStructure(e);
+
+    // 5. Pawns.
+    evaluatePawns(e, WHITE);
+    evaluatePawns(e, BLACK);
+
+    // 6. Pieces.
+    evaluateKnights(e, WHITE);
+    evaluateKnights(e, BLACK);
+    evaluateBishops(e, WHITE);
+    evaluateBishops(e, BLACK);
+    evaluateRooks(e, WHITE);
+    evaluateRooks(e, BLACK);
+    evaluateQueens(e, WHITE);
+    evaluateQueens(e, BLACK);
+
+    // 7. Kings.
+    evaluateKing(e, WHITE);
+    evaluateKing(e, BLACK);
+
+    // 9. Material redundancy.
+    materialRedundancy(e);
+
+    // 14. Bare-king endings.
+    bareKingEndings(e);
+
+    // 15. Blend and draw scaling.
+    score = scaleDrawish(e, blend(e));
+
+    // 16. Cache the result from the side to move's point of view.
+    if (gPos.side == BLACK) score = -score;
+    evalCacheStore(gPos.hashKey, score);
+    return score;
+}

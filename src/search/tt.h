@@ -1,0 +1,56 @@
+// The transposition table: per position the score of an earlier search with its
+// bound, depth and best move. Entries of earlier searches are told apart by the
+// search age, so the table is never cleared between searches.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "board/types.h"
+
+// One slot, 24 bytes in every build:
+//   key   (8) the position's full hashKey
+//   move  (4) best or refuting move, 0 for none
+//   score (2) mate scores counted from this node
+//   depth (2) remaining depth in half-plies, 0 for quiescence entries
+//   age   (2) gSearchAge when written
+//   bound (1) BOUND_*; 5 bytes of padding
+struct alignas(8) TTEntry {
+    uint64_t key;
+    Move move;
+    int16_t score;
+    int16_t depth;
+    uint16_t age;
+    uint8_t bound;
+};
+static_assert(sizeof(TTEntry) == 24, "a table entry is 24 bytes");
+
+// Slot 0 prefers depth, slot 1 is always replaced.
+struct TTBucket {
+    TTEntry slot[2];
+};
+
+constexpr uint8_t BOUND_NONE = 0;
+constexpr uint8_t BOUND_LOWER = 1;
+constexpr uint8_t BOUND_EXACT = 2;
+constexpr uint8_t BOUND_UPPER = 3;
+
+extern TTBucket* gTTable;
+extern uint32_t gTTBucketCount;  // a power of two
+extern uint16_t gSearchAge;      // incremented at the start of every search
+extern double gHashProbes;
+extern double gHashHits;
+
+// Reserves room for `entries` slots (entries / 2 buckets); false when the
+// memory is not available. Any earlier table is released first.
+bool ttReserve(uint32_t entries);
+void ttRelease();
+void ttClear();
+
+// Probes the current position. Hands back the stored move of a matching slot
+// whatever its depth; returns its bound when the depth suffices (the score
+// converted to the current ply), else 0.
+int32_t ttProbe(int32_t depth, int32_t* score, Move* move);
+
+// Stores the current position's result, with or without a move.
+void ttStore(Move move, int32_t depth, int32_t score, uint8_t bound);
+void ttStoreNoMove(int32_t depth, int32_t score, uint8_t bound);
