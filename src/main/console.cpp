@@ -14,6 +14,9 @@
 #include "eval/params.h"
 #include "main/game.h"
 #include "platform/input.h"
+#include "board/notation.h"
+#include "protocol/stopcheck.h"
+#include "search/think.h"
 #include "search/timeman.h"
 
 namespace {
@@ -38,6 +41,10 @@ bool readNumber(const char* command, int32_t* value) {
 
 int32_t clamp(int32_t v, int32_t low, int32_t high) {
     return v < low ? low : v > high ? high : v;
+}
+
+void commandPlay(Console& c) {
+    c.computerSide = gPos.side;
 }
 
 void commandEval(Console&) {
@@ -168,6 +175,7 @@ struct Command {
 
 // In matching order; the first word that matches runs.
 const Command kCommands[] = {
+    {"play", commandPlay},
     {"eval", commandEval},
     {"setvalue", commandSetvalue},
     {"fen", commandFen},
@@ -183,6 +191,39 @@ const Command kCommands[] = {
     {"help", commandHelp},
 };
 
+// The engine's own move: search, make, report, record.
+void engineMove(Console& c) {
+    think(1);
+    if (gBestMove == 0) {
+        printf("(no legal moves)\n");
+        c.computerSide = kNoSide;
+        return;
+    }
+    if (gPos.hply >= kMaxGamePly) {
+        printf("# The move history is full; start a new game.\n");
+        c.computerSide = kNoSide;
+        return;
+    }
+    const Move move = gBestMove;
+    makeMove(move);
+    if (!gBookMoveFlag) {
+        // The rate is thousands of nodes per second; a search that took less
+        // than a millisecond is counted as one millisecond.
+        const int32_t elapsed = elapsedMs();
+        const double rate = double(gNodeCount) / double(elapsed > 0 ? elapsed : 1);
+        printf("# Tm=%d ms, NPS=%0.0fK, Mv=%s, Val=%d, Hply=%d, Fifty=%d\n", elapsed, rate, moveToText(move),
+               gLastScore, gPos.hply, gPos.fifty);
+        printf("\n");
+    }
+    if (gPos.hply & 1)
+        printf("%d. %s\n", gPos.hply, moveToText(move));
+    else
+        printf("%d. ... %s\n", gPos.hply, moveToText(move));
+    recordGameMove(move, gLastScore);
+    generateAllMoves();
+    fflush(stdout);
+}
+
 }  // namespace
 
 int consoleLoop() {
@@ -190,6 +231,10 @@ int consoleLoop() {
     char word[kWordSize];
     while (!console.done) {
         fflush(stdout);
+        if (console.computerSide == gPos.side) {
+            engineMove(console);
+            if (console.computerSide == gPos.side) continue;
+        }
         if (!inputReadWord(word, sizeof word)) return 0;
         bool matched = false;
         for (const Command& command : kCommands) {

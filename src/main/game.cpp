@@ -11,9 +11,15 @@ int32_t gGameTimes[kGameRecordSize];
 int32_t gRecordedPly = 0;
 int32_t gCastled[2] = {0, 0};
 char gOpponentName[kOpponentNameSize];
+int32_t gOppRating = 2300;
+int32_t gIcsMode = 0;
+int32_t gEngineMovesPlayed = 0;
 int32_t gPostMode = 0;
 
 void resetGameState() {
+    gOppRating = 2300;
+    gIcsMode = 0;
+    gEngineMovesPlayed = 0;
     memset(gGameMoves, 0, sizeof gGameMoves);
     memset(gGameScores, 0, sizeof gGameScores);
     memset(gGameDepths, 0, sizeof gGameDepths);

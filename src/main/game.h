@@ -22,6 +22,9 @@ extern int32_t gCastled[2];
 
 constexpr int32_t kOpponentNameSize = 100;
 extern char gOpponentName[kOpponentNameSize];
+extern int32_t gOppRating;          // 2300 after a set-up
+extern int32_t gIcsMode;            // playing on a chess server
+extern int32_t gEngineMovesPlayed;  // moves the engine made in this game
 
 // Thinking output: 0 none, 1 console, 2 XBoard.
 extern int32_t gPostMode;

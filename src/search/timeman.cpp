@@ -1,4 +1,214 @@
 #include "search/timeman.h"
 
+#include <cstdio>
+
+#include "board/position.h"
+#include "platform/clock.h"
+#include "protocol/stopcheck.h"
+
+int32_t gTimeControlType = TIME_CONTROL_NONE;
+int32_t gTimeLeft = 0;
+int32_t gIncrement = 0;
+int32_t gMovesPerControl = 0;
 int32_t gAllottedTime = 10000;
 int32_t gMaxSearchDepth = 100;
+int32_t gOppClockHistory[kOppClockHistorySize];
+int32_t gOppClockCount = 0;
+int32_t gPonderHit = 0;
+uint32_t gSearchStart = 0;
+int32_t gSoftLimit = 0;
+uint32_t gHardDeadline = 0;
+bool gExtendTime = false;
+int32_t gTimeUsed = 0;
+int32_t gBaseTime = 0;
+int32_t gTargetTime = 0;
+int32_t gExtraTime = 0;
+int32_t gControlTime = 0;
+int32_t gPreviousScore = 0;
+
+namespace {
+
+int32_t gEasyIterations = 0;
+
+int32_t maxOf(int32_t a, int32_t b) { return a > b ? a : b; }
+
+// Moves assumed left in an incremental game, by pieces and pawns on the board.
+int32_t movesLeft() {
+    int32_t men = 0;
+    for (int32_t c = 0; c < 2; c++) men += gPos.pawnNumber[c] + gPos.pieceNumber[c];
+    if (men > 32) men = 32;
+    static const int32_t kTable[33] = {32, 32, 32, 32, 33, 33, 33, 33, 34, 34, 34, 34, 35, 35, 35, 35, 36,
+                                       36, 36, 36, 37, 37, 37, 37, 38, 38, 39, 39, 39, 39, 40, 40, 40};
+    return kTable[men];
+}
+
+int32_t conventionalAllotment(int32_t left) {
+    const int32_t m = gMovesPerControl;
+    const int32_t n = (gPos.hply + 1) / 2;
+    int32_t k = 1;
+    while (k < 99 && n > k * m) k++;
+    if (n > k * m) k = 1;
+    const int32_t toGo = n / k == m ? m : k * m - n;
+    printf("# moves_to_go = %d\n", toGo);
+    int32_t t = (toGo == 1 && n / k != m) ? (65 * left - 1300) / 100 : (left - 20 * toGo) / (toGo + 1);
+    if (gIncrement) t += gIncrement;
+    return t;
+}
+
+int32_t incrementalAllotment(int32_t left) {
+    const int32_t inc = gIncrement;
+    int32_t t = left / movesLeft();
+    if (inc) {
+        t += inc;
+        if (left < inc + 5000) t = inc;
+        if (left < inc + 2500) t = inc / 2;
+        if (left - t < 500) t = maxOf(50, left - 500);
+    }
+    return t;
+}
+
+// Ponder hit: the opponent's thinking time was ours too.
+int32_t afterPonderHit(int32_t t0) {
+    if (!gPonderHit || t0 < 5000 || gOppClockCount < 2) return t0;
+    const int32_t used = gOppClockHistory[gOppClockCount - 2] - gOppClockHistory[gOppClockCount - 1];
+    const int32_t s = gPreviousScore;
+    auto scaled = [&](int32_t f60, int32_t f70, int32_t f80) {
+        int32_t f = s >= 0 ? f60 : s >= -50 ? f70 : s >= -150 ? f80 : 0;
+        return f ? maxOf(3000, t0 * f / 100) : t0;
+    };
+    if (used >= 2 * t0) return scaled(60, 70, 80);
+    if (used >= t0) return scaled(60, 80, 90);
+    if (s >= 0) return t0 - used < t0 / 2 ? t0 * 3 / 4 : maxOf(t0 * 80 / 100, t0 - used);
+    return t0;
+}
+
+}  // namespace
+
+void allotOnLevel(int32_t movesPerControl, int32_t baseMs, int32_t incrementMs) {
+    gTimeLeft = baseMs;
+    gMovesPerControl = movesPerControl;
+    gIncrement = incrementMs;
+    if (movesPerControl > 0) {
+        gTimeControlType = TIME_CONTROL_CONVENTIONAL;
+        gAllottedTime = baseMs / (movesPerControl + 2);
+    } else {
+        gTimeControlType = TIME_CONTROL_INCREMENTAL;
+        gAllottedTime = baseMs / 40;
+    }
+    if (incrementMs > 0) gAllottedTime += incrementMs;
+}
+
+void allotOnTime(int32_t centiseconds) {
+    const int32_t left = int32_t(int64_t(centiseconds) * 10);
+    gTimeLeft = left;
+    switch (gTimeControlType) {
+        case TIME_CONTROL_CONVENTIONAL: gAllottedTime = conventionalAllotment(left); break;
+        case TIME_CONTROL_INCREMENTAL: gAllottedTime = incrementalAllotment(left); break;
+        case TIME_CONTROL_FIXED: gAllottedTime = left + gIncrement; break;
+        default: break;
+    }
+}
+
+void allotOnSt(int32_t seconds) {
+    gTimeControlType = TIME_CONTROL_FIXED;
+    gAllottedTime = gTimeLeft = seconds * 1000;
+}
+
+void recordOpponentClock(int32_t ms) {
+    if (gOppClockCount < kOppClockHistorySize) gOppClockHistory[gOppClockCount++] = ms;
+}
+
+void setSearchLimits(int32_t outOfBookCount) {
+    const int32_t t0 = gAllottedTime;
+    gBaseTime = t0;
+    gSoftLimit = maxOf(gTimeLeft / 20, t0);
+    gControlTime = maxOf(gTimeLeft / 10, t0);
+    gTargetTime = afterPonderHit(t0);
+    gAllottedTime = gTargetTime;
+    gSearchStart = getMilliseconds();
+    gExtraTime = 0;
+    if (outOfBookCount >= 1 && outOfBookCount <= 4 && gTimeLeft > 120000)
+        gExtraTime = (outOfBookCount > 1 && gPreviousScore >= 5) ? gTargetTime / 8 : gTargetTime / 6;
+    gHardDeadline = gSearchStart + uint32_t(gTargetTime + gExtraTime);
+    gExtendTime = false;
+    gEasyIterations = 0;
+}
+
+int32_t elapsedMs() {
+    return int32_t(getMilliseconds() - gSearchStart);
+}
+
+void shortenForSingleEvasion() {
+    gHardDeadline -= uint32_t(gAllottedTime / 2);
+}
+
+bool afterIteration(const IterationResult& r) {
+    if (gEngineState != ENGINE_NORMAL) return false;
+    const int32_t t0 = gBaseTime, t = gTargetTime, d = r.depth;
+    const bool clockGame = gTimeControlType == TIME_CONTROL_CONVENTIONAL || gTimeControlType == TIME_CONTROL_INCREMENTAL;
+    const int32_t elapsed = elapsedMs();
+    auto deadlineFromStart = [] { return int32_t(gHardDeadline - gSearchStart); };
+
+    // 1. The soft limit.
+    if (elapsed >= gSoftLimit) return true;
+
+    // 2. An easy recapture, the same move iteration after iteration.
+    if (r.opponentCaptured && d >= 2 && clockGame) {
+        const bool easy = moveTo(r.move) == r.captureSquare && (moveFlags(r.move) & MOVE_CAPTURE) &&
+                          r.move == r.previousMove;
+        gEasyIterations = easy ? gEasyIterations + 1 : 0;
+        if (gEasyIterations >= 8 && elapsed >= deadlineFromStart() / 10) return true;
+    }
+
+    // 3. The hard deadline, from the fourth iteration on.
+    if (elapsed >= deadlineFromStart() && d >= 4) return true;
+
+    // 4. More time for a changing best move, a falling score, a failed window.
+    bool extended = false;
+    auto push = [&](int32_t ms) {
+        gHardDeadline += uint32_t(ms);
+        extended = true;
+    };
+    auto failLowRule = [&] {
+        if ((r.score < 0 ? -r.score : r.score) <= 1000 && gTimeLeft > 60000 && clockGame) {
+            push(t0 / 4);
+            if (gTimeLeft >= 150001 && r.score < 0 && r.previousScore < 0) push(t / 4);
+        }
+    };
+    auto scoreDropRule = [&] {
+        if (r.score + 15 <= r.previousScore && gTimeLeft >= 60001) push(r.score < 0 ? t0 * 35 / 100 : t0 * 30 / 100);
+    };
+    bool extendSetHere = false;
+    if (d > 8 && gTimeLeft > 60000) {
+        if (r.research) {
+            gExtendTime = false;
+        } else {
+            if (r.move != r.previousMove) {
+                push(t0 / 2);
+                extendSetHere = r.score <= 100 && gTimeLeft >= 120001;
+            }
+            gExtendTime = extendSetHere;
+            if (r.score <= r.windowLow)
+                failLowRule();
+            else
+                scoreDropRule();
+        }
+    } else {
+        gExtendTime = false;
+        if (r.score <= r.windowLow) {
+            if (!r.research && d > 7) failLowRule();
+        } else if (!r.research && d >= 8) {
+            scoreDropRule();
+        }
+    }
+
+    // 5. Early stop when most of the time is gone and the score holds.
+    if (!extended && !extendSetHere && d >= 7 && clockGame && elapsed > 4 * t / 5 && r.score >= r.previousScore) {
+        const int32_t toDeadline = int32_t(gHardDeadline - getMilliseconds());
+        if (toDeadline * 2 < 3 * elapsed) return true;
+    }
+
+    // 6. The node budget.
+    if (gNodesPerSecond && 2 * int64_t(gNodeCount) >= int64_t(gNodesPerSecond) * t / 1000) return true;
+    return false;
+}

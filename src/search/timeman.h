@@ -1,9 +1,72 @@
-// Search limits set by the front end: time per move and depth.
+// Time management: the time per move from the clock commands, the limits of one
+// search (soft limit, hard deadline), the decisions after each iteration, and
+// the adjustment after a ponder hit.
 #pragma once
 #include <cstdint>
 
-// Search time for the next move in milliseconds (10000 at start-up; `st` sets it).
-extern int32_t gAllottedTime;
+#include "board/types.h"
 
-// Depth limit of a search in plies (100 at start-up; `sd` sets it).
-extern int32_t gMaxSearchDepth;
+constexpr int32_t TIME_CONTROL_NONE = 0;
+constexpr int32_t TIME_CONTROL_CONVENTIONAL = 1;  // level with moves per control
+constexpr int32_t TIME_CONTROL_INCREMENTAL = 2;   // level with 0 moves per control
+constexpr int32_t TIME_CONTROL_FIXED = 3;         // st
+
+// Clock state.
+extern int32_t gTimeControlType;
+extern int32_t gTimeLeft;         // the engine's clock, ms
+extern int32_t gIncrement;        // ms per move
+extern int32_t gMovesPerControl;
+extern int32_t gAllottedTime;     // ms for the next move (10000 at start-up)
+extern int32_t gMaxSearchDepth;   // plies (100 at start-up)
+
+constexpr int32_t kOppClockHistorySize = 1000;
+extern int32_t gOppClockHistory[kOppClockHistorySize];  // opponent clock readings, ms
+extern int32_t gOppClockCount;
+
+// The opponent played the move the engine pondered on; shortens the next search.
+extern int32_t gPonderHit;
+
+// Limits of the current search.
+extern uint32_t gSearchStart;     // clock reading when the limits were set
+extern int32_t gSoftLimit;        // ms from the start
+extern uint32_t gHardDeadline;    // clock value
+extern bool gExtendTime;          // while set the hard deadline does not stop the search
+extern int32_t gTimeUsed;         // ms, when the clock stopped the search
+extern int32_t gBaseTime;         // T0: the allotted time when the search started
+extern int32_t gTargetTime;       // T: after the ponder-hit adjustment
+extern int32_t gExtraTime;        // extra time of the first searches out of book
+extern int32_t gControlTime;      // CT, printed only
+extern int32_t gPreviousScore;    // root score of the engine's previous search
+
+// Allotment on the clock commands.
+void allotOnLevel(int32_t movesPerControl, int32_t baseMs, int32_t incrementMs);
+void allotOnTime(int32_t centiseconds);
+void allotOnSt(int32_t seconds);
+
+// Appends an opponent clock reading (ms); readings past the history's room
+// are dropped.
+void recordOpponentClock(int32_t ms);
+
+// Sets the limits at the start of a search (outOfBookCount: searches made since
+// the last book move, this one included).
+void setSearchLimits(int32_t outOfBookCount);
+
+// What the searches report after a finished iteration.
+struct IterationResult {
+    int32_t depth;
+    int32_t score, previousScore;
+    Move move, previousMove;
+    int32_t windowLow;  // lower bound of the iteration's window
+    bool research;      // the iteration repeated one that failed its window
+    bool opponentCaptured;  // the move before the root was a capture
+    int32_t captureSquare;  // its destination
+};
+
+// The time rules after an iteration; true when the search should stop now.
+bool afterIteration(const IterationResult& r);
+
+// A root with a single evasion: the deadline comes closer by half the time.
+void shortenForSingleEvasion();
+
+// Milliseconds since the search started.
+int32_t elapsedMs();

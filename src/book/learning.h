@@ -1,0 +1,16 @@
+// Learning records of the opening: where the engine left the book and lines
+// that went badly. The thinking driver keeps the counters; the records
+// themselves are not written yet.
+#pragma once
+#include <cstdint>
+
+// Game-record index of the engine's first searched move since its last book move.
+extern int32_t gBookExitIndex;
+// hply at the engine's eleventh search in a row out of book.
+extern int32_t gLearnCheckPly;
+
+// The position in which the engine, playing `colour`, left the book.
+void writeOutOfBookPosition(int32_t colour);
+
+// At the eleventh search out of book: records the line if it went badly.
+void checkBadLine();

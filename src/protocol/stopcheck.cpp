@@ -1,0 +1,63 @@
+#include "protocol/stopcheck.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "config/config.h"
+#include "platform/clock.h"
+#include "platform/input.h"
+#include "search/timeman.h"
+
+int32_t gStopSearch = 0;
+uint32_t gNodeCount = 0;
+uint8_t gEngineState = ENGINE_NORMAL;
+int32_t gNodesPerSecond = 0;
+
+namespace {
+
+// Under arena a line waiting during analysis is read here: "." lets the
+// analysis go on, anything else stops it; either way the line is consumed.
+void checkArenaAnalysis() {
+    if (!inputWaiting()) return;
+    char line[256];
+    char word[256] = "";
+    if (inputReadLine(line, sizeof line)) sscanf(line, "%255s", word);
+    if (strcmp(word, ".") != 0) gStopSearch = 1;
+}
+
+}  // namespace
+
+void checkStop() {
+    switch (gEngineState) {
+        case ENGINE_NORMAL: {
+            const uint32_t now = getMilliseconds();
+            const int32_t elapsed = int32_t(now - gSearchStart);
+            if (int32_t(now - gHardDeadline) >= 0 && !gExtendTime) {
+                gStopSearch = 1;
+                gTimeUsed = elapsed;
+            } else if (elapsed >= gSoftLimit) {
+                gStopSearch = 1;
+                gTimeUsed = elapsed;
+            }
+            break;
+        }
+        case ENGINE_PONDERING:
+            if (inputWaiting()) gStopSearch = 1;
+            break;
+        case ENGINE_ANALYZING:
+            if (gGuiKind == GUI_ARENA)
+                checkArenaAnalysis();
+            else if (inputWaiting())
+                gStopSearch = 1;
+            break;
+        default:
+            break;
+    }
+}
+
+void checkNodeBudget() {
+    // Computed in 64 bits: the same as the 32-bit product wherever that does
+    // not overflow, and no overflow for large rates.
+    const int64_t budget = int64_t(gNodesPerSecond) * gAllottedTime / 1000 - 1024;
+    if (budget <= int64_t(gNodeCount)) gStopSearch = 1;
+}

@@ -1,0 +1,33 @@
+// How a running search learns that it must stop: every 1024 nodes the searches
+// run a cheap check of the clock (normal play), of waiting input (pondering,
+// analysis) or of the node budget (XBoard nps mode).
+#pragma once
+#include <cstdint>
+
+constexpr uint8_t ENGINE_NORMAL = 0;
+constexpr uint8_t ENGINE_PONDERING = 1;
+constexpr uint8_t ENGINE_ANALYZING = 2;
+
+extern int32_t gStopSearch;       // non-zero: every search unwinds now
+extern uint32_t gNodeCount;       // nodes of the current search, wrapping
+extern uint8_t gEngineState;      // ENGINE_*
+extern int32_t gNodesPerSecond;   // 0: off
+
+// The check for time and input, by engine state; may set gStopSearch.
+void checkStop();
+
+// The check used instead when gNodesPerSecond is set; may set gStopSearch.
+void checkNodeBudget();
+
+// The searches' periodic check: runs the right check when the node count is a
+// multiple of 1024 and returns true when the search must stop.
+inline bool periodicStopCheck() {
+    if ((gNodeCount & 1023) != 0) return false;
+    if (gNodesPerSecond == 0) {
+        if (gStopSearch) return true;
+        checkStop();
+    } else {
+        checkNodeBudget();
+    }
+    return gStopSearch != 0;
+}

@@ -1,0 +1,83 @@
+// Small tests and updates that every search node makes.
+#pragma once
+#include <cstdint>
+
+#include "board/attacks.h"
+#include "board/position.h"
+#include "board/types.h"
+#include "config/config.h"
+#include "eval/bitbase.h"
+#include "eval/king.h"
+#include "protocol/stopcheck.h"
+#include "search/think.h"
+
+constexpr int32_t kBestStart = -10000000;  // best score before any move is searched
+constexpr int32_t kMaxSearchPly = kMaxPly - 1;  // nodes at this ply return the evaluation
+constexpr int32_t kMaxSearchHply = 999;
+
+// Moves the principal-variation and root searches never reduce: captures,
+// promotions, castling, killers of this ply and of two plies earlier, pawns
+// arriving on the seventh rank. The move has been made from a node at `ply`.
+bool exemptFromReduction(Move move, int32_t ply);
+
+// No pawns, and less than a lone bishop of pieces on the board.
+inline bool insufficientMaterial() {
+    return gPos.pawnMaterial[WHITE] + gPos.pawnMaterial[BLACK] == 0 &&
+           gPos.pieceMaterial[WHITE] + gPos.pieceMaterial[BLACK] < 326;
+}
+
+inline bool atSearchLimit() {
+    return gPos.ply >= kMaxSearchPly || gPos.hply >= kMaxSearchHply;
+}
+
+// After a move is made: the side now to move is in check.
+inline bool givesCheck() { return inCheck(gPos.side); }
+
+// After a move is made: a pawn has arrived on its seventh rank.
+inline bool pawnReachedSeventh(Move move) {
+    const int32_t to = moveTo(move);
+    return gPos.piece[to] == PAWN && rowOf(to) == (gPos.xside == WHITE ? 1 : 6);
+}
+
+// The side has a pawn on its seventh rank.
+inline bool hasPawnOnSeventh(int32_t colour) { return gPos.pawnsOnSeventh[colour] > 0; }
+
+// The has-castled flag of the evaluation, while a castling move is searched.
+inline void markCastling(Move move, int32_t mover, bool on) {
+    if (moveFlags(move) & MOVE_CASTLE) gCastledInSearch[mover] = on;
+}
+
+inline bool windowOutsideMates(int32_t alpha, int32_t beta) {
+    return alpha < MATE_BOUND && beta > -MATE_BOUND;
+}
+
+// Men besides the two kings.
+inline int32_t menBesidesKings() {
+    return gPos.pawnNumber[WHITE] + gPos.pawnNumber[BLACK] + gPos.pieceNumber[WHITE] + gPos.pieceNumber[BLACK];
+}
+
+// Bitbase probing in the full-width searches: near the root only after a
+// capture or pawn move, at the two-thirds ply always, deeper by load type.
+inline bool probeFullWidthBitbase(int32_t alpha, int32_t beta, int32_t* score) {
+    if (!gEgbbLoaded || !gUseEgbb || gEngineState != ENGINE_NORMAL || !windowOutsideMates(alpha, beta)) return false;
+    const int32_t men = menBesidesKings();
+    if (men > 3) return false;
+    const int32_t limit = (2 * gIterationDepth) / 3, ply = gPos.ply;
+    const bool probe = ply > limit ? (gEgbbLoadType == 3 || (gEgbbLoadType == 1 && men <= 2))
+                                   : (ply == limit || gPos.fifty == 0);
+    if (!probe || !probeBitbases(score)) return false;
+    gBitbaseHits++;
+    return true;
+}
+
+// Bitbase probing in quiescence: up to the two-thirds ply always, deeper by load type.
+inline bool probeQuiescenceBitbase(int32_t alpha, int32_t beta, int32_t* score) {
+    if (!gEgbbLoaded || !gUseEgbb || gEngineState != ENGINE_NORMAL || !windowOutsideMates(alpha, beta)) return false;
+    const int32_t men = menBesidesKings();
+    if (men > 3) return false;
+    const int32_t limit = (2 * gIterationDepth) / 3;
+    const bool probe = gPos.ply <= limit || gEgbbLoadType == 3 || (gEgbbLoadType == 1 && men <= 2);
+    if (!probe || !probeBitbases(score)) return false;
+    gBitbaseHits++;
+    return true;
+}

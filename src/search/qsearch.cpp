@@ -1,0 +1,228 @@
+// The quiescence search: below the nominal depth only captures (and, near the
+// horizon, quiet checks) are searched, so that the static evaluation is trusted
+// only in quiet positions. qdepth is 0 at the first level and falls by one per
+// level; it decides how much is searched.
+#include "board/makemove.h"
+#include "board/movegen.h"
+#include "board/tables.h"
+#include "eval/evaluate.h"
+#include "search/nodeutil.h"
+#include "search/ordering.h"
+#include "search/search.h"
+#include "search/tt.h"
+
+namespace {
+
+// Counts the node and runs the periodic stop check; true when the search stops.
+bool countQuiescenceNode() {
+    gNodeCount++;
+    if (gStopSearch) return true;
+    if ((gNodeCount & 1023) == 0) {
+        if (gNodesPerSecond)
+            checkNodeBudget();
+        else
+            checkStop();
+    }
+    return gStopSearch != 0;
+}
+
+// Delta pruning and bad captures in a zero-window node; true when the capture
+// is not worth searching. best may rise to the pruned capture's margin.
+bool skipCapture(Move move, int32_t eval, int32_t beta, int32_t qdepth, int32_t* best) {
+    const int32_t from = moveFrom(move), to = moveTo(move), us = gPos.side;
+    const int32_t mover = gPos.piece[from], captured = gPos.piece[to];
+    const int32_t seventhRow = us == WHITE ? 1 : 6, lastRow = us == WHITE ? 0 : 7;
+    const bool pawnAdvance = mover == PAWN && (rowOf(to) == seventhRow || rowOf(to) == lastRow);
+    // 11.1 Delta pruning.
+    if (gPos.pieceMaterial[us] > 500 && !pawnAdvance) {
+        const int32_t margin = eval + (captured == EMPTY ? 228 : gPieceValue[captured] + 128);
+        if (margin < beta) {
+            if (margin > *best) *best = margin;
+            return true;
+        }
+        if (beta > eval + 128 && qdepth < 0 && see(move) <= 0) return true;
+    }
+    // 11.2 Captures that lose material, whatever the material on the board.
+    if (!(moveFlags(move) & MOVE_EN_PASSANT) && gExchangeValue[mover] > gExchangeValue[captured] && see(move) < 0)
+        return true;
+    return false;
+}
+
+// Quiet checks are searched only near the horizon and with a window close to
+// the evaluation.
+bool searchQuietChecks(bool zeroWindow, int32_t alpha, int32_t beta, int32_t eval, int32_t qdepth) {
+    if (qdepth >= -1) {
+        if (zeroWindow) return beta <= eval + 100 + (30 << (qdepth + 4));
+        return alpha <= eval + 100 + (30 << (qdepth + 5));
+    }
+    return qdepth == -2 && !zeroWindow && alpha <= eval + 340;
+}
+
+}  // namespace
+
+int32_t drawScore() {
+    if (gPos.pieceMaterial[gPos.side] < 1630) return 0;
+    return gPos.side == gEngineSide ? gContempt : -gContempt;
+}
+
+int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
+    // 1. Count the node; stop check.
+    if (countQuiescenceNode()) return 0;
+
+    // 2-6. Empty line; draws; the ply and history limits.
+    const int32_t ply = gPos.ply;
+    gPvLength[ply] = ply;
+    if (insufficientMaterial() || gPos.fifty >= 100) return 0;
+    if (repetitionCount() >= 1) return drawScore();
+    if (atSearchLimit()) return evaluate(alpha, beta);
+
+    // 7. Transposition table, at the first level only.
+    const bool zeroWindow = beta - alpha == 1;
+    Move hashMove = 0;
+    if (qdepth == 0) {
+        int32_t ttScore;
+        const int32_t bound = ttProbe(0, &ttScore, &hashMove);
+        if (bound && zeroWindow) {
+            if (bound == BOUND_LOWER && ttScore >= beta) return beta;
+            if (bound == BOUND_UPPER && ttScore <= alpha) return alpha;
+            if (bound == BOUND_EXACT) return ttScore;
+        }
+    }
+
+    // 8. Endgame bitbases.
+    int32_t bitbaseScore;
+    if (probeQuiescenceBitbase(alpha, beta, &bitbaseScore)) return bitbaseScore;
+
+    // 9. Stand pat.
+    const int32_t eval = evaluate(alpha, beta);
+    int32_t best = eval;
+    if (qdepth < 0 && beta > eval + 5) best = eval + 5;
+    if (best >= beta) return best;
+    const int32_t alphaOnEntry = alpha;
+    if (best > alpha) alpha = best;
+
+    // 10, 11. Captures.
+    generateCaptures();
+    markFollowPv();
+    const bool mateBeta = beta >= MATE_BOUND || beta <= -MATE_BOUND;
+    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
+        if (hashMove)
+            pickHashFirst(i, hashMove);
+        else
+            pickBest(i);
+        const Move move = gMoveStack[i].move;
+        if (zeroWindow && move != hashMove && !(moveFlags(move) & MOVE_PROMOTION) && !mateBeta &&
+            skipCapture(move, eval, beta, qdepth, &best))
+            continue;
+        if (!makeMove(move)) continue;
+        const int32_t score = givesCheck() ? -qsearchEvasions(-beta, -alpha, qdepth - 1)
+                                           : -qsearch(-beta, -alpha, qdepth - 1);
+        unmakeMove();
+        if (gStopSearch) return 0;
+        if (score > best) {
+            best = score;
+            if (score > alpha) {
+                alpha = score;
+                updatePv(move);
+                if (alpha >= beta) {
+                    if (qdepth == 0) ttStore(move, 0, score, BOUND_LOWER);
+                    return score;
+                }
+            }
+        }
+    }
+
+    // 12, 13. Quiet checks near the horizon, with enough material to mate.
+    if (gStopSearch) return 0;
+    if (gPos.pieceMaterial[gPos.side] >= 1000) {
+        if (qdepth < -2 && !zeroWindow) return best;
+        if (searchQuietChecks(zeroWindow, alpha, beta, eval, qdepth)) {
+            generateQuietChecks();
+            markFollowPv();
+            for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
+                if (hashMove)
+                    pickHashFirst(i, hashMove);
+                else
+                    pickBest(i);
+                const Move move = gMoveStack[i].move;
+                if (move != hashMove && see(move) < 0) continue;
+                if (!makeMove(move)) continue;
+                const int32_t score = -qsearchEvasions(-beta, -alpha, qdepth - 1);
+                unmakeMove();
+                if (gStopSearch) return 0;
+                if (score > best) {
+                    best = score;
+                    if (score > alpha) {
+                        alpha = score;
+                        updatePv(move);
+                        if (alpha >= beta) {
+                            if (qdepth == 0) ttStore(move, 0, score, BOUND_LOWER);
+                            return score;
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // 14. Store the first level.
+    if (qdepth != 0) return best;
+    if (best > alphaOnEntry)
+        ttStore(nodePvMove(), 0, best, BOUND_EXACT);
+    else
+        ttStoreNoMove(0, best, BOUND_UPPER);
+    return best;
+}
+
+int32_t qsearchEvasions(int32_t alpha, int32_t beta, int32_t qdepth) {
+    // 1. Count the node; stop check; empty line.
+    if (countQuiescenceNode()) return 0;
+    const int32_t ply = gPos.ply;
+    gPvLength[ply] = ply;
+
+    // 2-4. Draws (a mate on the hundredth half-move still counts); limits.
+    if (insufficientMaterial() || gPos.fifty > 100) return 0;
+    if (repetitionCount() >= 2) return drawScore();
+    if (atSearchLimit()) return evaluate(alpha, beta);
+
+    // 5, 6. Evasions; none at all is mate.
+    findAttackers(gPos.kingSquare[gPos.side], gPos.xside);
+    if (gCheckerSquare[1] == -1)
+        generateEvasions();
+    else
+        generateKingMoves();
+    markFollowPv();
+    if (gFirstMove[ply + 1] == gFirstMove[ply]) return gStopSearch ? 0 : ply - MATE_VALUE;
+
+    // 7-9. Every evasion but late losing quiet moves.
+    const bool zeroWindow = beta - alpha == 1;
+    const bool mateBeta = beta >= MATE_BOUND || beta <= -MATE_BOUND;
+    int32_t best = kBestStart, legal = 0;
+    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
+        pickBest(i);
+        const Move move = gMoveStack[i].move;
+        if (legal >= 2 && zeroWindow && !mateBeta && isQuietMove(move) && gPos.piece[moveFrom(move)] != KING &&
+            see(move) < 0)
+            continue;
+        if (!makeMove(move)) continue;
+        legal++;
+        const int32_t score = givesCheck() ? -qsearchEvasions(-beta, -alpha, qdepth - 1)
+                                           : -qsearch(-beta, -alpha, qdepth - 1);
+        unmakeMove();
+        if (gStopSearch) return 0;
+        if (score > best) {
+            best = score;
+            if (score > alpha) {
+                alpha = score;
+                updatePv(move);
+                if (alpha >= beta) return score;
+            }
+        }
+    }
+
+    // 10. After the loop.
+    if (gStopSearch) return 0;
+    if (legal == 0) return ply - MATE_VALUE;
+    if (gPos.fifty > 100) return 0;
+    return best;
+}

@@ -1,0 +1,305 @@
+#include "search/think.h"
+
+#include <cstdio>
+
+#include "board/makemove.h"
+#include "board/movegen.h"
+#include "board/notation.h"
+#include "book/book.h"
+#include "book/learning.h"
+#include "eval/pawnhash.h"
+#include "main/game.h"
+#include "platform/clock.h"
+#include "search/nodeutil.h"
+#include "search/ordering.h"
+#include "search/aspiration.h"
+#include "search/output.h"
+#include "search/search.h"
+#include "search/timeman.h"
+#include "search/tt.h"
+
+int32_t gIterationDepth = 0;
+int32_t gEngineSide = WHITE;
+int32_t gLastScore = 0;
+int32_t gDepthReached = 0;
+bool gBookMoveFlag = false;
+int32_t gOutOfBookCount = 0;
+Move gBestMove = 0;
+Move gIterationMove[kMaxIterations];
+int32_t gIterationScore[kMaxIterations];
+int32_t gIterationTime[kMaxIterations];
+
+namespace {
+
+constexpr int32_t kLastBookPly = 70;
+
+// The root's checkers, found once per search.
+bool gRootInCheck = false;
+int32_t gRootCheckers[2] = {-1, -1};
+
+int32_t absolute(int32_t x) { return x < 0 ? -x : x; }
+
+// 2. A move from the book, played without searching.
+bool playBookMove() {
+    if (!gBookEnabled || gPos.hply > kLastBookPly || gOutOfBookCount > 2 || gEngineState == ENGINE_ANALYZING)
+        return false;
+    Move move;
+    if (!findBookMove(&move)) return false;
+    gBookMoveFlag = true;
+    gOutOfBookCount = 0;
+    gPvTable[0][0] = move;
+    gPvLength[0] = 1;
+    gBestMove = move;
+    printf("0 0 0 0 (Book Move %s)\n", moveToText(move));
+    fflush(stdout);
+    return true;
+}
+
+// 3. The first search after the book is reported and recorded.
+void noteLeavingTheBook(int32_t outputMode) {
+    if (gWriteLearnedOpening && gRecordedPly >= 1) writeOutOfBookPosition(gPos.side);
+    if (outputMode == 0) return;
+    if (gIcsMode)
+        printf("# Opponent's name: %s, Rating: %d\n", gOpponentName, gOppRating);
+    else
+        printf("# Opponent's name: %s\n", gOpponentName);
+    printf("# Contempt is %d\n", gContempt);
+    printf("# Morvantix (%s) is out of book at move no. %d.\n", gPos.side == WHITE ? "W" : "B",
+           gEngineMovesPlayed + 1);
+    fflush(stdout);
+}
+
+// 5. The tables and counters of a new search (also for pondering).
+void resetForSearch() {
+    gPos.ply = 0;
+    gNodeCount = 0;
+    gIterationScore[0] = 0;
+    resetOrderingTables();
+    gCastleRightsAtRoot[WHITE] = (gPos.castle & 3) != 0;
+    gCastleRightsAtRoot[BLACK] = (gPos.castle & 12) != 0;
+    gCastledInSearch[WHITE] = gCastledInSearch[BLACK] = 0;
+    for (int32_t& t : gIterationTime) t = -1;
+    gSearchAge++;
+    gRootInCheck = findAttackers(gPos.kingSquare[gPos.side], gPos.xside);
+    gRootCheckers[0] = gCheckerSquare[0];
+    gRootCheckers[1] = gCheckerSquare[1];
+    gPawnHashProbes = gPawnHashHits = 0;
+    gExtendTime = false;
+}
+
+// One iteration: counters, the follow-PV start, the root search.
+int32_t searchIteration(int32_t depth, int32_t alpha, int32_t beta) {
+    resetIterationCounters();
+    gIterationDepth = depth;
+    gFollowPv = true;
+    return rootSearch(alpha, beta, 2 * depth, gRootInCheck);
+}
+
+// What the time rules need to know about a finished iteration.
+IterationResult resultOf(int32_t d, int32_t score, int32_t windowLow, bool research) {
+    IterationResult r;
+    r.depth = d;
+    r.score = score;
+    r.previousScore = gIterationScore[d - 1];
+    r.move = gIterationMove[d];
+    r.previousMove = gIterationMove[d - 1];
+    r.windowLow = windowLow;
+    r.research = research;
+    const int32_t last = gPos.hply - 1;
+    r.opponentCaptured = last >= gSetupPly && (moveFlags(gHistory[last].move) & MOVE_CAPTURE);
+    r.captureSquare = r.opponentCaptured ? moveTo(gHistory[last].move) : -1;
+    return r;
+}
+
+void iterativeDeepening(int32_t outputMode) {
+    Aspiration window;
+    for (int32_t d = 1;;) {
+        const int32_t windowLow = window.alpha;
+        const bool research = window.research;
+        const int32_t score = searchIteration(d, window.alpha, window.beta);
+        if (gStopSearch || score == -MATE_VALUE) return;
+        gIterationMove[d] = gPvTable[0][0];
+        gIterationScore[d] = score;
+        gIterationTime[d] = elapsedMs();
+        gLastScore = score;
+        gDepthReached = d;
+        if (outputMode) printIterationLine(d, score);
+        if (absolute(score) > 29992 && d > 4) return;
+        if (afterIteration(resultOf(d, score, windowLow, research))) return;
+        if (!window.next(score)) d++;
+        if (d > gMaxSearchDepth || d >= kMaxIterations) return;
+    }
+}
+
+}  // namespace
+
+void think(int32_t outputMode) {
+    // 1. Start values.
+    gLastScore = 0;
+    gBookMoveFlag = false;
+    gEngineSide = gPos.side;
+
+    // 2. The book.
+    if (playBookMove()) return;
+
+    // 3. A search out of book.
+    gBookExitIndex = gPos.hply - 2 * gOutOfBookCount + 1;
+    gOutOfBookCount++;
+    if (gOutOfBookCount == 1) noteLeavingTheBook(outputMode);
+
+    // 4. Time limits.
+    gStopSearch = 0;
+    setSearchLimits(gOutOfBookCount);
+    if (gOutOfBookCount == 11) {
+        gLearnCheckPly = gPos.hply;
+        checkBadLine();
+    }
+    if (outputMode) printTimeLine();
+
+    // 5, 6. Tables and counters; nothing to do without depth.
+    resetForSearch();
+    gBestMove = 0;
+    if (gMaxSearchDepth >= 1) iterativeDeepening(outputMode);
+
+    // The move of the last completed work stays in row 0.
+    gBestMove = gPvTable[0][0];
+    gTimeUsed = elapsedMs();
+    gPreviousScore = gLastScore;
+}
+
+int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
+    if (periodicStopCheck()) return 0;
+
+    // 1. Empty line; the root's moves.
+    gPvLength[0] = 0;
+    if (inCheck) {
+        gCheckerSquare[0] = gRootCheckers[0];
+        gCheckerSquare[1] = gRootCheckers[1];
+        if (gRootCheckers[1] == -1)
+            generateEvasions();
+        else
+            generateKingMoves();
+    } else {
+        generateAllMoves();
+    }
+    markFollowPv();
+
+    const int32_t alphaOnEntry = alpha, us = gPos.side;
+    int32_t best = kBestStart, legal = 0, quietLegal = 0;
+    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
+        // 2. The previous iteration's move first.
+        pickBest(i);
+        const Move move = gMoveStack[i].move;
+        if (!makeMove(move)) continue;
+        legal++;
+        if (!(moveFlags(move) & (MOVE_CAPTURE | MOVE_PROMOTION))) quietLegal++;
+        gHistory[gPos.hply].reducedMove = 0;
+        markCastling(move, us, true);
+
+        // 3. Extensions.
+        const bool check = givesCheck();
+        int32_t extension = 0;
+        if (check) {
+            gCheckExtensions++;
+            extension = 2;
+        } else if (pawnReachedSeventh(move)) {
+            gSeventhExtensions++;
+            extension = 2;
+        } else if ((moveFlags(move) & MOVE_CAPTURE) && gHistory[gPos.hply - 1].captured != PAWN &&
+                   gPos.pawnNumber[gPos.side] > 0) {
+            if (gPos.pieceNumber[gPos.side] == 0) {
+                gPawnEndExtensions++;
+                extension = 1;
+            } else if (gPos.pieceNumber[gPos.side] == 1) {
+                extension = 1;
+            }
+        }
+        const int32_t d = depth + extension - 2;
+
+        // 4. Reduction of late quiet moves.
+        const bool reduce = !inCheck && quietLegal >= 4 && extension == 0 && !exemptFromReduction(move, 0) &&
+                            d >= 8 && legal >= 6 && gPos.pieceMaterial[us] >= 501;
+
+        // 5. Search it.
+        int32_t score;
+        if (legal == 1) {
+            score = -pvSearch(-beta, -alpha, d, check);
+        } else if (check) {
+            score = -zwSearchInCheck(-alpha - 1, -alpha, d);
+            if (alpha < score && score < beta) score = -pvSearch(-beta, -alpha, d, true);
+        } else {
+            score = alpha + 1;
+            if (reduce) {
+                gHistory[gPos.hply].reducedMove = move;
+                score = -zwSearch(-alpha - 1, -alpha, d - 2, true, true);
+                if (score > alpha) gHistory[gPos.hply].reducedMove = 0;
+            }
+            if (score > alpha) {
+                score = -zwSearch(-alpha - 1, -alpha, d, true, false);
+                if (alpha < score && score < beta) score = -pvSearch(-beta, -alpha, d, false);
+            }
+        }
+
+        // 6. Take it back.
+        unmakeMove();
+        if (gStopSearch) return 0;
+        markCastling(move, us, false);
+        countTried(move);
+
+        // 7. Best, alpha, cutoff.
+        if (score > best) {
+            best = score;
+            if (best <= alpha) {
+                historyPenalty(move, score, depth, alpha);
+            } else {
+                alpha = score;
+                updatePv(move);
+                countCut(move);
+                if (alpha >= beta) {
+                    historyReward(move, depth);
+                    updateKillers(move, score);
+                    ttStore(move, depth, score, BOUND_LOWER);
+                    return score;
+                }
+            }
+        }
+    }
+
+    // 8. After the loop.
+    if (gStopSearch) return 0;
+    if (legal == 0) return inCheck ? -MATE_VALUE : 0;
+    if (legal == 1 && inCheck) shortenForSingleEvasion();
+    if (best <= alphaOnEntry) {
+        ttStoreNoMove(depth, best, BOUND_UPPER);
+        return best;
+    }
+    const Move pvMove = gPvTable[0][0];
+    historyReward(pvMove, depth);
+    updateKillers(pvMove, best);
+    ttStore(pvMove, depth, best, BOUND_EXACT);
+    return best;
+}
+
+void ponder(int32_t outputMode) {
+    // 1. Start values; the clock does not stop a ponder search.
+    gLastScore = 0;
+    gBookMoveFlag = false;
+    gStopSearch = 0;
+    gSearchStart = getMilliseconds();
+    gHardDeadline = gSearchStart + 172800000u;
+
+    // 2, 3. Tables and counters; the header.
+    resetForSearch();
+    printPonderHeader(outputMode);
+
+    // 4. Full-window iterations until input, a mate or the depth limit.
+    for (int32_t d = 1; d <= gMaxSearchDepth && d < kMaxIterations; d++) {
+        const int32_t score = searchIteration(d, -MATE_VALUE, MATE_VALUE);
+        if (gStopSearch) break;
+        gLastScore = score;
+        gDepthReached = d;
+        printPonderLine(outputMode, d, score);
+        if (absolute(score) > MATE_BOUND) break;
+    }
+    gBestMove = gPvTable[0][0];
+}

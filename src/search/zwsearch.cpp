@@ -1,0 +1,475 @@
+// The zero-window searches (beta = alpha + 1), which prove that a move is no
+// better than the best one already found. zwSearch holds the selectivity:
+// static-evaluation pruning, razoring, null move with verification and threat
+// detection, internal iterative deepening, late-move pruning and reductions,
+// futility. zwSearchInCheck searches every evasion without pruning.
+#include "board/bitops.h"
+#include "board/makemove.h"
+#include "board/movegen.h"
+#include "board/tables.h"
+#include "eval/evaluate.h"
+#include "eval/params.h"
+#include "search/nodeutil.h"
+#include "search/ordering.h"
+#include "search/output.h"
+#include "search/search.h"
+#include "search/tt.h"
+
+namespace {
+
+// Futility margins by depth / 2 (only entries 1 and 2 are reached).
+constexpr int32_t kFutilityMargin[8] = {0, 180, 180, 320, 320, 520, 520, 720};
+
+// What a zero-window node carries through its steps.
+struct Node {
+    int32_t alpha, beta, depth, ply, us, them;
+    bool followFlag = false;
+    Move hashMove = 0;
+    Move searchedHash = 0;  // the hash move, once searched
+    int32_t best = kBestStart;
+    int32_t legal = 0;
+};
+
+// Extension in half-plies of a move just made.
+int32_t zwExtension(Move move, bool followFlag, bool check, int32_t depth) {
+    int32_t extension = followFlag ? 1 : 0;
+    if (check) {
+        gCheckExtensions++;
+        extension = followFlag ? 2 : 1;
+    }
+    if (pawnReachedSeventh(move)) {
+        gSeventhExtensions++;
+        extension += 1;
+    }
+    if (extension > 2) extension = 2;
+    if (check && extension + depth < 4) extension = 2;
+    return extension;
+}
+
+// Squares the man of `kind` and `colour` would attack from `square`.
+uint64_t attacksFrom(int32_t kind, int32_t colour, int32_t square, uint64_t occupied) {
+    switch (kind) {
+        case PAWN: return gPawnAttacks[colour][gBitIndex[square]];
+        case KNIGHT: return gKnightAttacks[gBitIndex[square]];
+        case BISHOP: return bishopAttacks(occupied, square);
+        case ROOK: return rookAttacks(occupied, square);
+        case QUEEN: return bishopAttacks(occupied, square) | rookAttacks(occupied, square);
+        default: return 0;  // a king never gives check or meets a threat this way
+    }
+}
+
+// The move answers the threat: it takes the threatened man away from a
+// capture, or from its destination it would attack the threat's target.
+bool answersThreat(Move move, Move threat) {
+    if (!threat) return false;
+    const int32_t from = moveFrom(move);
+    if ((moveFlags(threat) & MOVE_CAPTURE) && from == moveTo(threat)) return true;
+    const int32_t kind = gPos.piece[from];
+    return (attacksFrom(kind, gPos.colour[from], moveTo(move), gPos.occupied) & squareBit(moveTo(threat))) != 0;
+}
+
+// The move (not yet made) would check the enemy king from its destination.
+bool checksFromTarget(Move move) {
+    const int32_t from = moveFrom(move), to = moveTo(move);
+    const uint64_t occupied = (gPos.occupied & ~squareBit(from)) | squareBit(to);
+    const uint64_t attacks = attacksFrom(gPos.piece[from], gPos.colour[from], to, occupied);
+    return (attacks & squareBit(gPos.kingSquare[gPos.xside])) != 0;
+}
+
+// The refutation of the null move starts where the reduced move landed, or
+// lands on a square the reduced pawn attacks.
+bool threatConnected(Move threat, Move reducedMove) {
+    if (moveFrom(threat) == moveTo(reducedMove)) return true;
+    if (!(moveFlags(reducedMove) & MOVE_PAWN)) return false;
+    return (gPawnAttacks[gPos.xside][gBitIndex[moveTo(reducedMove)]] & squareBit(moveTo(threat))) != 0;
+}
+
+// The child of a move made in a zero-window node at full depth.
+int32_t searchChild(const Node& n, bool check, int32_t childDepth, bool childNull) {
+    if (check) return -zwSearchInCheck(-n.alpha - 1, -n.alpha, childDepth);
+    return -zwSearch(-n.alpha - 1, -n.alpha, childDepth, childNull, false);
+}
+
+// The hash move searched first. True when it cut off, with the score.
+bool hashMoveFirst(Node& n, int32_t* result) {
+    const Move hash = n.hashMove;
+    if (!hash || gPos.colour[moveFrom(hash)] != n.us || (moveFlags(hash) & MOVE_PROMOTION)) return false;
+    generateSingleMove(hash);
+    if (gFirstMove[n.ply + 1] == gFirstMove[n.ply]) return false;
+    const Move move = gMoveStack[gFirstMove[n.ply]].move;
+    if (!makeMove(move)) return false;
+    n.searchedHash = move;
+    n.legal++;
+    gHistory[gPos.hply].reducedMove = 0;
+    markCastling(move, n.us, true);
+    const bool check = givesCheck();
+    const int32_t childDepth = n.depth + zwExtension(move, n.followFlag, check, n.depth) - 2;
+    const int32_t score = searchChild(n, check, childDepth, false);
+    unmakeMove();
+    if (gStopSearch) {
+        *result = 0;
+        return true;
+    }
+    markCastling(move, n.us, false);
+    countTried(move);
+    n.best = score;
+    if (score > n.alpha) {
+        updatePv(move);
+        countCut(move);
+        historyReward(move, n.depth);
+        updateKillers(move, score);
+        ttStore(move, n.depth, score, BOUND_LOWER);
+        *result = score;
+        return true;
+    }
+    historyPenalty(move, score, n.depth, n.alpha);
+    return false;
+}
+
+// Null move in the child is allowed unless the move is one the node expects
+// to be good: the hash move, the previous principal variation, a mate killer.
+bool childNullAllowed(Move move, const Node& n) {
+    return move != n.hashMove && move != gPvTable[0][n.ply] && move != gMateKiller[n.ply] &&
+           !(n.ply >= 2 && move == gMateKiller[n.ply - 2]);
+}
+
+}  // namespace
+
+int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, bool reduced) {
+    // 1. Stop check.
+    if (periodicStopCheck()) return 0;
+
+    // 2. Empty line; the ply and history limits.
+    Node n;
+    n.alpha = alpha, n.beta = beta, n.depth = depth, n.ply = gPos.ply;
+    n.us = gPos.side, n.them = gPos.xside;
+    const int32_t ply = n.ply, us = n.us, them = n.them;
+    gPvLength[ply] = ply;
+    if (atSearchLimit()) return evaluate(alpha, beta);
+
+    // 3. The horizon.
+    if (depth < 2) return qsearch(alpha, beta, 0);
+
+    // 4. Count the node; draws.
+    gNodeCount++;
+    if (insufficientMaterial() || gPos.fifty >= 100) return 0;
+    if (repetitionCount() >= 1) return drawScore();
+
+    // 5. Transposition table.
+    int32_t ttScore;
+    switch (ttProbe(depth, &ttScore, &n.hashMove)) {
+        case BOUND_LOWER:
+            if (ttScore >= beta) return beta;
+            break;
+        case BOUND_UPPER:
+            if (ttScore < beta) nullAllowed = false;
+            if (ttScore <= alpha) return alpha;
+            break;
+        case BOUND_EXACT:
+            return ttScore;
+        default:
+            break;
+    }
+
+    // 6. Endgame bitbases.
+    int32_t bitbaseScore;
+    if (probeFullWidthBitbase(alpha, beta, &bitbaseScore)) return bitbaseScore;
+
+    // 7. Static evaluation.
+    const int32_t eval = evaluate(alpha, beta);
+    const bool mateWindow = !windowOutsideMates(alpha, beta);
+
+    // 8. Razoring.
+    if (gPos.pieceMaterial[them] > 500 && !mateWindow && depth < 8 && beta > eval + 512 + 16 * depth &&
+        gHistory[gPos.hply - 1].move != 0 && !n.hashMove && !hasPawnOnSeventh(us)) {
+        const int32_t r = beta - 16 * depth - 512;
+        const int32_t v = qsearch(r - 1, r, 0);
+        if (v < r) return v;
+    }
+
+    Move threat = 0;
+    bool mateThreat = false;
+    // 9. Steps 10 and 11 only where a null move is allowed.
+    if (nullAllowed) {
+        // 10. Static-evaluation pruning.
+        if (depth < 8 && !mateWindow && gPos.pieceMaterial[us] > 500 && !hasPawnOnSeventh(them)) {
+            const int32_t margin = eval - 512 - 10 * depth;
+            if (beta <= margin) return margin;
+        }
+
+        // 11. Null move.
+        const Move previous = gHistory[gPos.hply - 1].move;
+        const bool quietPrevious = !(moveFlags(previous) & (MOVE_CAPTURE | MOVE_PROMOTION));
+        if (beta < MATE_BOUND && depth >= 4 && gPos.pieceMaterial[us] + gPos.pawnMaterial[us] >= 425 &&
+            beta <= eval && (quietPrevious || beta < eval - 250)) {
+            gNullTries++;
+            const bool savedFollow = gFollowPv;
+            gFirstMove[ply + 1] = gFirstMove[ply];
+            makeNullMove();
+            const int32_t r = depth < 18 ? 3 : (eval - beta > 100 ? depth / 10 + 3 : depth / 18 + 3);
+            const int32_t v = -zwSearch(-beta, -beta + 1, depth - 2 * r - 2, false, false);
+            unmakeNullMove();
+            if (gStopSearch) return 0;
+            gFollowPv = savedFollow;
+            if (v < beta) {
+                // The null move failed: what refuted it is the threat.
+                if (beta > v + 100) {
+                    const Move refutation = gHistory[gPos.hply + 1].move;
+                    if (gPos.piece[moveFrom(refutation)] != EMPTY) threat = refutation;
+                }
+                if (v == ply - 29998) mateThreat = true;
+                const Move reducedMove = gHistory[gPos.hply].reducedMove;
+                if (reduced && depth < 10 && reducedMove && threat && threatConnected(threat, reducedMove))
+                    return beta - 1;
+            } else if (depth >= 14 && gPos.pieceMaterial[us] <= 1000) {
+                // Verify in the endgame, where passing may be the only bad move.
+                const int32_t w = zwSearch(alpha, beta, depth - 12, false, false);
+                if (w >= beta) {
+                    gNullCutoffs++;
+                    if (!n.hashMove) ttStore(nodePvMove(), depth, w, BOUND_LOWER);
+                    return w;
+                }
+            } else {
+                gNullCutoffs++;
+                const int32_t bounded = v > MATE_BOUND ? MATE_BOUND : v < -MATE_BOUND ? -MATE_BOUND : v;
+                if (!n.hashMove) ttStoreNoMove(depth, bounded, BOUND_LOWER);
+                return bounded;
+            }
+        }
+    }
+
+    // 12. Internal iterative deepening.
+    if (!n.hashMove && depth >= 16 && beta - 200 <= eval) {
+        zwSearch(alpha, beta, depth / 2, false, false);
+        n.hashMove = nodePvMove();
+    }
+
+    // 13. Node state.
+    n.followFlag = enterFollowPvNode();
+
+    // 14. The hash move first.
+    int32_t result;
+    if (hashMoveFirst(n, &result)) return result;
+
+    // 15. Good captures, never pruned or reduced.
+    generateGoodCaptures();
+    markFollowPv();
+    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
+        pickBest(i);
+        const Move move = gMoveStack[i].move;
+        if (move == n.searchedHash || !makeMove(move)) continue;
+        n.legal++;
+        gHistory[gPos.hply].reducedMove = 0;
+        const bool check = givesCheck();
+        const int32_t childDepth = depth + zwExtension(move, n.followFlag, check, depth) - 2;
+        const int32_t score = searchChild(n, check, childDepth, false);
+        unmakeMove();
+        if (gStopSearch) return 0;
+        countTried(move);
+        if (score > n.best) n.best = score;
+        if (score > alpha) {
+            updatePv(move);
+            countCut(move);
+            ttStore(move, depth, score, BOUND_LOWER);
+            return score;
+        }
+    }
+
+    // 16. The remaining moves.
+    generateOtherMoves();
+    markFollowPv();
+    if (gFirstMove[ply + 1] == gFirstMove[ply]) {
+        if (n.legal == 0) return 0;
+        if (n.best > alpha) return n.best;
+        ttStoreNoMove(depth, n.best, BOUND_UPPER);
+        return n.best;
+    }
+
+    // 17. The remaining-move loop.
+    const bool bothSidesStrong = gPos.pieceMaterial[us] >= 500 && gPos.pieceMaterial[them] >= 500;
+    const bool weakOpponent =
+        gPos.pieceMaterial[them] < 500 && (gPos.pieceNumber[them] == 0 || gPos.pawnMaterial[them] <= 100);
+    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
+        if (n.hashMove)
+            pickHashFirst(i, n.hashMove);
+        else
+            pickBest(i);
+        const Move move = gMoveStack[i].move;
+        if (move == n.searchedHash) continue;
+        const bool quiet = isQuietMove(move);
+
+        // 17.1 Does the move meet the threat found by the null move?
+        const bool answers = answersThreat(move, threat);
+
+        // 17.2 Late-move pruning and futility.
+        if (!mateThreat && !n.followFlag && !answers && move != n.hashMove && beta < MATE_BOUND &&
+            beta > -MATE_BOUND && depth < 6 && n.legal >= depth / 2 + 2 && bothSidesStrong) {
+            const int32_t from = moveFrom(move), to = moveTo(move);
+            const uint32_t ratio = gCutCount[us][gPos.piece[from]][to] / (gTriedCount[us][gPos.piece[from]][to] + 1);
+            const int32_t futile = eval + kFutilityMargin[depth / 2];
+            if (ratio < 30) {
+                if (!checksFromTarget(move)) continue;
+            } else if (quiet && futile < beta && !checksFromTarget(move)) {
+                if (n.best < futile) n.best = futile;
+                continue;
+            }
+        }
+
+        // 17.3 A move that only takes back the side's own previous move.
+        if (n.legal >= 2 && beta >= 1 && quiet && gPos.fifty >= 2 && gPos.hply >= 2) {
+            const Move own = gHistory[gPos.hply - 2].move;
+            if (moveFrom(move) == moveTo(own) && moveTo(move) == moveFrom(own)) continue;
+        }
+
+        // 17.4 Make it.
+        if (!makeMove(move)) continue;
+        n.legal++;
+        gHistory[gPos.hply].reducedMove = 0;
+        markCastling(move, us, true);
+
+        // 17.5 Extension; checks are searched at full depth.
+        const bool check = givesCheck();
+        const int32_t extension = zwExtension(move, n.followFlag, check, depth);
+        const int32_t childDepth = depth + extension - 2;
+        int32_t score = 0;
+        if (check) {
+            score = -zwSearchInCheck(-alpha - 1, -alpha, childDepth);
+        } else {
+            // 17.6 Null move in the child.
+            const bool childNull = childNullAllowed(move, n);
+
+            // 17.7 Late-move reductions.
+            bool fullDepth = true;
+            if (!mateThreat && !answers && extension == 0 && depth >= 6 && n.legal >= 4 && !weakOpponent) {
+                if (n.legal > 24) {
+                    unmakeMove();
+                    markCastling(move, us, false);
+                    return alpha;
+                }
+                if (n.legal > gLMPMinLimit) {
+                    unmakeMove();
+                    markCastling(move, us, false);
+                    n.legal--;
+                    continue;
+                }
+                gHistory[gPos.hply].reducedMove = move;
+                const int32_t r = n.legal > 7 ? 4 : 2;
+                score = -zwSearch(-alpha - 1, -alpha, childDepth - r, childNull, true);
+                fullDepth = score >= beta;
+            }
+            if (fullDepth) {
+                gHistory[gPos.hply].reducedMove = 0;
+                score = -zwSearch(-alpha - 1, -alpha, childDepth, childNull, false);
+            }
+        }
+
+        // 17.8 Take it back.
+        unmakeMove();
+        if (gStopSearch) return 0;
+        markCastling(move, us, false);
+        countTried(move);
+
+        // 17.9 Best, cutoff.
+        if (score > n.best) {
+            n.best = score;
+            if (score > alpha) {
+                updatePv(move);
+                countCut(move);
+                historyReward(move, depth);
+                updateKillers(move, score);
+                ttStore(move, depth, score, BOUND_LOWER);
+                return score;
+            }
+            historyPenalty(move, score, depth, alpha);
+        }
+    }
+
+    // 18. No move beat alpha.
+    if (n.legal == 0) return 0;
+    if (n.best > alpha) return n.best;
+    ttStoreNoMove(depth, n.best, BOUND_UPPER);
+    return n.best;
+}
+
+int32_t zwSearchInCheck(int32_t alpha, int32_t beta, int32_t depth) {
+    // 1. Stop check, empty line, limits.
+    if (periodicStopCheck()) return 0;
+    Node n;
+    n.alpha = alpha, n.beta = beta, n.depth = depth, n.ply = gPos.ply;
+    n.us = gPos.side, n.them = gPos.xside;
+    const int32_t ply = n.ply;
+    gPvLength[ply] = ply;
+    if (atSearchLimit()) return evaluate(alpha, beta);
+
+    // 2. Count the node; draws.
+    gNodeCount++;
+    if (insufficientMaterial() || gPos.fifty > 100) return 0;
+    if (repetitionCount() >= 2) return drawScore();
+
+    // 3. Transposition table.
+    int32_t ttScore;
+    switch (ttProbe(depth, &ttScore, &n.hashMove)) {
+        case BOUND_LOWER:
+            if (ttScore >= beta) return beta;
+            break;
+        case BOUND_UPPER:
+            if (ttScore <= alpha) return alpha;
+            break;
+        case BOUND_EXACT:
+            return ttScore;
+        default:
+            break;
+    }
+
+    // 4. The hash move first.
+    n.followFlag = enterFollowPvNode();
+    int32_t result;
+    if (hashMoveFirst(n, &result)) return result;
+
+    // 5. Evasions.
+    findAttackers(gPos.kingSquare[n.us], n.them);
+    if (gCheckerSquare[1] == -1)
+        generateEvasions();
+    else
+        generateKingMoves();
+    markFollowPv();
+
+    // 6. Every evasion.
+    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
+        if (n.hashMove)
+            pickHashFirst(i, n.hashMove);
+        else
+            pickBest(i);
+        const Move move = gMoveStack[i].move;
+        if (move == n.searchedHash || !makeMove(move)) continue;
+        n.legal++;
+        gHistory[gPos.hply].reducedMove = 0;
+        const bool check = givesCheck();
+        const int32_t childDepth = depth + zwExtension(move, n.followFlag, check, depth) - 2;
+        const int32_t score = searchChild(n, check, childDepth, childNullAllowed(move, n));
+        unmakeMove();
+        if (gStopSearch) return alpha;
+        countTried(move);
+        if (score > n.best) {
+            n.best = score;
+            const bool quiet = isQuietMove(move);
+            if (n.best > alpha) {
+                updatePv(move);
+                countCut(move);
+                if (quiet) {
+                    historyReward(move, depth);
+                    updateKillers(move, score);
+                }
+                ttStore(move, depth, n.best, BOUND_LOWER);
+                return n.best;
+            }
+            if (quiet) historyPenalty(move, score, depth, alpha);
+        }
+    }
+
+    // 7. Mate, or an upper bound.
+    if (n.legal == 0) return ply - MATE_VALUE;
+    if (gStopSearch) return alpha;
+    ttStoreNoMove(depth, n.best, BOUND_UPPER);
+    return n.best;
+}

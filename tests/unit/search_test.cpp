@@ -1,0 +1,201 @@
+// The searches: mates at fixed depth, draws, and the ordering rules that can be
+// checked from outside.
+#include <gtest/gtest.h>
+
+#include "board/makemove.h"
+#include "board/movegen.h"
+#include "board/notation.h"
+#include "board/position.h"
+#include "board/random.h"
+#include "config/config.h"
+#include "eval/params.h"
+#include "protocol/stopcheck.h"
+#include "search/aspiration.h"
+#include "search/ordering.h"
+#include "search/search.h"
+#include "search/think.h"
+#include "search/timeman.h"
+#include "support.h"
+
+namespace {
+
+// A silent fixed-depth search of the position.
+std::string bestMoveAt(const char* fen, int32_t depth) {
+    setUp(fen);
+    setTunableDefaults();
+    gEngineState = ENGINE_NORMAL;
+    gNodesPerSecond = 0;
+    gTimeControlType = TIME_CONTROL_FIXED;
+    gAllottedTime = 14400000;
+    gTimeLeft = 0;
+    gMaxSearchDepth = depth;
+    think(0);
+    return gBestMove ? moveToText(gBestMove) : "none";
+}
+
+TEST(Search, FindsMatesWithTheirDistance) {
+    // Back-rank mate in one.
+    EXPECT_EQ(bestMoveAt("6k1/5ppp/8/8/8/8/8/R5K1 w - -", 6), "a1a8");
+    EXPECT_EQ(gLastScore, 29999);
+    // Mate in one by promoting to a knight only.
+    EXPECT_EQ(bestMoveAt("6nq/5Ppk/6pp/8/8/8/8/K7 w - -", 6), "f7f8n");
+    EXPECT_EQ(gLastScore, 29999);
+    // Mate in two whose first move is a quiet king move.
+    const std::string first = bestMoveAt("7k/8/5K2/8/8/8/8/R7 w - -", 6);
+    EXPECT_TRUE(first == "f6g6" || first == "f6f7") << first;
+    EXPECT_EQ(gLastScore, 29997);
+    // Mate in three for Black, starting with a bishop sacrifice.
+    EXPECT_EQ(bestMoveAt("r1b1kb1r/pppp1ppp/5q2/4n3/3KP3/2N3PN/PPP4P/R1BQ1B1R b kq -", 8), "f8c5");
+    EXPECT_EQ(gLastScore, 29995);
+}
+
+TEST(Search, AMateEndsTheSearchOnlyFromTheFifthIteration) {
+    bestMoveAt("6k1/5ppp/8/8/8/8/8/R5K1 w - -", 20);
+    EXPECT_EQ(gDepthReached, 5);
+}
+
+TEST(Search, NoMoveWhenStalematedOrMated) {
+    EXPECT_EQ(bestMoveAt("7k/5Q2/6K1/8/8/8/8/8 b - -", 5), "none");    // stalemate
+    EXPECT_EQ(bestMoveAt("R5k1/5ppp/8/8/8/8/8/6K1 b - -", 5), "none");  // mate
+}
+
+TEST(Search, StalemateScoresAsADraw) {
+    setUp("7k/5Q2/6K1/8/8/8/8/8 b - -");
+    EXPECT_EQ(pvSearch(-MATE_VALUE, MATE_VALUE, 6, false), 0);
+    // White must not stalemate with Qf7 (or Qg5-style moves) but mate on the
+    // back rank.
+    const std::string move = bestMoveAt("7k/8/6K1/5Q2/8/8/8/8 w - -", 6);
+    EXPECT_TRUE(move == "f5f8" || move == "f5c8" || move == "f5d8" || move == "f5e8" || move == "f5b1") << move;
+    EXPECT_EQ(gLastScore, 29999);
+}
+
+TEST(Search, RepetitionsAndTheFiftyMoveRule) {
+    gContempt = 40;
+    setUp("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
+    for (const char* m : {"g1f3", "g8f6", "f3g1", "f6g8"}) ASSERT_TRUE(makeMove(findMove(m)));
+    gPos.ply = 0;
+    gEngineSide = WHITE;
+    EXPECT_EQ(drawScore(), 40);            // the position stands here for the second time
+    EXPECT_EQ(qsearch(-MATE_VALUE, MATE_VALUE, 0), 40);
+    EXPECT_EQ(zwSearch(-1, 0, 4, true, false), 40);
+    gEngineSide = BLACK;
+    EXPECT_EQ(qsearch(-MATE_VALUE, MATE_VALUE, 0), -40);
+    gContempt = 0;
+    // Fifty moves without capture or pawn move.
+    setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
+    gPos.fifty = 100;
+    EXPECT_EQ(qsearch(-MATE_VALUE, MATE_VALUE, 0), 0);
+    EXPECT_EQ(pvSearch(-MATE_VALUE, MATE_VALUE, 6, false), 0);
+    // ... but a mate on the hundredth half-move counts.
+    setUp("6k1/5ppp/8/8/8/8/8/R5K1 w - -");
+    gPos.fifty = 99;
+    EXPECT_EQ(pvSearch(-MATE_VALUE, MATE_VALUE, 4, false), 29999);
+    // King and bishop against king is a draw at once; king and rook is not.
+    setUp("4k3/8/8/8/8/8/8/2B1K3 w - -");
+    EXPECT_EQ(qsearch(-MATE_VALUE, MATE_VALUE, 0), 0);
+    EXPECT_EQ(zwSearch(-1, 0, 6, true, false), 0);
+    setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
+    EXPECT_GT(qsearch(-MATE_VALUE, MATE_VALUE, 0), 300);
+}
+
+TEST(Search, AspirationWindows) {
+    Aspiration a;
+    EXPECT_FALSE(a.next(20));  // inside the full window
+    EXPECT_EQ(a.alpha, -10);
+    EXPECT_EQ(a.beta, 50);
+    EXPECT_TRUE(a.next(-10));  // fail low: repeat with (score - 100, score)
+    EXPECT_EQ(a.alpha, -110);
+    EXPECT_EQ(a.beta, -10);
+    EXPECT_TRUE(a.research);
+    EXPECT_TRUE(a.next(-10));  // fail high after a fail low: full window
+    EXPECT_EQ(a.alpha, -MATE_VALUE);
+    EXPECT_EQ(a.beta, MATE_VALUE);
+    EXPECT_FALSE(a.next(5));
+    EXPECT_FALSE(a.research);
+    EXPECT_EQ(a.alpha, -25);
+    EXPECT_TRUE(a.next(60));  // first fail high: (score, score + 100)
+    EXPECT_EQ(a.alpha, 60);
+    EXPECT_EQ(a.beta, 160);
+    Aspiration b;
+    EXPECT_FALSE(b.next(3500));  // a big score inside the window: full window next
+    EXPECT_EQ(b.alpha, -MATE_VALUE);
+    EXPECT_TRUE(b.next(-30000) || b.alpha == -MATE_VALUE);
+    Aspiration c;
+    c.alpha = 50, c.beta = 110;
+    EXPECT_TRUE(c.next(20));  // the example: fail low at 20 repeats with (-80, 20)
+    EXPECT_EQ(c.alpha, -80);
+    EXPECT_EQ(c.beta, 20);
+}
+
+TEST(Search, HistoryRewardAndPenalty) {
+    setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
+    resetOrderingTables();
+    const Move rookMove = makeMoveWord(56, 48, EMPTY, 0);  // a1a2
+    historyReward(rookMove, 8);
+    EXPECT_EQ(gHistoryValue[WHITE][ROOK][48], 2048u + ((8u * 63488u) >> 8));
+    EXPECT_EQ(gHistoryValue[WHITE][ROOK][48], 4032u);
+    historyPenalty(rookMove, 100, 4, 200);  // far below alpha: no penalty
+    EXPECT_EQ(gHistoryValue[WHITE][ROOK][48], 4032u);
+    historyPenalty(rookMove, 150, 4, 200);
+    EXPECT_EQ(gHistoryValue[WHITE][ROOK][48], 4032u - ((4u * 4032u) >> 8));
+    const Move capture = makeMoveWord(56, 0, EMPTY, MOVE_CAPTURE);
+    historyReward(capture, 8);  // captures leave the history alone
+    EXPECT_EQ(gHistoryValue[WHITE][ROOK][0], 2048u);
+    updateKillers(rookMove, 100);
+    updateKillers(makeMoveWord(56, 40, EMPTY, 0), 29900);
+    EXPECT_EQ(gKiller2[0], rookMove);
+    EXPECT_EQ(gMateKiller[0], makeMoveWord(56, 40, EMPTY, 0));
+}
+
+TEST(Search, PickersAndFollowingThePreviousLine) {
+    setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
+    gFirstMove[0] = 0;
+    gFirstMove[1] = 5;
+    const int32_t scores[5] = {-20000, 300, 700, 700, -3000};
+    for (int32_t i = 0; i < 5; i++) gMoveStack[i] = {Move(100 + i), scores[i]};
+    pickBest(0);
+    EXPECT_EQ(gMoveStack[0].move, 102u);  // highest, earliest among equals
+    pickHashFirst(1, 104);
+    EXPECT_EQ(gMoveStack[1].move, 104u);  // the hash move at once, whatever its score
+    pickHashFirst(2, 999);
+    EXPECT_EQ(gMoveStack[2].move, 103u);
+    for (int32_t i = 0; i < 5; i++) gMoveStack[i] = {Move(100 + i), -20000};
+    pickBest(1);
+    EXPECT_EQ(gMoveStack[1].move, 101u);  // nothing above -10000: the entry itself
+    // Following: the move of row 0 at this ply gets the follow score.
+    gFollowPv = true;
+    gPvTable[0][0] = 103;
+    markFollowPv();
+    EXPECT_TRUE(gFollowPv);
+    for (int32_t i = 0; i < 5; i++) {
+        if (gMoveStack[i].move == 103u) {
+            EXPECT_EQ(gMoveStack[i].score, kFollowPvScore);
+        }
+    }
+    gPvTable[0][0] = 999;
+    markFollowPv();
+    EXPECT_FALSE(gFollowPv);
+    // Every fourth node entered while following carries the flag.
+    gFollowPv = true;
+    gFollowPvCounter = 0;
+    const bool flags[5] = {enterFollowPvNode(), enterFollowPvNode(), enterFollowPvNode(), enterFollowPvNode(),
+                           enterFollowPvNode()};
+    EXPECT_FALSE(flags[0] || flags[1] || flags[2] || flags[4]);
+    EXPECT_TRUE(flags[3]);
+    gFollowPv = false;
+}
+
+TEST(Search, SameNodeCountsOnEveryRun) {
+    // Every set-up draws fresh hash keys, which place the positions in other
+    // table slots; with the same keys the search is the same.
+    auto nodes = [] {
+        seedRandom(1);
+        bestMoveAt("r1bq1rk1/ppp1npbp/3p1np1/3Pp3/2P1P3/2N2N2/PP2BPPP/R1BQ1RK1 w - -", 6);
+        return gNodeCount;
+    };
+    const uint32_t first = nodes();
+    EXPECT_GT(first, 1000u);
+    EXPECT_EQ(nodes(), first);
+}
+
+}  // namespace
