@@ -1,7 +1,8 @@
 #include "eval/evalcache.h"
 
-#include <cstdlib>
 #include <cstring>
+
+#include "platform/memory.h"
 
 EvalCacheEntry* gEvalCache = nullptr;
 uint32_t gEvalCacheEntries = 0;
@@ -21,7 +22,7 @@ inline EvalCacheEntry& slotOf(uint64_t key) {
 
 bool evalCacheReserve(uint32_t entries) {
     evalCacheRelease();
-    gEvalCache = static_cast<EvalCacheEntry*>(malloc(size_t(entries) * sizeof(EvalCacheEntry)));
+    gEvalCache = static_cast<EvalCacheEntry*>(allocateLargeTable(size_t(entries) * sizeof(EvalCacheEntry)));
     if (!gEvalCache) return false;
     gEvalCacheEntries = entries;
     gPowerOfTwo = (entries & (entries - 1)) == 0;
@@ -30,13 +31,17 @@ bool evalCacheReserve(uint32_t entries) {
 }
 
 void evalCacheRelease() {
-    free(gEvalCache);
+    freeLargeTable(gEvalCache, size_t(gEvalCacheEntries) * sizeof(EvalCacheEntry));
     gEvalCache = nullptr;
     gEvalCacheEntries = 0;
 }
 
 void evalCacheClear() {
     if (gEvalCache) memset(gEvalCache, 0, size_t(gEvalCacheEntries) * sizeof(EvalCacheEntry));
+}
+
+void evalCachePrefetch(uint64_t key) {
+    __builtin_prefetch(&slotOf(key));
 }
 
 bool evalCacheProbe(uint64_t key, int32_t* score) {

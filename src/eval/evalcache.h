@@ -20,6 +20,9 @@ bool evalCacheReserve(uint32_t entries);
 void evalCacheRelease();
 void evalCacheClear();
 
+// Starts loading the key's slot into the cache (no effect on results).
+void evalCachePrefetch(uint64_t key);
+
 // True with the stored score when the slot holds this key.
 bool evalCacheProbe(uint64_t key, int32_t* score);
 void evalCacheStore(uint64_t key, int32_t score);

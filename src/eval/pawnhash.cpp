@@ -1,7 +1,8 @@
 #include "eval/pawnhash.h"
 
-#include <cstdlib>
 #include <cstring>
+
+#include "platform/memory.h"
 
 PawnHashEntry* gPawnHash = nullptr;
 uint32_t gPawnHashEntries = 0;
@@ -19,14 +20,14 @@ inline PawnHashEntry& slotOf(uint64_t key) {
 
 bool pawnHashReserve() {
     pawnHashRelease();
-    gPawnHash = static_cast<PawnHashEntry*>(malloc(size_t(kPawnHashEntries) * sizeof(PawnHashEntry)));
+    gPawnHash = static_cast<PawnHashEntry*>(allocateLargeTable(size_t(kPawnHashEntries) * sizeof(PawnHashEntry)));
     if (!gPawnHash) return false;
     gPawnHashEntries = kPawnHashEntries;
     return true;
 }
 
 void pawnHashRelease() {
-    free(gPawnHash);
+    freeLargeTable(gPawnHash, size_t(gPawnHashEntries) * sizeof(PawnHashEntry));
     gPawnHash = nullptr;
     gPawnHashEntries = 0;
 }

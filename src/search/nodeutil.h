@@ -9,7 +9,9 @@
 #include "eval/bitbase.h"
 #include "eval/king.h"
 #include "protocol/stopcheck.h"
+#include "eval/evalcache.h"
 #include "search/think.h"
+#include "search/tt.h"
 
 constexpr int32_t kBestStart = -10000000;  // best score before any move is searched
 constexpr int32_t kMaxSearchPly = kMaxPly - 1;  // nodes at this ply return the evaluation
@@ -19,6 +21,12 @@ constexpr int32_t kMaxSearchHply = 999;
 // promotions, castling, killers of this ply and of two plies earlier, pawns
 // arriving on the seventh rank. The move has been made from a node at `ply`.
 bool exemptFromReduction(Move move, int32_t ply);
+
+// After a move is made: start loading the child's table slots.
+inline void prefetchChild() {
+    ttPrefetch(gPos.hashKey);
+    evalCachePrefetch(gPos.hashKey);
+}
 
 // No pawns, and less than a lone bishop of pieces on the board.
 inline bool insufficientMaterial() {

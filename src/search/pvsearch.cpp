@@ -124,6 +124,7 @@ int32_t pvSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
             pickBest(i);
         const Move move = gMoveStack[i].move;
         if (!makeMove(move)) continue;
+        prefetchChild();
         legal++;
         gHistory[gPos.hply].reducedMove = 0;
         markCastling(move, us, true);

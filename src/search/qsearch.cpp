@@ -115,6 +115,7 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
             skipCapture(move, eval, beta, qdepth, &best))
             continue;
         if (!makeMove(move)) continue;
+        prefetchChild();
         const int32_t score = givesCheck() ? -qsearchEvasions(-beta, -alpha, qdepth - 1)
                                            : -qsearch(-beta, -alpha, qdepth - 1);
         unmakeMove();
@@ -147,6 +148,7 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
                 const Move move = gMoveStack[i].move;
                 if (move != hashMove && see(move) < 0) continue;
                 if (!makeMove(move)) continue;
+        prefetchChild();
                 const int32_t score = -qsearchEvasions(-beta, -alpha, qdepth - 1);
                 unmakeMove();
                 if (gStopSearch) return 0;
@@ -205,6 +207,7 @@ int32_t qsearchEvasions(int32_t alpha, int32_t beta, int32_t qdepth) {
             see(move) < 0)
             continue;
         if (!makeMove(move)) continue;
+        prefetchChild();
         legal++;
         const int32_t score = givesCheck() ? -qsearchEvasions(-beta, -alpha, qdepth - 1)
                                            : -qsearch(-beta, -alpha, qdepth - 1);

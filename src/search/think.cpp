@@ -191,6 +191,7 @@ int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
         pickBest(i);
         const Move move = gMoveStack[i].move;
         if (!makeMove(move)) continue;
+        prefetchChild();
         legal++;
         if (!(moveFlags(move) & (MOVE_CAPTURE | MOVE_PROMOTION))) quietLegal++;
         gHistory[gPos.hply].reducedMove = 0;

@@ -1,9 +1,9 @@
 #include "search/tt.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "board/position.h"
+#include "platform/memory.h"
 
 TTBucket* gTTable = nullptr;
 uint32_t gTTBucketCount = 0;
@@ -13,14 +13,14 @@ double gHashHits = 0;
 
 bool ttReserve(uint32_t entries) {
     ttRelease();
-    gTTable = static_cast<TTBucket*>(malloc(size_t(entries / 2) * sizeof(TTBucket)));
+    gTTable = static_cast<TTBucket*>(allocateLargeTable(size_t(entries / 2) * sizeof(TTBucket)));
     if (!gTTable) return false;
     gTTBucketCount = entries / 2;
     return true;
 }
 
 void ttRelease() {
-    free(gTTable);
+    freeLargeTable(gTTable, size_t(gTTBucketCount) * sizeof(TTBucket));
     gTTable = nullptr;
     gTTBucketCount = 0;
 }

@@ -51,6 +51,13 @@ void ttClear();
 // converted to the current ply), else 0.
 int32_t ttProbe(int32_t depth, int32_t* score, Move* move);
 
+// Starts loading the current position's bucket into the cache (no effect on
+// results: the searches call it right after making a move, so that the child's
+// probe does not wait for memory).
+inline void ttPrefetch(uint64_t key) {
+    __builtin_prefetch(&gTTable[key & (gTTBucketCount - 1)]);
+}
+
 // Stores the current position's result, with or without a move.
 void ttStore(Move move, int32_t depth, int32_t score, uint8_t bound);
 void ttStoreNoMove(int32_t depth, int32_t score, uint8_t bound);

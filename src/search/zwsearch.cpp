@@ -98,6 +98,7 @@ bool hashMoveFirst(Node& n, int32_t* result) {
     if (gFirstMove[n.ply + 1] == gFirstMove[n.ply]) return false;
     const Move move = gMoveStack[gFirstMove[n.ply]].move;
     if (!makeMove(move)) return false;
+    prefetchChild();
     n.searchedHash = move;
     n.legal++;
     gHistory[gPos.hply].reducedMove = 0;
@@ -258,6 +259,7 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
         pickBest(i);
         const Move move = gMoveStack[i].move;
         if (move == n.searchedHash || !makeMove(move)) continue;
+        prefetchChild();
         n.legal++;
         gHistory[gPos.hply].reducedMove = 0;
         const bool check = givesCheck();
@@ -323,6 +325,7 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
 
         // 17.4 Make it.
         if (!makeMove(move)) continue;
+        prefetchChild();
         n.legal++;
         gHistory[gPos.hply].reducedMove = 0;
         markCastling(move, us, true);
@@ -442,6 +445,7 @@ int32_t zwSearchInCheck(int32_t alpha, int32_t beta, int32_t depth) {
             pickBest(i);
         const Move move = gMoveStack[i].move;
         if (move == n.searchedHash || !makeMove(move)) continue;
+        prefetchChild();
         n.legal++;
         gHistory[gPos.hply].reducedMove = 0;
         const bool check = givesCheck();
