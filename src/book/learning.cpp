@@ -6,3 +6,5 @@ int32_t gLearnCheckPly = 0;
 void writeOutOfBookPosition(int32_t) {}
 
 void checkBadLine() {}
+
+void writeLearnedLine(int32_t) {}

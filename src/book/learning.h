@@ -14,3 +14,6 @@ void writeOutOfBookPosition(int32_t colour);
 
 // At the eleventh search out of book: records the line if it went badly.
 void checkBadLine();
+
+// On `result`: records the opening line of a lost game played as `colour`.
+void writeLearnedLine(int32_t colour);

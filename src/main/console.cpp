@@ -15,9 +15,12 @@
 #include "main/game.h"
 #include "platform/input.h"
 #include "board/notation.h"
+#include "protocol/gameresult.h"
 #include "protocol/stopcheck.h"
+#include "protocol/xboard.h"
 #include "search/think.h"
 #include "search/timeman.h"
+#include "tools/profile.h"
 
 namespace {
 
@@ -131,6 +134,17 @@ void commandBye(Console& c) {
     c.exitStatus = 0;
 }
 
+void commandProfile(Console& c) {
+    runProfile();
+    c.computerSide = kNoSide;
+}
+
+void commandXboard(Console& c) {
+    xboardLoop();
+    c.done = true;
+    c.exitStatus = 0;
+}
+
 void commandHelp(Console&) {
     static const char* const lines[] = {
         "[COMMANDS]\n",
@@ -166,6 +180,7 @@ void moveInput(const char* word) {
     }
     recordGameMove(gMoveStack[index].move, 0);
     generateAllMoves();
+    checkGameResult();
 }
 
 struct Command {
@@ -187,7 +202,9 @@ const Command kCommands[] = {
     {"undo", commandUndo},
     {"new", commandNew},
     {"d", commandDisplay},
+    {"profile", commandProfile},
     {"bye", commandBye},
+    {"xboard", commandXboard},
     {"help", commandHelp},
 };
 
@@ -221,6 +238,7 @@ void engineMove(Console& c) {
         printf("%d. ... %s\n", gPos.hply, moveToText(move));
     recordGameMove(move, gLastScore);
     generateAllMoves();
+    checkGameResult();
     fflush(stdout);
 }
 

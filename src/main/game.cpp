@@ -3,6 +3,11 @@
 #include <cstring>
 
 #include "board/position.h"
+#include "book/learning.h"
+#include "protocol/stopcheck.h"
+#include "protocol/xboard.h"
+#include "search/think.h"
+#include "search/timeman.h"
 
 int32_t gGameMoves[kGameRecordSize];
 int32_t gGameScores[kGameRecordSize];
@@ -20,6 +25,16 @@ void resetGameState() {
     gOppRating = 2300;
     gIcsMode = 0;
     gEngineMovesPlayed = 0;
+    gEngineState = ENGINE_NORMAL;
+    gPonderPending = 0;
+    gLearnMinutes = 0;
+    gOppClockCount = 0;
+    gPingNumber = 0;
+    gStartedFromInitial = 1;
+    gOutOfBookCount = 0;
+    gPreviousScore = 0;
+    gBookExitIndex = 0;
+    gLearnCheckPly = 0;
     memset(gGameMoves, 0, sizeof gGameMoves);
     memset(gGameScores, 0, sizeof gGameScores);
     memset(gGameDepths, 0, sizeof gGameDepths);

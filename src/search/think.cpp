@@ -131,6 +131,18 @@ void iterativeDeepening(int32_t outputMode) {
     }
 }
 
+// The first legal move of the root's list, or 0.
+Move firstLegalMove() {
+    gPos.ply = 0;
+    generateAllMoves();
+    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
+        if (!makeMove(gMoveStack[i].move)) continue;
+        unmakeMove();
+        return gMoveStack[i].move;
+    }
+    return 0;
+}
+
 }  // namespace
 
 void think(int32_t outputMode) {
@@ -161,7 +173,9 @@ void think(int32_t outputMode) {
     gBestMove = 0;
     if (gMaxSearchDepth >= 1) iterativeDeepening(outputMode);
 
-    // The move of the last completed work stays in row 0.
+    // The move of the last completed work stays in row 0. A game search
+    // stopped before any root move was finished still plays a legal move.
+    if (!gPvTable[0][0] && gStopSearch && gEngineState == ENGINE_NORMAL) gPvTable[0][0] = firstLegalMove();
     gBestMove = gPvTable[0][0];
     gTimeUsed = elapsedMs();
     gPreviousScore = gLastScore;

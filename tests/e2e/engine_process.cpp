@@ -43,26 +43,24 @@ int runShell(const std::string& command) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Prefix that makes the executable start on this machine ("" or "qemu-i386 ").
-std::string launcherFor(const std::string& path) {
-    if (runShell("'" + path + "' < /dev/null > /dev/null 2>&1") != 126) return "";
-    return "qemu-i386 ";
-}
-
 }  // namespace
+
+std::string engineLauncher(const std::string& path) {
+    static std::string lastPath, lastLauncher;
+    if (path == lastPath) return lastLauncher;
+    lastPath = path;
+    lastLauncher = runShell("'" + path + "' < /dev/null > /dev/null 2>&1") == 126 ? "qemu-i386" : "";
+    return lastLauncher;
+}
 
 EngineRun runEngine(const std::string& path, const std::string& input, const std::string& workDir,
                     const std::vector<std::string>& arguments) {
     const std::string dir = workDir.empty() ? makeTempDir() : workDir;
     const std::string in = dir + "/stdin.txt", out = dir + "/stdout.txt";
     std::ofstream(in, std::ios::binary) << input;
-    static std::string lastPath, launcher;
-    if (path != lastPath) {
-        launcher = launcherFor(path);
-        lastPath = path;
-    }
+    const std::string launcher = engineLauncher(path);
     EngineRun run;
-    std::string command = "cd '" + dir + "' && " + launcher + "'" + path + "'";
+    std::string command = "cd '" + dir + "' && " + (launcher.empty() ? "" : launcher + " ") + "'" + path + "'";
     for (const std::string& a : arguments) command += " '" + a + "'";
     run.exitStatus = runShell(command + " < stdin.txt > stdout.txt 2> stderr.txt");
     run.output = readFile(out);

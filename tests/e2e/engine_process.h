@@ -21,5 +21,9 @@ std::string engineNameFor(const std::string& path);
 EngineRun runEngine(const std::string& path, const std::string& input, const std::string& workDir = "",
                     const std::vector<std::string>& arguments = {});
 
+// The program that starts the engine on this machine: "" (itself) or
+// "qemu-i386" for a 32-bit engine the kernel cannot start.
+std::string engineLauncher(const std::string& path);
+
 // A fresh temporary directory.
 std::string makeTempDir();

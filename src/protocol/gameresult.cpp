@@ -1,0 +1,61 @@
+#include "protocol/gameresult.h"
+
+#include <cstdio>
+
+#include "board/attacks.h"
+#include "board/makemove.h"
+#include "board/movegen.h"
+#include "board/position.h"
+#include "config/config.h"
+#include "main/game.h"
+
+namespace {
+
+constexpr int32_t kResignMoveNumber = 11;  // no resignation before this hply
+constexpr int32_t kMatedScore = -29990;
+
+bool hasLegalMove() {
+    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
+        if (!makeMove(gMoveStack[i].move)) continue;
+        unmakeMove();
+        return true;
+    }
+    return false;
+}
+
+// The line for a finished game, or nullptr.
+const char* gameEnd() {
+    const Position& p = gPos;
+    if (!hasLegalMove()) {
+        if (inCheck(p.side)) return p.side == BLACK ? "1-0 {White mates}" : "0-1 {Black mates}";
+        return "1/2-1/2 {Stalemate}";
+    }
+    if (repetitionCount() >= 2) return "1/2-1/2 {Draw by repetition}";
+    if (p.fifty >= 101 || (p.fifty == 100 && !inCheck(p.side))) return "1/2-1/2 {Draw by fifty move rule}";
+    if (p.fifty < 100 && p.pawnMaterial[WHITE] + p.pawnMaterial[BLACK] == 0 &&
+        p.pieceMaterial[WHITE] + p.pieceMaterial[BLACK] <= 325)
+        return "1/2-1/2 {Draw by Insufficient Material}";
+    return nullptr;
+}
+
+// The last scores of the side that has just moved, newest first.
+bool shouldResign() {
+    if (!gResign || gPos.hply < kResignMoveNumber) return false;
+    int32_t low = 0;
+    for (int32_t i = 0; i < gResignScoreCount; i++) {
+        const int32_t index = gPos.hply - 2 * i;
+        if (index < 0) break;
+        const int32_t score = gGameScores[index];
+        if (score > gResignScore) continue;
+        if (score <= kMatedScore || ++low >= gResignScoreCount) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void checkGameResult() {
+    if (const char* line = gameEnd()) printf("%s\n", line);
+    if (shouldResign()) printf("%s\n", gPos.xside == BLACK ? "1-0 {Black Resigns}" : "0-1 {White Resigns}");
+    fflush(stdout);
+}

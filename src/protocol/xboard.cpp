@@ -1,0 +1,484 @@
+#include "protocol/xboard.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "board/fen.h"
+#include "board/makemove.h"
+#include "board/movegen.h"
+#include "board/notation.h"
+#include "board/position.h"
+#include "book/learning.h"
+#include "book/pgn.h"
+#include "config/config.h"
+#include "eval/bitbase.h"
+#include "eval/params.h"
+#include "main/game.h"
+#include "main/version.h"
+#include "platform/input.h"
+#include "platform/signals.h"
+#include "protocol/gameresult.h"
+#include "protocol/stopcheck.h"
+#include "search/think.h"
+#include "search/timeman.h"
+#include "tools/profile.h"
+
+int32_t gPonderEnabled = 0;
+int32_t gPonderPending = 0;
+Move gPonderMove = 0;
+int32_t gPingNumber = 0;
+char gResultToken[kResultTokenSize];
+int32_t gLearnMinutes = 0;
+int32_t gStartedFromInitial = 1;
+int32_t gLevelMoves = 0;
+int32_t gLevelSeconds = 0;
+int32_t gLevelIncrement = 0;
+
+namespace {
+
+constexpr int32_t kNoSide = -1;
+constexpr size_t kLineSize = 256;
+constexpr int32_t kMaxWords = 8;
+
+// The driver's own state: the colour the engine plays, if any.
+struct Driver {
+    int32_t computerSide = kNoSide;
+    bool quit = false;
+};
+
+// One received line split into blank-separated words (the command first).
+struct Words {
+    int32_t count = 0;
+    char word[kMaxWords][kLineSize];
+    const char* line = "";
+
+    const char* operator[](int32_t i) const { return i < count ? word[i] : ""; }
+};
+
+void splitWords(const char* line, Words& w) {
+    w.line = line;
+    w.count = 0;
+    const char* p = line;
+    while (w.count < kMaxWords) {
+        while (*p == ' ' || *p == '\t') p++;
+        if (!*p) break;
+        size_t n = 0;
+        while (*p && *p != ' ' && *p != '\t') {
+            if (n + 1 < kLineSize) w.word[w.count][n++] = *p;
+            p++;
+        }
+        w.word[w.count++][n] = '\0';
+    }
+}
+
+// A decimal number as %d reads it (sign, digits, anything after ignored);
+// values beyond 32 bits saturate.
+bool readNumber(const char* text, int32_t* value) {
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') p++;
+    if (*p < '0' || *p > '9') return false;
+    int64_t magnitude = 0;
+    for (; *p >= '0' && *p <= '9'; p++)
+        if (magnitude <= int64_t(INT32_MAX) + 1) magnitude = magnitude * 10 + (*p - '0');
+    const int64_t v = negative ? -magnitude : magnitude;
+    *value = v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
+    return true;
+}
+
+int32_t clamp(int32_t v, int32_t low, int32_t high) {
+    return v < low ? low : v > high ? high : v;
+}
+
+void replyError(const char* kind, const char* text) {
+    printf("Error (%s): %s\n", kind, text);
+    fflush(stdout);
+}
+
+// The numeric arguments a command needs; replies with an error when missing.
+bool numbers(const Words& w, int32_t count, int32_t* values) {
+    for (int32_t i = 0; i < count; i++)
+        if (!readNumber(w[1 + i], &values[i])) {
+            replyError("missing or invalid argument", w.line);
+            return false;
+        }
+    return true;
+}
+
+// "minutes" or "minutes:seconds" as seconds.
+int32_t parseClockText(const char* text) {
+    int32_t minutes = 0, seconds = 0;
+    readNumber(text, &minutes);
+    if (const char* colon = strchr(text, ':')) readNumber(colon + 1, &seconds);
+    const int64_t total = int64_t(minutes) * 60 + seconds;
+    return total > 2000000 ? 2000000 : total < 0 ? 0 : int32_t(total);
+}
+
+void newGame(Driver& d) {
+    const bool analyzing = gEngineState == ENGINE_ANALYZING;
+    if (!analyzing) gNodesPerSecond = 0;
+    setPosition(kStartFen);
+    generateAllMoves();
+    if (analyzing) {
+        gEngineState = ENGINE_ANALYZING;
+        d.computerSide = gPos.side;
+        return;
+    }
+    memset(gOpponentName, 0, sizeof gOpponentName);
+    gContempt = 0;
+    d.computerSide = BLACK;
+}
+
+void commandNew(Driver& d, const Words&) { newGame(d); }
+
+void commandQuit(Driver& d, const Words&) {
+    freeTables();
+    d.quit = true;
+}
+
+void commandNps(Driver&, const Words& w) {
+    int32_t n;
+    if (!numbers(w, 1, &n)) return;
+    gNodesPerSecond = n;
+    printf("# nps is set to %d\n", n);
+}
+
+void commandSetboard(Driver& d, const Words& w) {
+    if (w.count < 5) {
+        replyError("incomplete position", w.line);
+        return;
+    }
+    char fen[4 * kLineSize + 4];
+    snprintf(fen, sizeof fen, "%s %s %s %s", w[1], w[2], w[3], w[4]);
+    const bool analyzing = gEngineState == ENGINE_ANALYZING;
+    setPosition(fen);
+    gStartedFromInitial = 0;
+    generateAllMoves();
+    if (analyzing) {
+        gEngineState = ENGINE_ANALYZING;
+        d.computerSide = gPos.side;
+    } else {
+        d.computerSide = kNoSide;
+    }
+}
+
+void commandForce(Driver& d, const Words&) { d.computerSide = kNoSide; }
+
+void commandProfile(Driver& d, const Words&) {
+    runProfile();
+    generateAllMoves();
+    d.computerSide = kNoSide;
+}
+
+void commandExit(Driver& d, const Words&) {
+    gEngineState = ENGINE_NORMAL;
+    d.computerSide = kNoSide;
+}
+
+void commandDisplay(Driver&, const Words&) { displayBoard(); }
+
+void commandIgnored(Driver&, const Words&) {}
+
+// The engine name announced to the interface, with the settings name.
+void printMyName() {
+    if (gExtVerName[0])
+        printf("feature myname=\"%s %s\"\n", kEngineName, gExtVerName);
+    else
+        printf("feature myname=\"%s\"\n", kEngineName);
+}
+
+void commandOption(Driver&, const Words& w) {
+    const char* option = w[1];
+    printf("# option_name %s\n", option);
+    if (const char* at = strstr(option, "Mobility=")) {
+        int32_t value = 0;
+        readNumber(at + strlen("Mobility="), &value);
+        gMobilityFactor = value;
+        printf("# Mobility is set to %d\n", value);
+    } else if (const char* at = strstr(option, "ExtVerName=")) {
+        snprintf(gExtVerName, sizeof gExtVerName, "%s", at + strlen("ExtVerName="));
+        printMyName();
+        printf("# ExtVerName is set to %s\n", gExtVerName);
+    }
+}
+
+void commandAnalyze(Driver& d, const Words&) {
+    d.computerSide = gPos.side;
+    gEngineState = ENGINE_ANALYZING;
+}
+
+void commandSt(Driver&, const Words& w) {
+    int32_t seconds;
+    if (!numbers(w, 1, &seconds)) return;
+    seconds = clamp(seconds, 1, 172800);
+    printf("# search time %d sec\n", seconds);
+    allotOnSt(seconds);
+    printf("# Fixed Time Control.\n");
+}
+
+void commandResult(Driver&, const Words& w) {
+    if (w.count > 1) snprintf(gResultToken, sizeof gResultToken, "%s", w[1]);
+    if (gAutoSaveGame) saveGame(gEngineSide);
+    if (gWriteLearnedOpening) writeLearnedLine(gEngineSide);
+}
+
+void commandSd(Driver&, const Words& w) {
+    int32_t n;
+    if (!numbers(w, 1, &n)) return;
+    n = clamp(n, 1, 100);
+    gMaxSearchDepth = n;
+    printf("# search depth is %d %s\n", n, n == 1 ? "ply" : "plies");
+}
+
+void commandRating(Driver&, const Words& w) {
+    int32_t ratings[2];
+    if (!numbers(w, 2, ratings)) return;
+    gOppRating = ratings[1];
+}
+
+void commandLevel(Driver&, const Words& w) {
+    int32_t moves, increment;
+    if (w.count < 4 || !readNumber(w[1], &moves) || !readNumber(w[3], &increment)) {
+        replyError("missing or invalid argument", w.line);
+        return;
+    }
+    if (moves < 0) {
+        replyError("negative moves per time control", w.line);
+        return;
+    }
+    increment = clamp(increment, 0, 100000);
+    const int32_t seconds = parseClockText(w[2]);
+    printf("# Total Initial Time = %d sec.\n", seconds);
+    gLevelMoves = moves;
+    gLevelSeconds = seconds;
+    gLevelIncrement = increment;
+    const int32_t minutes = seconds / 60;
+    gLearnMinutes = minutes;
+    allotOnLevel(moves, seconds * 1000, increment * 1000);
+    printf(moves ? "# Conventional Time Control.\n" : "# Blitz Time Control.\n");
+    printf("# Moves per session = %d moves.\n", moves);
+    printf("# Minutes per game = %0.2f min.\n", seconds * 1000.0 / 60000.0);
+    printf("# Increment = %d ms.\n", increment * 1000);
+    fflush(stdout);
+    if (increment) gLearnMinutes = minutes + (2 * (increment * 1000)) / 3;
+}
+
+void commandTime(Driver&, const Words& w) {
+    int32_t centiseconds;
+    if (!numbers(w, 1, &centiseconds)) return;
+    allotOnTime(clamp(centiseconds, 0, 200000000));
+}
+
+void commandOtim(Driver&, const Words& w) {
+    int32_t centiseconds;
+    if (!numbers(w, 1, &centiseconds)) return;
+    recordOpponentClock(clamp(centiseconds, 0, 200000000) * 10);
+}
+
+void commandGo(Driver& d, const Words&) { d.computerSide = gPos.side; }
+
+void commandPing(Driver&, const Words& w) {
+    int32_t n;
+    if (!numbers(w, 1, &n)) return;
+    printf("pong %d\n", n);
+    fflush(stdout);
+    gPingNumber = n;
+}
+
+void commandName(Driver&, const Words& w) {
+    if (w.count >= 2) {
+        // Up to four words, joined with single blanks; cut to the field's size.
+        char name[kOpponentNameSize] = "";
+        for (int32_t i = 1; i < w.count && i <= 4; i++) {
+            if (i > 1) strncat(name, " ", sizeof name - strlen(name) - 1);
+            strncat(name, w[i], sizeof name - strlen(name) - 1);
+        }
+        memcpy(gOpponentName, name, sizeof gOpponentName);
+    }
+    setOpponentContempt();
+}
+
+void commandIcs(Driver&, const Words& w) {
+    gIcsMode = w.count < 2 ? 1 : strcmp(w[1], "-") != 0;
+}
+
+void commandHint(Driver&, const Words&) {
+    think(0);
+    if (gBestMove) printf("Hint: %s\n", moveToText(gBestMove));
+    fflush(stdout);
+}
+
+void commandUndo(Driver& d, const Words&) {
+    if (gPos.hply > gSetupPly) {
+        unmakeMove();
+        gPos.ply = 0;
+        generateAllMoves();
+    }
+    if (gEngineState == ENGINE_ANALYZING) d.computerSide = gPos.side;
+}
+
+void commandRemove(Driver&, const Words&) {
+    if (gPos.hply - 2 < gSetupPly) return;
+    unmakeMove();
+    unmakeMove();
+    gPos.ply = 0;
+    generateAllMoves();
+}
+
+void commandPost(Driver&, const Words&) { gPostMode = 2; }
+void commandNopost(Driver&, const Words&) { gPostMode = 0; }
+
+void commandProtover(Driver&, const Words&) {
+    printf("feature ping=1 time=1 setboard=1 name=1 colors=0 debug=1, nps=1\n");
+    printf("feature draw=0 sigint=0 sigterm=0 reuse=0 analyze=1 ics=1\n");
+    printf("feature variants=\"normal\"\n");
+    printMyName();
+    if (gUseEgbb) loadBitbases(gEgbbPath);
+    printf("feature done=1\n");
+    fflush(stdout);
+}
+
+void commandHard(Driver&, const Words&) { gPonderEnabled = 1; }
+void commandEasy(Driver&, const Words&) { gPonderEnabled = 0; }
+
+// A word that is no command: the opponent's move (or a move while analysing).
+void moveInput(Driver& d, const Words& w) {
+    const bool analyzing = gEngineState == ENGINE_ANALYZING;
+    if (analyzing) generateAllMoves();
+    if (gPos.hply >= kMaxGamePly) {
+        replyError("the move history is full", w[0]);
+        return;
+    }
+    const int32_t index = parseMoveText(w[0]);
+    if (index < 0 || !makeMove(gMoveStack[index].move)) {
+        replyError("unknown command", w[0]);
+        return;
+    }
+    const Move move = gMoveStack[index].move;
+    gPonderHit = 0;
+    if (gPonderEnabled) {
+        gPonderHit = move == gPonderMove;
+        printf(gPonderHit ? "# Ponder hit\n" : "# Ponder miss\n");
+        fflush(stdout);
+    }
+    recordGameMove(move, 0);
+    generateAllMoves();
+    if (analyzing)
+        d.computerSide = gPos.side;
+    else
+        checkGameResult();
+}
+
+struct Command {
+    const char* word;
+    void (*run)(Driver&, const Words&);
+};
+
+// In matching order; the first word that matches runs.
+const Command kCommands[] = {
+    {"xboard", commandIgnored},   {"new", commandNew},         {"quit", commandQuit},
+    {"nps", commandNps},          {"setboard", commandSetboard}, {"force", commandForce},
+    {"profile", commandProfile},  {"exit", commandExit},       {"d", commandDisplay},
+    {"variant", commandIgnored},  {"option", commandOption},   {"analyze", commandAnalyze},
+    {"stop", commandIgnored},     {"st", commandSt},           {"result", commandResult},
+    {"sd", commandSd},            {"rating", commandRating},   {"level", commandLevel},
+    {"time", commandTime},        {"otim", commandOtim},       {"go", commandGo},
+    {"ping", commandPing},        {"name", commandName},       {"ics", commandIcs},
+    {"hint", commandHint},        {"undo", commandUndo},       {"remove", commandRemove},
+    {"post", commandPost},        {"nopost", commandNopost},   {"protover", commandProtover},
+    {"accepted", commandIgnored}, {"random", commandIgnored},  {"hard", commandHard},
+    {"easy", commandEasy},        {"computer", commandIgnored},
+};
+
+void dispatch(Driver& d, const char* line) {
+    Words w;
+    splitWords(line, w);
+    if (w.count == 0) return;
+    for (const Command& c : kCommands)
+        if (strcmp(w[0], c.word) == 0) {
+            c.run(d, w);
+            return;
+        }
+    moveInput(d, w);
+}
+
+// The engine's move in a game: search, play, record, claim a result, and
+// arm pondering.
+void engineMove(Driver& d) {
+    gEngineState = ENGINE_NORMAL;
+    think(gPostMode);
+    if (gBestMove && gPos.hply >= kMaxGamePly) printf("# The move history is full; no more moves.\n");
+    if (gBestMove == 0 || gPos.hply >= kMaxGamePly) {
+        d.computerSide = kNoSide;
+        return;
+    }
+    const Move move = gBestMove;
+    makeMove(move);
+    gEngineMovesPlayed++;
+    printf("move %s\n", moveToText(move));
+    fflush(stdout);
+    recordGameMove(move, gLastScore);
+    gGameDepths[gPos.hply] = gDepthReached;
+    gGameTimes[gPos.hply] = gTimeUsed;
+    generateAllMoves();
+    checkGameResult();
+    if (gPonderEnabled && gAllottedTime > 2000 && gPonderAllowed) gPonderPending = 1;
+}
+
+// A search on the opponent's time, until a command arrives.
+void ponderOnOpponentsTime() {
+    printf("# Morvantix is Pondering on position\n");
+    gEngineState = ENGINE_PONDERING;
+    ponder(gPostMode);
+    gPonderMove = gBestMove;
+    gEngineState = ENGINE_NORMAL;
+    gPonderPending = 0;
+    gPos.ply = 0;
+    generateAllMoves();
+}
+
+}  // namespace
+
+void setOpponentContempt() {
+    struct Known {
+        const char* text;
+        int32_t contempt;
+    };
+    static const Known kKnown[] = {
+        {"jabbaC", -5},       {"jabba", -5},          {"ChironX", 10}, {"chiron", 10}, {"KomodoChess", 15},
+        {"ChessThinkerX", 15}, {"PandixX", 10},       {"Pandix", 10},  {"Crafty", 5},  {"crafty", 5},
+    };
+    for (const Known& k : kKnown)
+        if (strstr(gOpponentName, k.text)) {
+            gContempt = k.contempt;
+            return;
+        }
+}
+
+void xboardLoop() {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    gRecordedPly = gPos.hply;
+    gMovesPerControl = gIncrement = gTimeLeft = 0;
+    ignoreInterruptSignal();
+    printf("\n");
+    setPosition(kStartFen);
+    generateAllMoves();
+    Driver d;
+    if (gUseEgbb) printf("feature done=0\n");
+    char line[kLineSize];
+    while (!d.quit) {
+        fflush(stdout);
+        if (d.computerSide == gPos.side) {
+            if (gEngineState != ENGINE_ANALYZING) {
+                engineMove(d);
+                continue;
+            }
+            gAllottedTime = gTimeLeft = 5;
+            think(gPostMode);
+        } else if (gPonderEnabled && gPonderPending) {
+            ponderOnOpponentsTime();
+        }
+        if (!inputReadLine(line, sizeof line)) return;
+        dispatch(d, line);
+    }
+}

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Plays games of an engine against fairymax under the real XBoard program
+# (headless, on an Xvfb display) and checks them:
+#   every game ends with a result, with no illegal move, no false claim and no
+#   loss on time; the engine never dies (XBoard itself would not notice).
+# Prints the smallest clock the engine had left before a move.
+#
+# Usage: xboard_match.sh ENGINE GAMES [xboard time-control options...]
+# Example: xboard_match.sh build/engine-x64 2 -mps 40 -tc 0:30
+set -u
+engine=$(readlink -f "$1"); games=$2; shift 2
+
+for tool in xvfb-run /usr/games/xboard /usr/games/fairymax; do
+  command -v "$tool" > /dev/null || { echo "missing $tool"; exit 1; }
+done
+
+work=$(mktemp -d /tmp/xboard-match-XXXXXX)
+mkdir -p "$work/home" "$work/engine"
+# The engine is started through a wrapper that records how it ended.
+cat > "$work/engine/run.sh" <<WRAP
+#!/bin/sh
+cd "$work/engine"
+"$engine"
+echo "exit \$?" >> "$work/engine-exits.txt"
+WRAP
+chmod +x "$work/engine/run.sh"
+
+HOME="$work/home" timeout 1800 xvfb-run -a /usr/games/xboard -noGUI -mg "$games" \
+  -fcp "$work/engine/run.sh" -fd "$work/engine" -scp /usr/games/fairymax -sd "$work" \
+  "$@" -sgf "$work/games.pgn" -autoCallFlag true -testClaims true \
+  -popupExitMessage false -saveSettingsOnExit false -debug -nameOfDebugFile "$work/debug.txt" \
+  > "$work/xboard.log" 2>&1
+status=$?
+
+fail() { echo "FAIL: $*"; echo "files in $work"; exit 1; }
+[ $status -eq 0 ] || fail "xboard ended with status $status"
+[ -f "$work/games.pgn" ] || fail "no games saved"
+played=$(grep -c '^\[Result ' "$work/games.pgn")
+[ "$played" -eq "$games" ] || fail "$played games saved, $games expected"
+unfinished=$(grep -c '^\[Result "\*"\]' "$work/games.pgn")
+[ "$unfinished" -eq 0 ] || fail "$unfinished games without a result"
+if grep -iE 'illegal|false|forfeit|on time|time out|disconnect|crash|exited|unexpectedly' "$work/games.pgn"; then
+  fail "a game ended badly"
+fi
+exits=$(grep -c '' "$work/engine-exits.txt" 2>/dev/null || echo 0)
+[ "$exits" -ge "$games" ] || fail "engine ended $exits times for $games games"
+if grep -v '^exit 0$' "$work/engine-exits.txt"; then fail "the engine did not end cleanly"; fi
+
+margin=$(grep -E '^[0-9]+ >first : time [0-9]+' "$work/debug.txt" | awk '{print $5}' | sort -n | head -1)
+results=$(grep '^\[Result ' "$work/games.pgn" | tr -d '[]"' | awk '{print $2}' | sort | uniq -c | tr '\n' ' ')
+whites=$(grep -c '^\[White "Morvantix' "$work/games.pgn")
+echo "games $played ($whites with the engine as White), results: $results; smallest clock before a move: ${margin:-?} cs"
+rm -rf "$work"
+exit 0
