@@ -1,10 +1,73 @@
 #include "book/learning.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "board/fen.h"
+#include "board/position.h"
+#include "book/pgn.h"
+#include "config/config.h"
+#include "main/game.h"
+#include "protocol/xboard.h"
+#include "search/think.h"
+
 int32_t gBookExitIndex = 0;
 int32_t gLearnCheckPly = 0;
 
-void writeOutOfBookPosition(int32_t) {}
+namespace {
 
-void checkBadLine() {}
+const char* const kWhiteBadLines = "MorvantixWhiteBadBookLine.lrn";
+const char* const kBlackBadLines = "MorvantixBlackBadBookLine.lrn";
+const char* const kWhiteLearned = "MorvantixWhiteBadBook.pgn";
+const char* const kBlackLearned = "MorvantixBlackBadBook.pgn";
+constexpr int32_t kMinimumMinutes = 3;
 
-void writeLearnedLine(int32_t) {}
+// How many of the engine's first ten searched moves out of book (the record
+// entries R - 19, R - 17, ..., R - 1) scored below 0.
+int32_t badMovesBefore(int32_t checkPly) {
+    if (checkPly < 19) return 0;
+    int32_t bad = 0;
+    for (int32_t i = checkPly - 19; i < checkPly; i += 2)
+        if (gGameScores[i] < 0) bad++;
+    return bad;
+}
+
+}  // namespace
+
+void writeOutOfBookPosition(int32_t colour) {
+    char fen[kFenTextSize];
+    writeFenText(fen);
+    FILE* f = fopen(colour == BLACK ? "bOutOfBook.dbk" : "wOutOfBook.dbk", "a");
+    if (!f) return;
+    fprintf(f, "%s\n", fen);
+    fclose(f);
+}
+
+void checkBadLine() {
+    const int32_t r = gPos.hply;
+    if (gLearnMinutes < kMinimumMinutes || !gStartedFromInitial || !gWriteLearnedOpening) return;
+    const int32_t bad = badMovesBefore(r);
+    if (bad < 6) return;
+    FILE* white = fopen(kWhiteBadLines, "a");
+    FILE* black = fopen(kBlackBadLines, "a");
+    printf("# Updating Morvantix.lrn file...\n");
+    fflush(stdout);
+    FILE* target = gPos.side == BLACK ? black : white;
+    if (target) writeBadGameRecord(target, gPos.side, r, bad);
+    if (white) fclose(white);
+    if (black) fclose(black);
+}
+
+void writeLearnedLine(int32_t colour) {
+    gOutOfBookCount = 11;
+    const int32_t r = gLearnCheckPly;
+    const int32_t bad = badMovesBefore(r);
+    const bool lost = (colour == WHITE && strcmp(gResultToken, "0-1") == 0) ||
+                      (colour == BLACK && strcmp(gResultToken, "1-0") == 0);
+    if (bad < 7 || gLearnMinutes < kMinimumMinutes || !lost) return;
+    FILE* f = fopen(colour == WHITE ? kWhiteLearned : kBlackLearned, "a");
+    if (!f) return;
+    printf("Writing Morvantix Learned book...\n");
+    writeLearnedLineRecord(f, colour, r, bad);
+    fclose(f);
+}

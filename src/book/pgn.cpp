@@ -1,3 +1,132 @@
 #include "book/pgn.h"
 
-void saveGame(int32_t) {}
+#include "board/notation.h"
+#include "board/position.h"
+#include "book/learning.h"
+#include "main/game.h"
+#include "main/version.h"
+#include "protocol/xboard.h"
+
+namespace {
+
+const char* const kGamesFile = "MorvantixGames.pgn";
+constexpr int32_t kTenMoves = 10;
+
+// A name as a PGN string: double quotes and backslashes escaped.
+void writeName(FILE* f, const char* name) {
+    for (const char* p = name; *p; p++) {
+        if (*p == '"' || *p == '\\') fputc('\\', f);
+        fputc(*p, f);
+    }
+}
+
+// Site, date, round, and the two players.
+void writeCommonTags(FILE* f, int32_t colour) {
+    fprintf(f, "[Site \"???\"]\n");
+    fprintf(f, "[Date \"%s {%s}\"]\n", kBuildDate, kBuildTime);
+    fprintf(f, "[Round \"%d\"]\n", gPingNumber);
+    fprintf(f, "[White \"");
+    writeName(f, colour == WHITE ? kEngineName : gOpponentName);
+    fprintf(f, "\"]\n[Black \"");
+    writeName(f, colour == BLACK ? kEngineName : gOpponentName);
+    fprintf(f, "\"]\n");
+}
+
+void writeTimeControl(FILE* f) {
+    fprintf(f, "[TimeControl \"%d/%d+%d\"]\n", gLevelMoves, gLevelSeconds, gLevelIncrement);
+}
+
+// "+" before a score of 1 or more; a negative score carries its own sign.
+const char* signOf(int32_t score) { return score >= 1 ? "+" : ""; }
+
+// The game's moves from its first recorded one to `lastPly`. A game set up
+// with Black to move has no move at index 1: its text starts at "1. ...".
+int32_t firstMovePly() { return gSetupPly + 1; }
+
+}  // namespace
+
+void saveGame(int32_t colour) {
+    FILE* f = fopen(kGamesFile, "a");
+    if (!f) return;
+    printf("Writing Morvantix Games...\n");
+    fprintf(f, "[Event \"Morvantix Auto Saved Games\"]\n");
+    writeCommonTags(f, colour);
+    fprintf(f, "[Result \"%s\"]\n", gResultToken);
+    writeTimeControl(f);
+    const int32_t x = gBookExitIndex;
+    if (x != 0) {
+        const Move m = Move(gGameMoves[x]);
+        const int32_t s = gGameScores[x];
+        if (colour == BLACK)
+            fprintf(f, "[Anotator \"%d. ....  %s {%s%.2f}\"]\n\n", x / 2, moveToText(m), signOf(s), s / 100.0);
+        else
+            fprintf(f, "[Anotator \"%d. %s {%s%.2f}  ....\"]\n\n", (x + 1) / 2, moveToText(m), signOf(s), s / 100.0);
+    }
+    const int32_t last = gPos.hply;
+    for (int32_t i = firstMovePly(); i <= last; i++) {
+        const Move m = Move(gGameMoves[i]);
+        if (m == 0) continue;
+        if (i >= 7 && i < 600 && (i - 7) % 6 == 0) fprintf(f, "\n");
+        const int32_t s = gGameScores[i];
+        if (i & 1)
+            fprintf(f, "%d. %s {%s%.2f/%d %d} ", (i + 1) / 2, moveToText(m), signOf(s), s / 100.0, gGameDepths[i],
+                    gGameTimes[i] / 1000);
+        else if (i == firstMovePly())
+            fprintf(f, "%d. ... %s {%s%.2f/%d %d} ", (i + 1) / 2, moveToText(m), signOf(s), s / 100.0,
+                    gGameDepths[i], gGameTimes[i] / 1000);
+        else
+            fprintf(f, "%s {%s%.2f/%d %d} ", moveToText(m), signOf(s), s / 100.0, gGameDepths[i], gGameTimes[i] / 1000);
+        if (i == last) fprintf(f, "%s", gResultToken);
+    }
+    fprintf(f, "\n\n");
+    fclose(f);
+}
+
+void writeBadGameRecord(FILE* f, int32_t colour, int32_t checkPly, int32_t badMoves) {
+    fprintf(f, colour == WHITE ? "[Event \"Morvantix(W) Bad Games\"]\n" : "[Event \"Morvantix(B) Bad Games\"]\n");
+    writeCommonTags(f, colour);
+    fprintf(f, "[Result \"\"]\n");
+    writeTimeControl(f);
+    const int32_t x = checkPly - 19;
+    const Move m = x >= 0 ? Move(gGameMoves[x]) : 0;
+    const int32_t s = x >= 0 ? gGameScores[x] : 0;
+    if (colour == BLACK)
+        fprintf(f, "[Anotator \"%d. ....  %s {%.2f} Bad Moves = %d/%d\"]\n\n", x / 2, moveToText(m), s / 100.0,
+                badMoves, kTenMoves);
+    else
+        fprintf(f, "[Anotator \"%d. %s {%.2f} Bad Moves = %d/%d .... \"]\n\n", (x + 1) / 2, moveToText(m), s / 100.0,
+                badMoves, kTenMoves);
+    const int32_t last = gRecordedPly;
+    for (int32_t i = firstMovePly(); i <= last; i++) {
+        const Move move = Move(gGameMoves[i]);
+        if (move == 0) continue;
+        fprintf(f, i == last ? "%s *" : "%s ", moveToText(move));
+    }
+    fprintf(f, "\n\n");
+}
+
+void writeLearnedLineRecord(FILE* f, int32_t colour, int32_t checkPly, int32_t badMoves) {
+    fprintf(f, "[Event \"Morvantix Learned Line\"]\n");
+    writeCommonTags(f, colour);
+    fprintf(f, "[Result \"%s\"]\n", gResultToken);
+    writeTimeControl(f);
+    if (gBookExitIndex != 0) {
+        const int32_t x = checkPly - 19;
+        const Move m = x >= 0 ? Move(gGameMoves[x]) : 0;
+        const int32_t s = x >= 0 ? gGameScores[x] : 0;
+        if (colour == BLACK)
+            fprintf(f, "[Anotator \"%d. ....  %s {%s%.2f} Bad Moves = %d/%d\"]\n\n", x / 2, moveToText(m), signOf(s),
+                    s / 100.0, badMoves, kTenMoves);
+        else
+            fprintf(f, "[Anotator \"%d. %s {%s%.2f} Bad Moves = %d/%d .... \"]\n\n", (checkPly - 18) / 2,
+                    moveToText(m), signOf(s), s / 100.0, badMoves, kTenMoves);
+    }
+    const int32_t last = gPos.hply;
+    for (int32_t i = firstMovePly(); i <= last; i++) {
+        const Move move = Move(gGameMoves[i]);
+        if (move == 0) continue;
+        fprintf(f, "%s ", moveToText(move));
+        if (i == last) fprintf(f, "%s", gResultToken);
+    }
+    fprintf(f, "\n\n");
+}

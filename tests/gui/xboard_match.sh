@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Plays games of an engine against fairymax under the real XBoard program
+# Plays games of an engine against fairymax (restarted for every game, which
+# keeps it out of a state in which XBoard waits for it after an adjudication)
+# under the real XBoard program
 # (headless, on an Xvfb display) and checks them:
 #   every game ends with a result, with no illegal move, no false claim and no
 #   loss on time; the engine never dies (XBoard itself would not notice).
@@ -26,7 +28,7 @@ WRAP
 chmod +x "$work/engine/run.sh"
 
 HOME="$work/home" timeout 1800 xvfb-run -a /usr/games/xboard -noGUI -mg "$games" \
-  -fcp "$work/engine/run.sh" -fd "$work/engine" -scp /usr/games/fairymax -sd "$work" \
+  -fcp "$work/engine/run.sh" -fd "$work/engine" -scp /usr/games/fairymax -sd "$work" -xreuse2 \
   "$@" -sgf "$work/games.pgn" -autoCallFlag true -testClaims true \
   -popupExitMessage false -saveSettingsOnExit false -debug -nameOfDebugFile "$work/debug.txt" \
   > "$work/xboard.log" 2>&1

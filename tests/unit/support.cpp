@@ -154,3 +154,24 @@ void setUpTables() {
     allocateTables(0, 1);
     allocated = true;
 }
+
+TempWorkDir::TempWorkDir() {
+    char templ[] = "/tmp/morvantix-unit-XXXXXX";
+    path_ = mkdtemp(templ);
+    char cwd[4096];
+    previous_ = getcwd(cwd, sizeof cwd) ? cwd : "/tmp";
+    if (chdir(path_.c_str()) != 0) path_ = previous_;
+}
+
+TempWorkDir::~TempWorkDir() {
+    if (chdir(previous_.c_str()) != 0) return;
+    std::string command = "rm -rf '" + path_ + "'";
+    if (system(command.c_str()) != 0) return;
+}
+
+std::string readFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}

@@ -49,3 +49,20 @@ const std::vector<std::string>& randomPositions();
 
 // Allocates small hash tables (once): 2048 table entries, a 1 MB evaluation cache.
 void setUpTables();
+
+// Runs in a fresh temporary working directory for its lifetime (files the
+// engine reads and writes are relative to it), then returns.
+class TempWorkDir {
+public:
+    TempWorkDir();
+    ~TempWorkDir();
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+    std::string previous_;
+};
+
+// Whole file as bytes ("" when missing).
+std::string readFileText(const std::string& path);
