@@ -9,13 +9,6 @@
 
 namespace {
 
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 int countOf(const std::string& text, const std::string& what) {
     int n = 0;
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) n++;
@@ -35,7 +28,7 @@ std::string twoGames() {
 
 TEST(BookGames, BookMovesFirstAndRecordsAppendedAcrossGamesAndRuns) {
     const std::string dir = makeTempDir();
-    std::ofstream(dir + "/morvantix.bin", std::ios::binary) << readText(std::string(TEST_DATA_DIR) + "/test-book.bin");
+    std::ofstream(dir + "/morvantix.bin", std::ios::binary) << readFile(std::string(TEST_DATA_DIR) + "/test-book.bin");
     std::ofstream(dir + "/morvantix.ini") << "Book ON\nAuto_Save_Game ON\nWrite_Learned_Opening ON\n";
     const std::string engine = enginePaths()[0];
     for (int run = 0; run < 2; run++) {
@@ -47,7 +40,7 @@ TEST(BookGames, BookMovesFirstAndRecordsAppendedAcrossGamesAndRuns) {
         EXPECT_EQ(countOf(r.output, "is out of book at move no."), 2) << r.output;
         EXPECT_EQ(countOf(r.output, "Writing Morvantix Games...\n"), 2);
     }
-    const std::string games = readText(dir + "/MorvantixGames.pgn");
+    const std::string games = readFile(dir + "/MorvantixGames.pgn");
     EXPECT_EQ(countOf(games, "[Event \"Morvantix Auto Saved Games\"]\n"), 4);
     EXPECT_EQ(countOf(games, "[TimeControl \"40/300+0\"]\n"), 4);
     EXPECT_EQ(countOf(games, "[Result \"0-1\"]\n"), 4);
@@ -60,13 +53,13 @@ TEST(BookGames, BookMovesFirstAndRecordsAppendedAcrossGamesAndRuns) {
     EXPECT_EQ(std::distance(std::sregex_iterator(games.begin(), games.end(), lastMove), std::sregex_iterator()), 4)
         << games;
     // The engine left the book once per game; who played which side is in the file name.
-    const std::string outOfBook = readText(dir + "/wOutOfBook.dbk") + readText(dir + "/bOutOfBook.dbk");
+    const std::string outOfBook = readFile(dir + "/wOutOfBook.dbk") + readFile(dir + "/bOutOfBook.dbk");
     EXPECT_EQ(std::count(outOfBook.begin(), outOfBook.end(), '\n'), 4) << outOfBook;
 }
 
 TEST(BookGames, NoFilesWithoutTheSettings) {
     const std::string dir = makeTempDir();
-    std::ofstream(dir + "/morvantix.bin", std::ios::binary) << readText(std::string(TEST_DATA_DIR) + "/test-book.bin");
+    std::ofstream(dir + "/morvantix.bin", std::ios::binary) << readFile(std::string(TEST_DATA_DIR) + "/test-book.bin");
     std::ofstream(dir + "/morvantix.ini") << "Book ON\n";
     const EngineRun r = runEngine(enginePaths()[0], twoGames(), dir);
     ASSERT_EQ(r.exitStatus, 0);

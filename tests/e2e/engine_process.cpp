@@ -29,14 +29,14 @@ std::string makeTempDir() {
     return dir ? dir : "/tmp";
 }
 
-namespace {
-
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
 }
+
+namespace {
 
 int runShell(const std::string& command) {
     int status = std::system(command.c_str());

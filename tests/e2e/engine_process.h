@@ -25,5 +25,8 @@ EngineRun runEngine(const std::string& path, const std::string& input, const std
 // "qemu-i386" for a 32-bit engine the kernel cannot start.
 std::string engineLauncher(const std::string& path);
 
+// Whole file as bytes ("" when missing).
+std::string readFile(const std::string& path);
+
 // A fresh temporary directory.
 std::string makeTempDir();

@@ -14,13 +14,6 @@
 
 namespace {
 
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::stringstream s(text);
@@ -68,9 +61,9 @@ class Transcript : public testing::TestWithParam<Case> {};
 TEST_P(Transcript, OutputMatches) {
     const Case& c = GetParam();
     const std::string base = std::string(TEST_DATA_DIR) + "/transcripts/" + c.transcript;
-    const EngineRun run = runEngine(c.engine, readText(base + ".in"));
+    const EngineRun run = runEngine(c.engine, readFile(base + ".in"));
     EXPECT_EQ(run.exitStatus, 0);
-    std::string expectedText = readText(base + ".out");
+    std::string expectedText = readFile(base + ".out");
     for (size_t at; (at = expectedText.find("{NAME}")) != std::string::npos;)
         expectedText.replace(at, 6, engineNameFor(c.engine));
     const std::vector<std::string> expected = splitLines(expectedText);

@@ -15,14 +15,8 @@
 
 namespace {
 
-uint64_t keyAfter(std::initializer_list<const char*> moves, const char* fen = kStartFen) {
-    setUp(fen);
-    for (const char* m : moves) {
-        Move move = findMove(m);
-        EXPECT_NE(move, 0u) << m;
-        makeMove(move);
-        gPos.ply = 0;
-    }
+uint64_t keyAfter(std::initializer_list<const char*> moves) {
+    playMoves(kStartFen, moves);
     char text[kFenTextSize];
     writeFenText(text);
     return bookKey(text);

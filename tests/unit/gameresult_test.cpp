@@ -14,13 +14,7 @@ namespace {
 
 // Sets up the position, plays the moves, and returns what the check prints.
 std::string resultAfter(const char* fen, std::initializer_list<const char*> moves = {}) {
-    setUp(fen);
-    for (const char* m : moves) {
-        Move move = findMove(m);
-        EXPECT_NE(move, 0u) << m;
-        makeMove(move);
-        gPos.ply = 0;
-    }
+    playMoves(fen, moves);
     generateAllMoves();
     CaptureStdout out;
     checkGameResult();

@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -83,6 +85,16 @@ Move findMove(const char* text) {
     for (Move m : listedMoves())
         if (std::string(moveToText(m)) == text) return m;
     return 0;
+}
+
+void playMoves(const char* fen, std::initializer_list<const char*> moves) {
+    setUp(fen);
+    for (const char* m : moves) {
+        const Move move = findMove(m);
+        EXPECT_NE(move, 0u) << m;
+        makeMove(move);
+        gPos.ply = 0;
+    }
 }
 
 std::vector<std::string> readLines(const std::string& path) {

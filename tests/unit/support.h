@@ -36,6 +36,9 @@ std::set<Move> legalMoves();
 // in the current position (0 when absent).
 Move findMove(const char* text);
 
+// Sets up the position and plays the moves (coordinate text), as a game would.
+void playMoves(const char* fen, std::initializer_list<const char*> moves);
+
 // Lines of a text file, without line ends.
 std::vector<std::string> readLines(const std::string& path);
 
