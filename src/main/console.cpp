@@ -14,7 +14,6 @@
 #include "eval/params.h"
 #include "main/game.h"
 #include "platform/input.h"
-#include "board/notation.h"
 #include "protocol/gameresult.h"
 #include "protocol/stopcheck.h"
 #include "protocol/xboard.h"
