@@ -90,6 +90,14 @@ int32_t clamp(int32_t v, int32_t low, int32_t high) {
     return v < low ? low : v > high ? high : v;
 }
 
+// Copies text into a fixed field, cutting it to the field's size.
+void copyToField(char* field, size_t size, const char* text) {
+    size_t n = strlen(text);
+    if (n >= size) n = size - 1;
+    memcpy(field, text, n);
+    field[n] = '\0';
+}
+
 void replyError(const char* kind, const char* text) {
     printf("Error (%s): %s\n", kind, text);
     fflush(stdout);
@@ -196,7 +204,7 @@ void commandOption(Driver&, const Words& w) {
         gMobilityFactor = value;
         printf("# Mobility is set to %d\n", value);
     } else if (const char* at = strstr(option, "ExtVerName=")) {
-        snprintf(gExtVerName, sizeof gExtVerName, "%s", at + strlen("ExtVerName="));
+        copyToField(gExtVerName, sizeof gExtVerName, at + strlen("ExtVerName="));
         printMyName();
         printf("# ExtVerName is set to %s\n", gExtVerName);
     }
@@ -217,7 +225,7 @@ void commandSt(Driver&, const Words& w) {
 }
 
 void commandResult(Driver&, const Words& w) {
-    if (w.count > 1) snprintf(gResultToken, sizeof gResultToken, "%s", w[1]);
+    if (w.count > 1) copyToField(gResultToken, sizeof gResultToken, w[1]);
     if (gAutoSaveGame) saveGame(gEngineSide);
     if (gWriteLearnedOpening) writeLearnedLine(gEngineSide);
 }
