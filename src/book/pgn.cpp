@@ -39,9 +39,18 @@ void writeTimeControl(FILE* f) {
 // "+" before a score of 1 or more; a negative score carries its own sign.
 const char* signOf(int32_t score) { return score >= 1 ? "+" : ""; }
 
-// The game's moves from its first recorded one to `lastPly`. A game set up
-// with Black to move has no move at index 1: its text starts at "1. ...".
+// The game's moves start after the set-up. A game set up with Black to move
+// has no move at index 1: its text starts at "1. ...".
 int32_t firstMovePly() { return gSetupPly + 1; }
+
+// The recorded move and score at a game-record index; false when the index
+// holds no move of this game (the annotation is then left out).
+bool recordedMove(int32_t index, Move* move, int32_t* score) {
+    if (index < firstMovePly() || index > gPos.hply || gGameMoves[index] == 0) return false;
+    *move = Move(gGameMoves[index]);
+    *score = gGameScores[index];
+    return true;
+}
 
 }  // namespace
 
@@ -54,9 +63,9 @@ void saveGame(int32_t colour) {
     fprintf(f, "[Result \"%s\"]\n", gResultToken);
     writeTimeControl(f);
     const int32_t x = gBookExitIndex;
-    if (x != 0) {
-        const Move m = Move(gGameMoves[x]);
-        const int32_t s = gGameScores[x];
+    Move m;
+    int32_t s;
+    if (x != 0 && recordedMove(x, &m, &s)) {
         if (colour == BLACK)
             fprintf(f, "[Anotator \"%d. ....  %s {%s%.2f}\"]\n\n", x / 2, moveToText(m), signOf(s), s / 100.0);
         else
@@ -88,14 +97,16 @@ void writeBadGameRecord(FILE* f, int32_t colour, int32_t checkPly, int32_t badMo
     fprintf(f, "[Result \"\"]\n");
     writeTimeControl(f);
     const int32_t x = checkPly - 19;
-    const Move m = x >= 0 ? Move(gGameMoves[x]) : 0;
-    const int32_t s = x >= 0 ? gGameScores[x] : 0;
-    if (colour == BLACK)
-        fprintf(f, "[Anotator \"%d. ....  %s {%.2f} Bad Moves = %d/%d\"]\n\n", x / 2, moveToText(m), s / 100.0,
-                badMoves, kTenMoves);
-    else
-        fprintf(f, "[Anotator \"%d. %s {%.2f} Bad Moves = %d/%d .... \"]\n\n", (x + 1) / 2, moveToText(m), s / 100.0,
-                badMoves, kTenMoves);
+    Move m;
+    int32_t s;
+    if (recordedMove(x, &m, &s)) {
+        if (colour == BLACK)
+            fprintf(f, "[Anotator \"%d. ....  %s {%.2f} Bad Moves = %d/%d\"]\n\n", x / 2, moveToText(m), s / 100.0,
+                    badMoves, kTenMoves);
+        else
+            fprintf(f, "[Anotator \"%d. %s {%.2f} Bad Moves = %d/%d .... \"]\n\n", (x + 1) / 2, moveToText(m),
+                    s / 100.0, badMoves, kTenMoves);
+    }
     const int32_t last = gRecordedPly;
     for (int32_t i = firstMovePly(); i <= last; i++) {
         const Move move = Move(gGameMoves[i]);
@@ -110,10 +121,10 @@ void writeLearnedLineRecord(FILE* f, int32_t colour, int32_t checkPly, int32_t b
     writeCommonTags(f, colour);
     fprintf(f, "[Result \"%s\"]\n", gResultToken);
     writeTimeControl(f);
-    if (gBookExitIndex != 0) {
-        const int32_t x = checkPly - 19;
-        const Move m = x >= 0 ? Move(gGameMoves[x]) : 0;
-        const int32_t s = x >= 0 ? gGameScores[x] : 0;
+    const int32_t x = checkPly - 19;
+    Move m;
+    int32_t s;
+    if (gBookExitIndex != 0 && recordedMove(x, &m, &s)) {
         if (colour == BLACK)
             fprintf(f, "[Anotator \"%d. ....  %s {%s%.2f} Bad Moves = %d/%d\"]\n\n", x / 2, moveToText(m), signOf(s),
                     s / 100.0, badMoves, kTenMoves);

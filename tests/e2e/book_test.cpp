@@ -31,13 +31,18 @@ TEST(BookGames, BookMovesFirstAndRecordsAppendedAcrossGamesAndRuns) {
     std::ofstream(dir + "/morvantix.bin", std::ios::binary) << readFile(std::string(TEST_DATA_DIR) + "/test-book.bin");
     std::ofstream(dir + "/morvantix.ini") << "Book ON\nAuto_Save_Game ON\nWrite_Learned_Opening ON\n";
     const std::string engine = enginePaths()[0];
+    int exits = 0;
     for (int run = 0; run < 2; run++) {
         const EngineRun r = runEngine(engine, twoGames(), dir);
         ASSERT_EQ(r.exitStatus, 0);
         // The game starts from the book, then the engine searches.
         static const std::regex bookMove(R"(\n0 0 0 0 \(Book Move (b1c3|d2d4|e2e4|g1f3|c2c4|f2f4)\)\nmove \1\n)");
         EXPECT_TRUE(std::regex_search(r.output, bookMove)) << r.output;
-        EXPECT_EQ(countOf(r.output, "is out of book at move no."), 2) << r.output;
+        // The book's choice depends on the clock; a line may lead back into the
+        // book, so a game leaves it at least once.
+        const int left = countOf(r.output, "is out of book at move no.");
+        EXPECT_GE(left, 2) << r.output;
+        exits += left;
         EXPECT_EQ(countOf(r.output, "Writing Morvantix Games...\n"), 2);
     }
     const std::string games = readFile(dir + "/MorvantixGames.pgn");
@@ -52,9 +57,9 @@ TEST(BookGames, BookMovesFirstAndRecordsAppendedAcrossGamesAndRuns) {
     static const std::regex lastMove(R"(12\. [a-h][1-8][a-h][1-8] \{[^}]*\} [a-h][1-8][a-h][1-8] \{[^}]*\} 0-1\n\n)");
     EXPECT_EQ(std::distance(std::sregex_iterator(games.begin(), games.end(), lastMove), std::sregex_iterator()), 4)
         << games;
-    // The engine left the book once per game; who played which side is in the file name.
+    // One position per exit from the book; the file name tells the engine's side.
     const std::string outOfBook = readFile(dir + "/wOutOfBook.dbk") + readFile(dir + "/bOutOfBook.dbk");
-    EXPECT_EQ(std::count(outOfBook.begin(), outOfBook.end(), '\n'), 4) << outOfBook;
+    EXPECT_EQ(std::count(outOfBook.begin(), outOfBook.end(), '\n'), exits) << outOfBook;
 }
 
 TEST(BookGames, NoFilesWithoutTheSettings) {

@@ -85,6 +85,23 @@ TEST(Records, GamesFileForTheEngineAsBlackAndWithoutSearches) {
     EXPECT_NE(readFileText("MorvantixGames.pgn").find("[Anotator \"1. ....  e7e5 {-0.40}\"]\n\n"), std::string::npos);
 }
 
+TEST(Records, ABookExitIndexOutsideTheGameNamesNoMove) {
+    // When the engine searches every ply (it plays both sides) the exit index
+    // formula runs below the first move: no annotation, and no index outside
+    // the record.
+    TempWorkDir dir;
+    playGame(kStartFen, kGame);
+    snprintf(gResultToken, sizeof gResultToken, "1-0");
+    for (int32_t index : {-6, 0, 9, 100000}) {
+        gBookExitIndex = index;
+        CaptureStdout out;
+        saveGame(WHITE);
+    }
+    const std::string text = readFileText("MorvantixGames.pgn");
+    EXPECT_EQ(text.find("Anotator"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '['), 4 * 8);
+}
+
 TEST(Records, AGameSetUpWithBlackToMoveStartsAtItsFirstMove) {
     TempWorkDir dir;
     playGame("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -", {{"e7e5", 12, 7, 0}, {"g1f3", 0, 0, 0}});
