@@ -27,7 +27,7 @@ echo "exit \$?" >> "$work/engine-exits.txt"
 WRAP
 chmod +x "$work/engine/run.sh"
 
-HOME="$work/home" timeout 1800 xvfb-run -a /usr/games/xboard -noGUI -mg "$games" \
+HOME="$work/home" timeout $((600 + 900 * games)) xvfb-run -a /usr/games/xboard -noGUI -mg "$games" \
   -fcp "$work/engine/run.sh" -fd "$work/engine" -scp /usr/games/fairymax -sd "$work" -xreuse2 \
   "$@" -sgf "$work/games.pgn" -autoCallFlag true -testClaims true \
   -popupExitMessage false -saveSettingsOnExit false -debug -nameOfDebugFile "$work/debug.txt" \
