@@ -49,8 +49,12 @@ exits=$(grep -c '' "$work/engine-exits.txt" 2>/dev/null || echo 0)
 if grep -v '^exit 0$' "$work/engine-exits.txt"; then fail "the engine did not end cleanly"; fi
 
 margin=$(grep -E '^[0-9]+ >first : time [0-9]+' "$work/debug.txt" | awk '{print $5}' | sort -n | head -1)
-results=$(grep '^\[Result ' "$work/games.pgn" | tr -d '[]"' | awk '{print $2}' | sort | uniq -c | tr '\n' ' ')
+# The engine's score: its colour from the White tag, the result from the Result tag.
+record=$(awk '/^\[White /{white = ($0 ~ /Morvantix/)} /^\[Result /{r = $2; gsub(/[]"]/, "", r);
+  if (r == "1/2-1/2") d++; else if (r == "*") u++; else if ((r == "1-0") == white) w++; else l++}
+  END {printf "%d won, %d drawn, %d lost", w, d, l; if (u) printf ", %d unfinished", u}' "$work/games.pgn")
 whites=$(grep -c '^\[White "Morvantix' "$work/games.pgn")
-echo "games $played ($whites with the engine as White), results: $results; smallest clock before a move: ${margin:-?} cs"
+echo "games $played ($whites with the engine as White): the engine $record; smallest clock before a move: ${margin:-?} cs"
+cp "$work/games.pgn" "${MATCH_PGN:-/dev/null}" 2>/dev/null
 rm -rf "$work"
 exit 0
