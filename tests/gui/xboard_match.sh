@@ -3,8 +3,9 @@
 # keeps it out of a state in which XBoard waits for it after an adjudication)
 # under the real XBoard program
 # (headless, on an Xvfb display) and checks them:
-#   every game ends with a result, with no illegal move, no false claim and no
-#   loss on time; the engine never dies (XBoard itself would not notice).
+#   every game ends with a result, the engine makes no illegal move, no false
+#   claim and never loses on time (the opponent's faults are only reported);
+#   the engine never dies (XBoard itself would not notice).
 # Prints the smallest clock the engine had left before a move.
 #
 # Usage: xboard_match.sh ENGINE GAMES [xboard time-control options...]
@@ -41,9 +42,24 @@ played=$(grep -c '^\[Result ' "$work/games.pgn")
 [ "$played" -eq "$games" ] || fail "$played games saved, $games expected"
 unfinished=$(grep -c '^\[Result "\*"\]' "$work/games.pgn")
 [ "$unfinished" -eq 0 ] || fail "$unfinished games without a result"
-if grep -iE 'illegal|false|forfeit|on time|time out|disconnect|crash|exited|unexpectedly' "$work/games.pgn"; then
-  fail "a game ended badly"
-fi
+# A game that ended by a fault (illegal move, false claim, flag fall, lost
+# connection) fails the run unless the engine won it: then the fault was the
+# opponent's, and it is only reported.
+faults=$(awk -v bad='illegal|false|forfeit|on time|time out|flag|disconnect|crash|exited|unexpectedly' '
+  function judge() {
+    if (!seen) return
+    if (tolower(text) ~ bad) {
+      won = (r == "1-0" && white) || (r == "0-1" && !white)
+      print (won ? "opponent" : "engine") " game " n ": " r " " (white ? "(engine White)" : "(engine Black)")
+    }
+  }
+  /^\[Event / {judge(); n++; seen = 1; text = ""}
+  /^\[White / {white = ($0 ~ /Morvantix/)}
+  /^\[Result / {r = $2; gsub(/[]"]/, "", r)}
+  !/^\[/ {text = text " " $0}
+  END {judge()}' "$work/games.pgn")
+[ -n "$faults" ] && echo "$faults"
+if echo "$faults" | grep -q '^engine'; then fail "a game ended by a fault of the engine"; fi
 exits=$(grep -c '' "$work/engine-exits.txt" 2>/dev/null || echo 0)
 [ "$exits" -ge "$games" ] || fail "engine ended $exits times for $games games"
 if grep -v '^exit 0$' "$work/engine-exits.txt"; then fail "the engine did not end cleanly"; fi
