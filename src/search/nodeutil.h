@@ -10,6 +10,7 @@
 #include "eval/king.h"
 #include "protocol/stopcheck.h"
 #include "eval/evalcache.h"
+#include "search/ordering.h"
 #include "search/think.h"
 #include "search/tt.h"
 
@@ -53,6 +54,27 @@ inline bool hasPawnOnSeventh(int32_t colour) { return gPos.pawnsOnSeventh[colour
 // The has-castled flag of the evaluation, while a castling move is searched.
 inline void markCastling(Move move, int32_t mover, bool on) {
     if (moveFlags(move) & MOVE_CASTLE) gCastledInSearch[mover] = on;
+}
+
+// A searched move of a principal-variation or root node: a new best that
+// stays at or below alpha costs the move history; one above alpha enters the
+// variation and is counted as a cut; one at or above beta is rewarded, made a
+// killer and stored as a lower bound. True on a cutoff.
+inline bool raiseFullWidth(Move move, int32_t score, int32_t depth, int32_t* best, int32_t* alpha, int32_t beta) {
+    if (score <= *best) return false;
+    *best = score;
+    if (score <= *alpha) {
+        historyPenalty(move, score, depth, *alpha);
+        return false;
+    }
+    *alpha = score;
+    updatePv(move);
+    countCut(move);
+    if (score < beta) return false;
+    historyReward(move, depth);
+    updateKillers(move, score);
+    ttStore(move, depth, score, BOUND_LOWER);
+    return true;
 }
 
 inline bool windowOutsideMates(int32_t alpha, int32_t beta) {

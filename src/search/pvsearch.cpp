@@ -166,22 +166,7 @@ int32_t pvSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
         countTried(move);
 
         // 11.5 Best, alpha, cutoff.
-        if (score > best) {
-            best = score;
-            if (score <= alpha) {
-                historyPenalty(move, score, depth, alpha);
-            } else {
-                alpha = score;
-                updatePv(move);
-                countCut(move);
-                if (score >= beta) {
-                    historyReward(move, depth);
-                    updateKillers(move, score);
-                    ttStore(move, depth, score, BOUND_LOWER);
-                    return score;
-                }
-            }
-        }
+        if (raiseFullWidth(move, score, depth, &best, &alpha, beta)) return score;
     }
 
     // 12. Mate, stalemate.

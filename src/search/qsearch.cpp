@@ -13,6 +13,19 @@
 
 namespace {
 
+// A searched capture or check in quiescence: a new best, alpha raised into the
+// variation; true on a cutoff, stored in the table at the first level only.
+bool raiseQuiescence(Move move, int32_t score, int32_t qdepth, int32_t* best, int32_t* alpha, int32_t beta) {
+    if (score <= *best) return false;
+    *best = score;
+    if (score <= *alpha) return false;
+    *alpha = score;
+    updatePv(move);
+    if (score < beta) return false;
+    if (qdepth == 0) ttStore(move, 0, score, BOUND_LOWER);
+    return true;
+}
+
 // Counts the node and runs the periodic stop check; true when the search stops.
 bool countQuiescenceNode() {
     gNodeCount++;
@@ -120,17 +133,7 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
                                            : -qsearch(-beta, -alpha, qdepth - 1);
         unmakeMove();
         if (gStopSearch) return 0;
-        if (score > best) {
-            best = score;
-            if (score > alpha) {
-                alpha = score;
-                updatePv(move);
-                if (alpha >= beta) {
-                    if (qdepth == 0) ttStore(move, 0, score, BOUND_LOWER);
-                    return score;
-                }
-            }
-        }
+        if (raiseQuiescence(move, score, qdepth, &best, &alpha, beta)) return score;
     }
 
     // 12, 13. Quiet checks near the horizon, with enough material to mate.
@@ -148,21 +151,11 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
                 const Move move = gMoveStack[i].move;
                 if (move != hashMove && see(move) < 0) continue;
                 if (!makeMove(move)) continue;
-        prefetchChild();
+                prefetchChild();
                 const int32_t score = -qsearchEvasions(-beta, -alpha, qdepth - 1);
                 unmakeMove();
                 if (gStopSearch) return 0;
-                if (score > best) {
-                    best = score;
-                    if (score > alpha) {
-                        alpha = score;
-                        updatePv(move);
-                        if (alpha >= beta) {
-                            if (qdepth == 0) ttStore(move, 0, score, BOUND_LOWER);
-                            return score;
-                        }
-                    }
-                }
+                if (raiseQuiescence(move, score, qdepth, &best, &alpha, beta)) return score;
             }
         }
     }

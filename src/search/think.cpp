@@ -262,22 +262,7 @@ int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
         countTried(move);
 
         // 7. Best, alpha, cutoff.
-        if (score > best) {
-            best = score;
-            if (best <= alpha) {
-                historyPenalty(move, score, depth, alpha);
-            } else {
-                alpha = score;
-                updatePv(move);
-                countCut(move);
-                if (alpha >= beta) {
-                    historyReward(move, depth);
-                    updateKillers(move, score);
-                    ttStore(move, depth, score, BOUND_LOWER);
-                    return score;
-                }
-            }
-        }
+        if (raiseFullWidth(move, score, depth, &best, &alpha, beta)) return score;
     }
 
     // 8. After the loop.
