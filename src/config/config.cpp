@@ -1,5 +1,7 @@
 #include "config/config.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -39,10 +41,6 @@ void setStartValues() {
     gContempt = 0;
     gPonderAllowed = 1;
     gGuiKind = GUI_NONE;
-}
-
-int32_t clamp(int32_t v, int32_t low, int32_t high) {
-    return v < low ? low : v > high ? high : v;
 }
 
 // Reads one line of the file, keeping at most kLineSize - 1 characters; the
@@ -92,19 +90,25 @@ bool numberOf(const char* line, const char* key, int32_t* value) {
     return false;
 }
 
-// Reads "<key> %s" from the line into word (at most 255 characters).
+// Reads "<key> <word>" from the start of the line into word (at most 255
+// characters, the rest of a longer word ignored).
 bool wordOf(const char* line, const char* key, char* word) {
-    char format[64];
-    snprintf(format, sizeof format, "%s %%255s", key);
-    return sscanf(line, format, word) == 1;
+    const size_t length = strlen(key);
+    if (strncmp(line, key, length) != 0) return false;
+    const char* p = line + length;
+    while (isspace(static_cast<unsigned char>(*p))) p++;
+    size_t n = 0;
+    while (*p != '\0' && !isspace(static_cast<unsigned char>(*p)) && n < kLineSize - 1) word[n++] = *p++;
+    word[n] = '\0';
+    return n > 0;
 }
 
 void applySetting(const char* key, const char* line, Reading& r) {
     int32_t v;
     char word[kLineSize];
-    if (strcmp(key, "Hash") == 0 && numberOf(line, key, &v)) gHashMb = clamp(v, 32, 1024);
+    if (strcmp(key, "Hash") == 0 && numberOf(line, key, &v)) gHashMb = std::clamp(v, 32, 1024);
     if (strcmp(key, "Eval_Cache") == 0 && numberOf(line, key, &v)) {
-        gEvalCacheMb = clamp(v, 8, 64);
+        gEvalCacheMb = std::clamp(v, 8, 64);
         allocateTables(gHashMb, gEvalCacheMb);
         r.evalCacheRead = true;
     }
@@ -113,11 +117,11 @@ void applySetting(const char* key, const char* line, Reading& r) {
         if (isOn(word) || isOff(word)) printf("# Resign                   : %s\n", word);
     }
     if (strcmp(key, "Resign_Score") == 0 && numberOf(line, key, &v)) {
-        gResignScore = clamp(v, -10000, -300);
+        gResignScore = std::clamp(v, -10000, -300);
         printf("# Resign Score             : %d\n", gResignScore);
     }
     if (strcmp(key, "Resign_Score_Count") == 0 && numberOf(line, key, &v)) {
-        gResignScoreCount = clamp(v, 3, 10);
+        gResignScoreCount = std::clamp(v, 3, 10);
         printf("# Resign Score Count       : %d\n", gResignScoreCount);
     }
     if (strcmp(key, "Book") == 0 && wordOf(line, key, word) && (isOn(word) || isOff(word))) {
@@ -140,13 +144,13 @@ void applySetting(const char* key, const char* line, Reading& r) {
         r.egbbPathRead = true;
     }
     if (gUseEgbb && strcmp(key, "Egbb_Cache_Size") == 0 && numberOf(line, key, &v)) {
-        v = clamp(v, 4, 368);
+        v = std::clamp(v, 4, 368);
         gEgbbCacheSize = v * 1048576;
         printf("# Egbb size                : %d Mb\n", v);
         r.egbbCacheRead = true;
     }
     if (gUseEgbb && strcmp(key, "Egbb_Load_Type") == 0 && numberOf(line, key, &v)) {
-        gEgbbLoadType = clamp(v, 0, 3);
+        gEgbbLoadType = std::clamp(v, 0, 3);
         printf("# Egbb Load Type           : %d\n", gEgbbLoadType);
     }
     if (strcmp(key, "Auto_Save_Game") == 0 && wordOf(line, key, word)) {
@@ -158,7 +162,7 @@ void applySetting(const char* key, const char* line, Reading& r) {
         if (isOn(word) || isOff(word)) printf("# Write Learned Opening    : %s\n", isOn(word) ? "ON" : "OFF");
     }
     if (strcmp(key, "Contempt_Value") == 0 && numberOf(line, key, &v)) {
-        gContempt = clamp(v, -100, 100);
+        gContempt = std::clamp(v, -100, 100);
         printf("# Contempt Value           : %d\n", gContempt);
     }
     if (strcmp(key, "Ponder") == 0 && wordOf(line, key, word)) {

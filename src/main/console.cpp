@@ -1,5 +1,6 @@
 #include "main/console.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -39,10 +40,6 @@ bool readNumber(const char* command, int32_t* value) {
     if (inputReadInt(value)) return true;
     printf("# %s: missing or invalid number\n", command);
     return false;
-}
-
-int32_t clamp(int32_t v, int32_t low, int32_t high) {
-    return v < low ? low : v > high ? high : v;
 }
 
 void commandPlay(Console& c) {
@@ -85,7 +82,7 @@ void commandStop(Console& c) {
 void commandSt(Console&) {
     int32_t n;
     if (!readNumber("st", &n)) return;
-    n = clamp(n, 1, 172800);
+    n = std::clamp(n, 1, 172800);
     printf("# search time is %d sec\n", n);
     gAllottedTime = n * 1000;
 }
@@ -93,7 +90,7 @@ void commandSt(Console&) {
 void commandSd(Console&) {
     int32_t n;
     if (!readNumber("sd", &n)) return;
-    n = clamp(n, 1, 100);
+    n = std::clamp(n, 1, 100);
     gMaxSearchDepth = n;
     printf("# search depth is %d %s\n", n, n == 1 ? "ply" : "plies");
 }
@@ -101,7 +98,7 @@ void commandSd(Console&) {
 void commandPerft(Console& c) {
     int32_t n;
     if (!readNumber("perft", &n)) return;
-    n = clamp(n, 1, 100);
+    n = std::clamp(n, 1, 100);
     gMaxSearchDepth = n;
     displayBoard();
     perft(n);

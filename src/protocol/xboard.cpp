@@ -1,5 +1,6 @@
 #include "protocol/xboard.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -84,10 +85,6 @@ bool readNumber(const char* text, int32_t* value) {
     const int64_t v = negative ? -magnitude : magnitude;
     *value = v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
     return true;
-}
-
-int32_t clamp(int32_t v, int32_t low, int32_t high) {
-    return v < low ? low : v > high ? high : v;
 }
 
 // Copies text into a fixed field, cutting it to the field's size.
@@ -218,7 +215,7 @@ void commandAnalyze(Driver& d, const Words&) {
 void commandSt(Driver&, const Words& w) {
     int32_t seconds;
     if (!numbers(w, 1, &seconds)) return;
-    seconds = clamp(seconds, 1, 172800);
+    seconds = std::clamp(seconds, 1, 172800);
     printf("# search time %d sec\n", seconds);
     allotOnSt(seconds);
     printf("# Fixed Time Control.\n");
@@ -233,7 +230,7 @@ void commandResult(Driver&, const Words& w) {
 void commandSd(Driver&, const Words& w) {
     int32_t n;
     if (!numbers(w, 1, &n)) return;
-    n = clamp(n, 1, 100);
+    n = std::clamp(n, 1, 100);
     gMaxSearchDepth = n;
     printf("# search depth is %d %s\n", n, n == 1 ? "ply" : "plies");
 }
@@ -254,7 +251,7 @@ void commandLevel(Driver&, const Words& w) {
         replyError("negative moves per time control", w.line);
         return;
     }
-    increment = clamp(increment, 0, 100000);
+    increment = std::clamp(increment, 0, 100000);
     const int32_t seconds = parseClockText(w[2]);
     printf("# Total Initial Time = %d sec.\n", seconds);
     gLevelMoves = moves;
@@ -274,13 +271,13 @@ void commandLevel(Driver&, const Words& w) {
 void commandTime(Driver&, const Words& w) {
     int32_t centiseconds;
     if (!numbers(w, 1, &centiseconds)) return;
-    allotOnTime(clamp(centiseconds, 0, 200000000));
+    allotOnTime(std::clamp(centiseconds, 0, 200000000));
 }
 
 void commandOtim(Driver&, const Words& w) {
     int32_t centiseconds;
     if (!numbers(w, 1, &centiseconds)) return;
-    recordOpponentClock(clamp(centiseconds, 0, 200000000) * 10);
+    recordOpponentClock(std::clamp(centiseconds, 0, 200000000) * 10);
 }
 
 void commandGo(Driver& d, const Words&) { d.computerSide = gPos.side; }
