@@ -1,19 +1,28 @@
 #!/usr/bin/env bash
-# Plays games of an engine against fairymax (restarted for every game, which
-# keeps it out of a state in which XBoard waits for it after an adjudication)
-# under the real XBoard program
+# Plays games of an engine against fairymax, or another opponent named in
+# OPPONENT (an XBoard engine command; with OPPONENT_UCI=1 a UCI engine that
+# XBoard runs through polyglot). The opponent is restarted for every game, which
+# keeps it out of a state in which XBoard waits for it after an adjudication.
+# The games are played under the real XBoard program
 # (headless, on an Xvfb display) and checks them:
 #   every game ends with a result, the engine makes no illegal move, no false
 #   claim and never loses on time (the opponent's faults are only reported);
 #   the engine never dies (XBoard itself would not notice).
 # Prints the smallest clock the engine had left before a move.
 #
-# Usage: xboard_match.sh ENGINE GAMES [xboard time-control options...]
+# Usage: xboard_match.sh ENGINE GAMES [xboard options...]
 # Example: xboard_match.sh build/engine-x64 2 -mps 40 -tc 0:30
+# Openings: add -lgf benchmarks/openings.pgn -lgi -2 (each opening twice, the
+# engine White in one game and Black in the other).
+# MATCH_PGN=FILE keeps the games.
 set -u
 engine=$(readlink -f "$1"); games=$2; shift 2
 
-for tool in xvfb-run /usr/games/xboard /usr/games/fairymax; do
+export PATH="$PATH:/usr/games"  # polyglot, which XBoard runs for a UCI opponent
+opponent=${OPPONENT:-/usr/games/fairymax}
+opponent_options=()
+[ "${OPPONENT_UCI:-0}" = 1 ] && opponent_options=(-sUCI)
+for tool in xvfb-run /usr/games/xboard "${opponent%% *}"; do
   command -v "$tool" > /dev/null || { echo "missing $tool"; exit 1; }
 done
 
@@ -29,7 +38,7 @@ WRAP
 chmod +x "$work/engine/run.sh"
 
 HOME="$work/home" timeout $((600 + 900 * games)) xvfb-run -a /usr/games/xboard -noGUI -mg "$games" \
-  -fcp "$work/engine/run.sh" -fd "$work/engine" -scp /usr/games/fairymax -sd "$work" -xreuse2 \
+  -fcp "$work/engine/run.sh" -fd "$work/engine" -scp "$opponent" "${opponent_options[@]}" -sd "$work" -xreuse2 \
   "$@" -sgf "$work/games.pgn" -autoCallFlag true -testClaims true \
   -popupExitMessage false -saveSettingsOnExit false -debug -nameOfDebugFile "$work/debug.txt" \
   > "$work/xboard.log" 2>&1
@@ -68,7 +77,8 @@ margin=$(grep -E '^[0-9]+ >first : time [0-9]+' "$work/debug.txt" | awk '{print 
 # The engine's score: its colour from the White tag, the result from the Result tag.
 record=$(awk '/^\[White /{white = ($0 ~ /Morvantix/)} /^\[Result /{r = $2; gsub(/[]"]/, "", r);
   if (r == "1/2-1/2") d++; else if (r == "*") u++; else if ((r == "1-0") == white) w++; else l++}
-  END {printf "%d won, %d drawn, %d lost", w, d, l; if (u) printf ", %d unfinished", u}' "$work/games.pgn")
+  END {printf "%d won, %d drawn, %d lost", w, d, l; if (u) printf ", %d unfinished", u
+       if (w + d + l) printf " (score %.1f%%)", 100 * (w + d / 2) / (w + d + l)}' "$work/games.pgn")
 whites=$(grep -c '^\[White "Morvantix' "$work/games.pgn")
 echo "games $played ($whites with the engine as White): the engine $record; smallest clock before a move: ${margin:-?} cs"
 cp "$work/games.pgn" "${MATCH_PGN:-/dev/null}" 2>/dev/null
