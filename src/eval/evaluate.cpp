@@ -7,6 +7,7 @@
 #include "eval/king.h"
 #include "eval/material.h"
 #include "eval/params.h"
+#include "eval/passers.h"
 #include "eval/pawns.h"
 #include "eval/pieces.h"
 
@@ -63,7 +64,7 @@ int32_t evaluate(int32_t alpha, int32_t beta) {
     fillPawnRows(e);
     if (e.totalPawns) e.blended += pawnStructure(e);
 
-    // 5. Pawns.
+    // 5. Pawns, passed pawns among them.
     evaluatePawns(e, WHITE);
     evaluatePawns(e, BLACK);
 
@@ -81,8 +82,24 @@ int32_t evaluate(int32_t alpha, int32_t beta) {
     evaluateKing(e, WHITE);
     evaluateKing(e, BLACK);
 
+    // 8. Storm and piece-behind-pawn sums against the kings.
+    weighKingAttacks(e);
+
     // 9. Material redundancy.
     materialRedundancy(e);
+
+    // 10. Castling.
+    castlingTerms(e);
+
+    // 11. Passer majority and distant passers.
+    passerMajority(e);
+
+    // 12. Attacks on the king zones; rooks doubled on the seventh and on open files.
+    kingZoneAttacks(e);
+    rooksOnSeventhAndOpenFiles(e);
+
+    // 13. Bishop pair and bad bishop.
+    bishopPairAndBadBishop(e);
 
     // 14. Bare-king endings.
     bareKingEndings(e);

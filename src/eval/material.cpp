@@ -29,6 +29,9 @@ void initEvalState(EvalState& e) {
         e.pawnFront[1][i] = 0;
     }
     e.drawDivisor = 1;
+    e.bestRow[0] = 6;
+    e.bestRow[1] = 1;
+    for (int32_t c = 0; c < 2; c++) e.kingZone[c] = gKingAttacks[gBitIndex[gPos.kingSquare[c]]];
 }
 
 void materialRedundancy(EvalState& e) {

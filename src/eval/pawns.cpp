@@ -2,6 +2,7 @@
 
 #include "board/position.h"
 #include "board/tables.h"
+#include "eval/passers.h"
 #include "eval/pawnhash.h"
 #include "eval/psqt.h"
 
@@ -115,5 +116,6 @@ void evaluatePawns(EvalState& e, int32_t colour) {
         else
             e.pawnsOnDark[colour]++;
         e.attackMap[colour][PAWN] |= gPawnAttacks[colour][gBitIndex[s]];
+        evaluatePasser(e, colour, s);
     }
 }

@@ -13,6 +13,6 @@ void fillPawnRows(EvalState& e);
 // computed and stored. Only called when there are pawns on the board.
 int32_t pawnStructure(const EvalState& e);
 
-// Material, blocked centre pawns, piece-square values, square-colour counts and
-// the attack map of one colour's pawns.
+// Material, blocked centre pawns, piece-square values, square-colour counts,
+// the attack map and the passed-pawn terms of one colour's pawns.
 void evaluatePawns(EvalState& e, int32_t colour);

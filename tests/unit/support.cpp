@@ -130,23 +130,19 @@ std::string mirrorFen(const std::string& fen) {
     return out;
 }
 
-const std::vector<std::string>& randomPositions() {
-    static std::vector<std::string> positions;
-    if (!positions.empty()) return positions;
-    const char* starts[] = {
-        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
-        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
-        "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -",
-        "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - -",
-    };
-    std::mt19937 random(7);
+std::vector<std::string> randomPlayPositions(std::initializer_list<const char*> starts, int games, int plies,
+                                             int every, unsigned seed) {
+    std::vector<std::string> positions;
+    std::mt19937 random(seed);
     for (const char* fen : starts)
-        for (int game = 0; game < 30; game++) {
+        for (int game = 0; game < games; game++) {
             setUp(fen);
-            for (int move = 0; move < 60; move++) {
-                char text[kFenTextSize];
-                writeFenText(text);
-                positions.push_back(text);
+            for (int ply = 0; ply < plies; ply++) {
+                if (ply % every == 0) {
+                    char text[kFenTextSize];
+                    writeFenText(text);
+                    positions.push_back(text);
+                }
                 std::set<Move> legal = legalMoves();
                 if (legal.empty()) break;
                 auto it = legal.begin();
@@ -155,6 +151,18 @@ const std::vector<std::string>& randomPositions() {
                 gPos.ply = 0;
             }
         }
+    return positions;
+}
+
+const std::vector<std::string>& randomPositions() {
+    static const std::vector<std::string> positions = randomPlayPositions(
+        {
+            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
+            "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
+            "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -",
+            "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - -",
+        },
+        30, 60, 1, 7);
     return positions;
 }
 

@@ -46,6 +46,11 @@ std::vector<std::string> readLines(const std::string& path);
 // the other side to move, castling rights and en-passant square mirrored.
 std::string mirrorFen(const std::string& fen);
 
+// Positions of random games from each start (FEN without counters): every
+// `every`-th of the first `plies` positions of each game.
+std::vector<std::string> randomPlayPositions(std::initializer_list<const char*> starts, int games, int plies,
+                                             int every, unsigned seed);
+
 // Positions reached by random play from a few varied openings (several
 // thousand, FEN without counters); the same list on every call.
 const std::vector<std::string>& randomPositions();

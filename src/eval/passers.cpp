@@ -1,0 +1,157 @@
+#include "eval/passers.h"
+
+#include "board/bitops.h"
+#include "board/position.h"
+#include "board/tables.h"
+#include "eval/params.h"
+
+namespace {
+
+// Passer values by row (row 0 is rank 8), White's view.
+constexpr int32_t kPasserEndgame[8] = {0, 220, 160, 110, 70, 8, 8, 0};
+constexpr int32_t kPasserOpening[8] = {0, 96, 52, 36, 24, 0, 0, 0};
+// Closeness of the passer's own king to the square in front of it, by distance.
+constexpr int32_t kProximityOpening[10] = {0, 4, 2, 0, 0, 0, 0, 0, 0, 0};
+constexpr int32_t kProximityEndgame[10] = {0, 16, 8, 4, 2, 0, 0, 0, 0, 0};
+
+// By colour and square: the squares ahead of the square (towards rank 8 for
+// White, rank 1 for Black) on its file and the two files beside it.
+struct FrontSpans {
+    uint64_t span[2][64];
+    constexpr FrontSpans() : span() {
+        for (int32_t sq = 0; sq < 64; sq++)
+            for (int32_t to = 0; to < 64; to++) {
+                const int32_t df = fileOf(to) - fileOf(sq);
+                if (df < -1 || df > 1) continue;
+                if (rowOf(to) < rowOf(sq)) span[WHITE][sq] |= squareBit(to);
+                if (rowOf(to) > rowOf(sq)) span[BLACK][sq] |= squareBit(to);
+            }
+    }
+};
+constexpr FrontSpans kFrontSpans;
+
+// King and pawn against king, the pawn inside the enemy king's square: won
+// outright where the kings show it, or a draw to be scaled down.
+template <int32_t C>
+void kingAndPawnAgainstKing(EvalState& e, int32_t sq) {
+    constexpr int32_t O = C ^ 1, S = signOf<C>();
+    constexpr int32_t forward = C == WHITE ? -8 : 8;
+    const int32_t own = gPos.kingSquare[C], enemy = gPos.kingSquare[O];
+    const int32_t f = fileOf(sq), r = relRow<C>(rowOf(sq));
+    if (f == 0 || f == 7) {
+        // A rook's pawn: the own king must reach the corner first, and not
+        // stand on the corner or in front of it.
+        const int32_t corner = relSquare<C>(f), beforeCorner = relSquare<C>(f + 8);
+        if (gDistance[own][corner] < gDistance[enemy][corner] && own != corner && own != beforeCorner)
+            e.blended += S * 1000;
+        else
+            e.drawDivisor += 4;
+        return;
+    }
+    if (fileOf(enemy) != f) return;
+    const int32_t front = sq + forward, threeAhead = sq + 3 * forward;
+    if (gPos.colour[front] == C && r >= 3 && gPos.colour[threeAhead] == O) {
+        // The kings in opposition: won with the own king on the sixth rank or
+        // with the defender to move.
+        if (relRow<C>(rowOf(own)) == 2 || gPos.side == O)
+            e.blended += S * 1000;
+        else
+            e.drawDivisor += 4;
+    } else if (fileOf(own) == f && relRow<C>(rowOf(own)) <= r - 2) {
+        e.blended += S * 1000;
+    }
+}
+
+template <int32_t C>
+void pawnTerms(EvalState& e, int32_t sq) {
+    constexpr int32_t O = C ^ 1, S = signOf<C>();
+    constexpr int32_t forward = C == WHITE ? -8 : 8;
+    const int32_t r = relRow<C>(rowOf(sq)), f = fileOf(sq);
+    const int32_t own = gPos.kingSquare[C], enemy = gPos.kingSquare[O];
+
+    // 2. Passed: the file's most advanced own pawn, no enemy pawn ahead on
+    // its file or the files beside it.
+    if (relRow<C>(e.pawnFront[C][f + 1]) == r && !(kFrontSpans.span[C][sq] & gPos.pawnBits[O])) {
+        // 1. Outside the square of the enemy king (one row of slack when the
+        // enemy is to move). Only passers use it.
+        const int32_t kingRow = relRow<C>(rowOf(enemy));
+        const int32_t kingFiles = fileOf(enemy) > f ? fileOf(enemy) - f : f - fileOf(enemy);
+        const int32_t kd = kingRow > kingFiles ? kingRow : kingFiles;
+        const bool outside = gPos.side == C ? r < kd : r < kd - 1;
+
+        // 3. Value by phase.
+        const int32_t value = (kPasserEndgame[r] * (64 - e.phase) + kPasserOpening[r] * e.phase) / 64;
+        e.passerCount[C][f + 1]++;
+        e.passers[C]++;
+        e.blended += S * value;
+        const int32_t front = sq + forward;
+
+        // 4. King proximity to the square in front.
+        if (gPos.pieceMaterial[O] < 1500) {
+            addPhased(e, S, kProximityOpening[gDistance[own][front]], kProximityEndgame[gDistance[own][front]]);
+            e.blended += S * ((2 * gDistance[enemy][front]) / 3);
+        }
+        // 5. Protected by an own pawn.
+        if ((gPawnAttacks[O][gBitIndex[sq]] & gPos.pawnBits[C]) && gPos.pieceMaterial[O] < 2000)
+            addPhased(e, S, 2, 12);
+        // 6. Connected with a passer on the file to the right (so a pair
+        // counts once, on its left pawn).
+        if (f < 7) {
+            const int32_t w = relRow<C>(e.pawnRear[C][f + 2]);
+            if (w != 0 && w < relRow<C>(e.pawnRear[O][f + 2]) && w <= relRow<C>(e.pawnRear[O][f + 1]) &&
+                (f == 6 || w <= relRow<C>(e.pawnRear[O][f + 3]))) {
+                const int32_t gap = relRow<C>(e.pawnRear[C][f + 1]) - w;
+                if (gap < 2 && gap > -2) addPhased(e, S, value / 20, value / 2);
+            }
+        }
+        // 7. Unstoppable: outside the square with no enemy pieces.
+        if (outside && gPos.pieceMaterial[O] == 0 && r < relRow<C>(e.bestRow[C])) {
+            e.bestRow[C] = rowOf(sq);
+            e.bestValue[C] = value;
+        }
+        // 8. Blocked.
+        if (gPos.piece[front] != EMPTY)
+            addPhased(e, -S, (value * gBlockedPasserPenaltyFactorOp) / 100,
+                      (value * gBlockedPasserPenaltyFactorEn) / 100);
+        // 9. The defending king in front of the pawn.
+        if (gPos.pieceMaterial[C] <= 1000 && fileOf(enemy) == f && kingRow < r)
+            e.blended -= S * ((value * 16) / 100);
+        // 10. King and pawn against king.
+        if (!outside && gPos.pieceNumber[C] == 0 && gPos.pieceNumber[O] == 0 && gPos.pawnNumber[O] == 0 &&
+            gPos.pawnNumber[C] == 1)
+            kingAndPawnAgainstKing<C>(e, sq);
+    }
+    // 12. An unstoppable passer seen so far counts again after every pawn.
+    e.blended += S * 2 * e.bestValue[C];
+}
+
+}  // namespace
+
+void evaluatePasser(EvalState& e, int32_t colour, int32_t sq) {
+    if (colour == WHITE)
+        pawnTerms<WHITE>(e, sq);
+    else
+        pawnTerms<BLACK>(e, sq);
+}
+
+void passerMajority(EvalState& e) {
+    const int32_t W = WHITE, B = BLACK;
+    auto wingPassers = [&](int32_t c) {
+        return (e.passerCount[c][1] + e.passerCount[c][2]) > 0 && (e.passerCount[c][7] + e.passerCount[c][8]) > 0;
+    };
+    auto majority = [&](int32_t c) {
+        const int32_t own = e.passers[c], other = e.passers[c ^ 1];
+        return own > other ? 12 * (own - other) : own == other ? 8 : 0;
+    };
+    if (gPos.pieceMaterial[B] < 316) {
+        if (wingPassers(W)) addPhased(e, 1, 8, 12);
+        if (gPos.pieceMaterial[W] >= 325) {
+            if (e.passers[W] > 0) e.blended += majority(W);
+            return;
+        }
+    }
+    if (gPos.pieceMaterial[W] < 316) {
+        if (wingPassers(B)) addPhased(e, -1, 8, 12);
+        if (gPos.pieceMaterial[B] >= 325 && e.passers[B] > 0) e.blended -= majority(B);
+    }
+}
