@@ -20,7 +20,12 @@
 #include "protocol/xboard.h"
 #include "search/think.h"
 #include "search/timeman.h"
+#include "tools/bench.h"
+#include "tools/filebench.h"
+#include "tools/fine70.h"
 #include "tools/profile.h"
+#include "tools/symmetry.h"
+#include "tools/testpos.h"
 
 namespace {
 
@@ -73,6 +78,23 @@ void commandSetboard(Console&) {
     printf("%s\n", fen);
     setPosition(fen);
     generateAllMoves();
+}
+
+void commandTes(Console&) {
+    char file[kWordSize];
+    int32_t lines;
+    if (!inputReadWord(file, sizeof file) || !readNumber("tes", &lines)) return;
+    runSymmetryFile(file, lines);
+}
+
+void commandFileBench(Console&) {
+    char file[kWordSize];
+    int32_t n, depth;
+    if (!inputReadWord(file, sizeof file) || !inputReadInt(&n) || !inputReadInt(&depth)) {
+        printf("Usage: file-bench [file_name] [pos_num] [search_depth]\n");
+        return;
+    }
+    runFileBench(file, n, depth);
 }
 
 void commandStop(Console& c) {
@@ -128,6 +150,31 @@ void commandBye(Console& c) {
     freeTables();
     c.done = true;
     c.exitStatus = 0;
+}
+
+void commandFine70(Console& c) {
+    int32_t n;
+    if (!readNumber("fine70", &n)) return;
+    gMaxSearchDepth = std::clamp(n, 1, 100);
+    runFine70(gMaxSearchDepth);
+    c.computerSide = kNoSide;
+}
+
+void commandTestpos(Console& c) {
+    runTestPositions();
+    c.computerSide = kNoSide;
+}
+
+void commandBench(Console& c) {
+    int32_t n;
+    if (!readNumber("bench", &n)) return;
+    runBench(std::clamp(n, -1, 10));
+    c.computerSide = kNoSide;
+}
+
+void commandSymtestpos(Console& c) {
+    runSymmetryPositions();
+    c.computerSide = kNoSide;
 }
 
 void commandProfile(Console& c) {
@@ -191,6 +238,8 @@ const Command kCommands[] = {
     {"setvalue", commandSetvalue},
     {"fen", commandFen},
     {"setboard", commandSetboard},
+    {"tes", commandTes},
+    {"file-bench", commandFileBench},
     {"stop", commandStop},
     {"st", commandSt},
     {"sd", commandSd},
@@ -198,7 +247,11 @@ const Command kCommands[] = {
     {"undo", commandUndo},
     {"new", commandNew},
     {"d", commandDisplay},
+    {"fine70", commandFine70},
+    {"testpos", commandTestpos},
+    {"bench", commandBench},
     {"profile", commandProfile},
+    {"symtestpos", commandSymtestpos},
     {"bye", commandBye},
     {"xboard", commandXboard},
     {"help", commandHelp},

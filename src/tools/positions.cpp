@@ -35,3 +35,14 @@ const BenchPosition kBenchSet[kBenchPositions] = {
     {"8/1p5p/3k2p1/P3p2r/3p4/1P1N4/8/3KR3 b - - 0 45", 14, "h5f5"},
     {"8/R7/4n1kp/1q3b2/8/8/5PPP/2Q3K1 w - - 0 48", 13, "h2h3"},
 };
+
+const TestPosition kTestSet[kTestPositions] = {
+    {"4r1k1/p1qr1p2/2pb1Bp1/1p5p/3P1n1R/1B3P2/PP3PK1/2Q4R w - - 0 1", 30000, "c1f4"},
+    {"3r1rk1/Nbq1pp1p/1p2n1p1/8/2P5/4BPbP/PPQ1B3/3R1RK1 w - - 3 21", 20000, "am a7b5"},
+    {"8/2p5/NP2p3/2P2k2/K6p/4Bp2/7b/8 b - - 0 41", 40000, "c7b6"},
+    {"2r5/6p1/p6p/2N1kp1P/1P2p3/PK1p2P1/5R2/8 w - -", 133593, "bm b3c3"},
+    {"2r1r1k1/pp1q1pp1/2nb2p1/3p2N1/1P1P4/P3BQ2/5PPP/2R1R1K1 w - - 0 21", 18985, "g2g4"},
+    {"2rq1r1k/3np2p/2p1R1p1/p5N1/3bN1p1/1Q6/PP4PP/3R3K w - - 0 25", 17672, "e6g6,b3g3"},
+};
+
+const char* const kFine70 = "8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w - - 0 1";

@@ -1,0 +1,35 @@
+#include "tools/fine70.h"
+
+#include <cstdio>
+
+#include "board/fen.h"
+#include "board/movegen.h"
+#include "protocol/stopcheck.h"
+#include "search/output.h"
+#include "search/think.h"
+#include "search/timeman.h"
+#include "tools/positions.h"
+
+// The rate that scores 1.000.
+constexpr float kReferenceRate = 243169;
+
+void runFine70(int32_t depth) {
+    gTimeControlType = TIME_CONTROL_FIXED;
+    displayBoard();
+    setPosition(kFine70);
+    gAllottedTime = 14400000;
+    gMaxSearchDepth = depth;
+    think(1);
+    const int32_t ms = elapsedMs();
+    printf("Time: %d ms\n", ms);
+    printSearchStats();
+    printf("\n");
+    printf("Nodes: %u\n", gNodeCount);
+    printf("Best time: %d ms\n", ms);
+    // A search too short for the clock counts as one millisecond.
+    const int32_t rate = int32_t(double(gNodeCount) / double(ms > 0 ? ms : 1) * 1000);
+    printf("Nodes per second: %d (Score: %.3f)\n", rate, float(rate) / kReferenceRate);
+    fflush(stdout);
+    setPosition(kStartFen);
+    generateAllMoves();
+}

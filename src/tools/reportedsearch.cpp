@@ -1,0 +1,14 @@
+#include "tools/reportedsearch.h"
+
+#include "protocol/stopcheck.h"
+#include "search/output.h"
+#include "search/think.h"
+#include "search/timeman.h"
+
+SearchRecord searchWithReport(int32_t allottedMs, int32_t maxDepth) {
+    gAllottedTime = allottedMs;
+    gMaxSearchDepth = maxDepth;
+    think(1);
+    printSearchStats();
+    return {double(gNodeCount), elapsedMs(), gBestMove, gMaxSearchDepth, gIterationDepth};
+}
