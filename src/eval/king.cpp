@@ -63,8 +63,15 @@ void shelterAndStorm(EvalState& e, int32_t r, int32_t fileIndex, bool ownFile, i
         openCount++;
         e.stormSum[O] += stormShare;
     } else if (q >= 4) {
-        e.stormSum[O] += stormShare;
-        e.behindSum[O] += behindPawnWeights<O>(e, fileIndex);
+        // Pieces behind a storming pawn: on the king's file a sum of their
+        // own, beside it part of the storm.
+        const int32_t behind = behindPawnWeights<O>(e, fileIndex);
+        if (ownFile) {
+            e.stormSum[O] += stormShare;
+            e.behindSum[O] += behind;
+        } else {
+            e.stormSum[O] += stormShare + behind;
+        }
     }
 }
 

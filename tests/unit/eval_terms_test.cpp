@@ -227,8 +227,13 @@ TEST(KingSafety, ShelterAndStorm) {
     EXPECT_EQ(e.kingFileOpen[WHITE], 2);
     EXPECT_EQ(e.stormSum[BLACK], 30);
     // Black pawns storming on g4 and h4 with a rook behind on the h file:
-    // half + part into the storm, the rook's 5 into the behind sum.
+    // half and part into the storm, and the rook's 5 with them (beside the
+    // king); behind the g-pawn it would count in the behind sum.
     e = afterPieces("rnbqkbn1/5p2/7r/8/6pp/8/5PPP/6K1 w - -");
+    evaluateKing(e, WHITE);
+    EXPECT_EQ(e.stormSum[BLACK], 30 + 24 + 5);
+    EXPECT_EQ(e.behindSum[BLACK], 0);
+    e = afterPieces("rnbqkbn1/5p2/6r1/8/6pp/8/5PPP/6K1 w - -");
     evaluateKing(e, WHITE);
     EXPECT_EQ(e.stormSum[BLACK], 30 + 24);
     EXPECT_EQ(e.behindSum[BLACK], 5);
