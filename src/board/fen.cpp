@@ -129,7 +129,7 @@ const char* boardError(const int32_t kings[2], bool overrun, bool sideOk) {
 
 }  // namespace
 
-void setPosition(const char* text) {
+const char* setPosition(const char* text) {
     Position& p = gPos;
     const size_t length = strlen(text);
     size_t i = 0;
@@ -195,7 +195,7 @@ void setPosition(const char* text) {
         printf("# fen err: %s\n", error);
         printf("# reset to orig board position\n");
         setPosition(kStartFen);
-        return;
+        return error;
     }
 
     // 7. Castling rights.
@@ -240,10 +240,11 @@ void setPosition(const char* text) {
         if (k == PAWN) p.pawnBits[c] |= bit;
     }
     if (isAttacked(p.kingSquare[p.xside], p.side)) {
-        printf("# fen err: the side not to move is in check\n");
+        static const char* const kInCheck = "the side not to move is in check";
+        printf("# fen err: %s\n", kInCheck);
         printf("# reset to orig board position\n");
         setPosition(kStartFen);
-        return;
+        return kInCheck;
     }
 
     // 11. A fresh game.
@@ -254,6 +255,7 @@ void setPosition(const char* text) {
     gSetupPly = p.hply;
     gSetupCastle = p.castle;
     resetGameState();
+    return nullptr;
 }
 
 void writeFenText(char* buf) {

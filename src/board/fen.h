@@ -13,8 +13,9 @@ constexpr size_t kFenTextSize = 96;
 // side, castling, en passant; anything after them is ignored) and resets the
 // state of a fresh game. A position the engine cannot play from (wrong number
 // of kings, a board that runs past 64 squares, ...) is reported with a
-// "# fen err: " line and replaced by the initial position.
-void setPosition(const char* text);
+// "# fen err: " line and replaced by the initial position; the reason is then
+// returned (nullptr when the text was accepted).
+const char* setPosition(const char* text);
 
 // Writes "placement side castling ep" (no move counters) into buf.
 void writeFenText(char* buf);

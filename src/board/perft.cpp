@@ -40,6 +40,7 @@ void perft(int32_t depth) {
     printf("\n Perft %d Summary\n", depth);
     printf(" Nodes: %0.0f\n", total);
     printf(" Time: %0.2f sec\n", elapsed / 1000);
-    printf(" Nodes/sec: %0.0f\n\n", total * 1000 / elapsed);
+    // A count too quick for the clock is timed as one millisecond.
+    printf(" Nodes/sec: %0.0f\n\n", total * 1000 / (elapsed > 0 ? elapsed : 1));
     fflush(stdout);
 }

@@ -50,7 +50,9 @@ struct HistoryEntry {
     int32_t fifty;       // fifty before the move
 };
 
-constexpr int32_t kHistorySize = 1000;
+// Game moves stop at hply 999; a search or perft started there may go up to
+// kMaxPly half-moves deeper, and each of those makes its own entry.
+constexpr int32_t kHistorySize = 1000 + kMaxPly + 1;
 
 extern Position gPos;
 extern HistoryEntry gHistory[kHistorySize];

@@ -6,8 +6,10 @@
 #include "board/fen.h"
 #include "board/position.h"
 #include "book/pgn.h"
+#include "book/recordtext.h"
 #include "config/config.h"
 #include "main/game.h"
+#include "platform/appendfile.h"
 #include "protocol/xboard.h"
 #include "search/think.h"
 
@@ -37,10 +39,9 @@ int32_t badMovesBefore(int32_t checkPly) {
 void writeOutOfBookPosition(int32_t colour) {
     char fen[kFenTextSize];
     writeFenText(fen);
-    FILE* f = fopen(colour == BLACK ? "bOutOfBook.dbk" : "wOutOfBook.dbk", "a");
-    if (!f) return;
-    fprintf(f, "%s\n", fen);
-    fclose(f);
+    RecordText line;
+    line.add("%s\n", fen);
+    line.appendTo(colour == BLACK ? "bOutOfBook.dbk" : "wOutOfBook.dbk");
 }
 
 void checkBadLine() {
@@ -48,14 +49,14 @@ void checkBadLine() {
     if (gLearnMinutes < kMinimumMinutes || !gStartedFromInitial || !gWriteLearnedOpening) return;
     const int32_t bad = badMovesBefore(r);
     if (bad < 6) return;
-    FILE* white = fopen(kWhiteBadLines, "a");
-    FILE* black = fopen(kBlackBadLines, "a");
+    // Both files are created; the record goes to the side to move's.
+    RecordText record;
+    writeBadGameRecord(record, gPos.side, r, bad);
     printf("# Updating Morvantix.lrn file...\n");
     fflush(stdout);
-    FILE* target = gPos.side == BLACK ? black : white;
-    if (target) writeBadGameRecord(target, gPos.side, r, bad);
-    if (white) fclose(white);
-    if (black) fclose(black);
+    const bool black = gPos.side == BLACK;
+    appendToFile(black ? kWhiteBadLines : kBlackBadLines, "", 0);
+    record.appendTo(black ? kBlackBadLines : kWhiteBadLines);
 }
 
 void writeLearnedLine(int32_t colour) {
@@ -65,9 +66,7 @@ void writeLearnedLine(int32_t colour) {
     const bool lost = (colour == WHITE && strcmp(gResultToken, "0-1") == 0) ||
                       (colour == BLACK && strcmp(gResultToken, "1-0") == 0);
     if (bad < 7 || gLearnMinutes < kMinimumMinutes || !lost) return;
-    FILE* f = fopen(colour == WHITE ? kWhiteLearned : kBlackLearned, "a");
-    if (!f) return;
-    printf("Writing Morvantix Learned book...\n");
-    writeLearnedLineRecord(f, colour, r, bad);
-    fclose(f);
+    RecordText record;
+    writeLearnedLineRecord(record, colour, r, bad);
+    if (record.appendTo(colour == WHITE ? kWhiteLearned : kBlackLearned)) printf("Writing Morvantix Learned book...\n");
 }

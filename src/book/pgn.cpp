@@ -1,5 +1,9 @@
 #include "book/pgn.h"
 
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
 #include "board/notation.h"
 #include "board/position.h"
 #include "book/learning.h"
@@ -13,27 +17,35 @@ const char* const kGamesFile = "MorvantixGames.pgn";
 constexpr int32_t kTenMoves = 10;
 
 // A name as a PGN string: double quotes and backslashes escaped.
-void writeName(FILE* f, const char* name) {
+void writeName(RecordText& r, const char* name) {
     for (const char* p = name; *p; p++) {
-        if (*p == '"' || *p == '\\') fputc('\\', f);
-        fputc(*p, f);
+        if (*p == '"' || *p == '\\') r.addChar('\\');
+        r.addChar(*p);
     }
 }
 
-// Site, date, round, and the two players.
-void writeCommonTags(FILE* f, int32_t colour) {
-    fprintf(f, "[Site \"???\"]\n");
-    fprintf(f, "[Date \"%s {%s}\"]\n", kBuildDate, kBuildTime);
-    fprintf(f, "[Round \"%d\"]\n", gPingNumber);
-    fprintf(f, "[White \"");
-    writeName(f, colour == WHITE ? kEngineName : gOpponentName);
-    fprintf(f, "\"]\n[Black \"");
-    writeName(f, colour == BLACK ? kEngineName : gOpponentName);
-    fprintf(f, "\"]\n");
+// The game's result as PGN has it: one of the four result tokens; whatever
+// else the interface sent becomes "*".
+const char* pgnResult() {
+    for (const char* token : {"1-0", "0-1", "1/2-1/2", "*"})
+        if (strcmp(gResultToken, token) == 0) return token;
+    return "*";
 }
 
-void writeTimeControl(FILE* f) {
-    fprintf(f, "[TimeControl \"%d/%d+%d\"]\n", gLevelMoves, gLevelSeconds, gLevelIncrement);
+// Site, date, round, and the two players.
+void writeCommonTags(RecordText& f, int32_t colour) {
+    f.add("[Site \"???\"]\n");
+    f.add("[Date \"%s {%s}\"]\n", kBuildDate, kBuildTime);
+    f.add("[Round \"%d\"]\n", gPingNumber);
+    f.add("[White \"");
+    writeName(f, colour == WHITE ? kEngineName : gOpponentName);
+    f.add("\"]\n[Black \"");
+    writeName(f, colour == BLACK ? kEngineName : gOpponentName);
+    f.add("\"]\n");
+}
+
+void writeTimeControl(RecordText& f) {
+    f.add("[TimeControl \"%d/%d+%d\"]\n", gLevelMoves, gLevelSeconds, gLevelIncrement);
 }
 
 // "+" before a score of 1 or more; a negative score carries its own sign.
@@ -55,89 +67,87 @@ bool recordedMove(int32_t index, Move* move, int32_t* score) {
 }  // namespace
 
 void saveGame(int32_t colour) {
-    FILE* f = fopen(kGamesFile, "a");
-    if (!f) return;
-    printf("Writing Morvantix Games...\n");
-    fprintf(f, "[Event \"Morvantix Auto Saved Games\"]\n");
+    RecordText f;
+    f.add("[Event \"Morvantix Auto Saved Games\"]\n");
     writeCommonTags(f, colour);
-    fprintf(f, "[Result \"%s\"]\n", gResultToken);
+    f.add("[Result \"%s\"]\n", pgnResult());
     writeTimeControl(f);
     const int32_t x = gBookExitIndex;
     Move m;
     int32_t s;
     if (x != 0 && recordedMove(x, &m, &s)) {
         if (colour == BLACK)
-            fprintf(f, "[Anotator \"%d. ....  %s {%s%.2f}\"]\n\n", x / 2, moveToText(m), signOf(s), s / 100.0);
+            f.add("[Anotator \"%d. ....  %s {%s%.2f}\"]\n\n", x / 2, moveToText(m), signOf(s), s / 100.0);
         else
-            fprintf(f, "[Anotator \"%d. %s {%s%.2f}  ....\"]\n\n", (x + 1) / 2, moveToText(m), signOf(s), s / 100.0);
+            f.add("[Anotator \"%d. %s {%s%.2f}  ....\"]\n\n", (x + 1) / 2, moveToText(m), signOf(s), s / 100.0);
     }
     const int32_t last = gPos.hply;
     for (int32_t i = firstMovePly(); i <= last; i++) {
         const Move m = Move(gGameMoves[i]);
         if (m == 0) continue;
-        if (i >= 7 && i < 600 && (i - 7) % 6 == 0) fprintf(f, "\n");
+        if (i >= 7 && i < 600 && (i - 7) % 6 == 0) f.add("\n");
         const int32_t s = gGameScores[i];
         if (i & 1)
-            fprintf(f, "%d. %s {%s%.2f/%d %d} ", (i + 1) / 2, moveToText(m), signOf(s), s / 100.0, gGameDepths[i],
+            f.add("%d. %s {%s%.2f/%d %d} ", (i + 1) / 2, moveToText(m), signOf(s), s / 100.0, gGameDepths[i],
                     gGameTimes[i] / 1000);
         else if (i == firstMovePly())
-            fprintf(f, "%d. ... %s {%s%.2f/%d %d} ", (i + 1) / 2, moveToText(m), signOf(s), s / 100.0,
+            f.add("%d. ... %s {%s%.2f/%d %d} ", (i + 1) / 2, moveToText(m), signOf(s), s / 100.0,
                     gGameDepths[i], gGameTimes[i] / 1000);
         else
-            fprintf(f, "%s {%s%.2f/%d %d} ", moveToText(m), signOf(s), s / 100.0, gGameDepths[i], gGameTimes[i] / 1000);
-        if (i == last) fprintf(f, "%s", gResultToken);
+            f.add("%s {%s%.2f/%d %d} ", moveToText(m), signOf(s), s / 100.0, gGameDepths[i], gGameTimes[i] / 1000);
+        if (i == last) f.add("%s", pgnResult());
     }
-    fprintf(f, "\n\n");
-    fclose(f);
+    f.add("\n\n");
+    if (f.appendTo(kGamesFile)) printf("Writing Morvantix Games...\n");
 }
 
-void writeBadGameRecord(FILE* f, int32_t colour, int32_t checkPly, int32_t badMoves) {
-    fprintf(f, colour == WHITE ? "[Event \"Morvantix(W) Bad Games\"]\n" : "[Event \"Morvantix(B) Bad Games\"]\n");
+void writeBadGameRecord(RecordText& f, int32_t colour, int32_t checkPly, int32_t badMoves) {
+    f.add(colour == WHITE ? "[Event \"Morvantix(W) Bad Games\"]\n" : "[Event \"Morvantix(B) Bad Games\"]\n");
     writeCommonTags(f, colour);
-    fprintf(f, "[Result \"\"]\n");
+    f.add("[Result \"\"]\n");
     writeTimeControl(f);
     const int32_t x = checkPly - 19;
     Move m;
     int32_t s;
     if (recordedMove(x, &m, &s)) {
         if (colour == BLACK)
-            fprintf(f, "[Anotator \"%d. ....  %s {%.2f} Bad Moves = %d/%d\"]\n\n", x / 2, moveToText(m), s / 100.0,
+            f.add("[Anotator \"%d. ....  %s {%.2f} Bad Moves = %d/%d\"]\n\n", x / 2, moveToText(m), s / 100.0,
                     badMoves, kTenMoves);
         else
-            fprintf(f, "[Anotator \"%d. %s {%.2f} Bad Moves = %d/%d .... \"]\n\n", (x + 1) / 2, moveToText(m),
+            f.add("[Anotator \"%d. %s {%.2f} Bad Moves = %d/%d .... \"]\n\n", (x + 1) / 2, moveToText(m),
                     s / 100.0, badMoves, kTenMoves);
     }
     const int32_t last = gRecordedPly;
     for (int32_t i = firstMovePly(); i <= last; i++) {
         const Move move = Move(gGameMoves[i]);
         if (move == 0) continue;
-        fprintf(f, i == last ? "%s *" : "%s ", moveToText(move));
+        f.add(i == last ? "%s *" : "%s ", moveToText(move));
     }
-    fprintf(f, "\n\n");
+    f.add("\n\n");
 }
 
-void writeLearnedLineRecord(FILE* f, int32_t colour, int32_t checkPly, int32_t badMoves) {
-    fprintf(f, "[Event \"Morvantix Learned Line\"]\n");
+void writeLearnedLineRecord(RecordText& f, int32_t colour, int32_t checkPly, int32_t badMoves) {
+    f.add("[Event \"Morvantix Learned Line\"]\n");
     writeCommonTags(f, colour);
-    fprintf(f, "[Result \"%s\"]\n", gResultToken);
+    f.add("[Result \"%s\"]\n", pgnResult());
     writeTimeControl(f);
     const int32_t x = checkPly - 19;
     Move m;
     int32_t s;
     if (gBookExitIndex != 0 && recordedMove(x, &m, &s)) {
         if (colour == BLACK)
-            fprintf(f, "[Anotator \"%d. ....  %s {%s%.2f} Bad Moves = %d/%d\"]\n\n", x / 2, moveToText(m), signOf(s),
+            f.add("[Anotator \"%d. ....  %s {%s%.2f} Bad Moves = %d/%d\"]\n\n", x / 2, moveToText(m), signOf(s),
                     s / 100.0, badMoves, kTenMoves);
         else
-            fprintf(f, "[Anotator \"%d. %s {%s%.2f} Bad Moves = %d/%d .... \"]\n\n", (checkPly - 18) / 2,
+            f.add("[Anotator \"%d. %s {%s%.2f} Bad Moves = %d/%d .... \"]\n\n", (checkPly - 18) / 2,
                     moveToText(m), signOf(s), s / 100.0, badMoves, kTenMoves);
     }
     const int32_t last = gPos.hply;
     for (int32_t i = firstMovePly(); i <= last; i++) {
         const Move move = Move(gGameMoves[i]);
         if (move == 0) continue;
-        fprintf(f, "%s ", moveToText(move));
-        if (i == last) fprintf(f, "%s", gResultToken);
+        f.add("%s ", moveToText(move));
+        if (i == last) f.add("%s", pgnResult());
     }
-    fprintf(f, "\n\n");
+    f.add("\n\n");
 }

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "config/numbers.h"
+
 int32_t gHashMb = 32;
 int32_t gEvalCacheMb = 8;
 int32_t gResign = 0;
@@ -73,19 +75,7 @@ struct Reading {
 bool numberOf(const char* line, const char* key, int32_t* value) {
     const size_t length = strlen(key);
     const char* p = line + length;
-    if (strncmp(line, key, length) == 0) {
-        while (*p == ' ' || *p == '\t' || *p == '\r') p++;
-        const bool negative = *p == '-';
-        if (*p == '-' || *p == '+') p++;
-        if (*p >= '0' && *p <= '9') {
-            int64_t magnitude = 0;
-            for (; *p >= '0' && *p <= '9'; p++)
-                if (magnitude <= int64_t(INT32_MAX) + 1) magnitude = magnitude * 10 + (*p - '0');
-            const int64_t v = negative ? -magnitude : magnitude;
-            *value = v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
-            return true;
-        }
-    }
+    if (strncmp(line, key, length) == 0 && readDecimal(p, value)) return true;
     printf("# The value of option %s is not a number; the line is ignored.\n", key);
     return false;
 }

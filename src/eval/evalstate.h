@@ -75,6 +75,16 @@ constexpr int32_t signOf() {
     return C == WHITE ? 1 : -1;
 }
 
+// A term scaled by a tunable parameter (or a parameter itself): value x factor
+// / divisor in 64 bits, held within +-kScaledTermLimit. Parameters accept any
+// 32-bit value; this keeps every sum and the blend of the evaluation from
+// overflowing whatever they are set to, and leaves sensible values untouched.
+constexpr int64_t kScaledTermLimit = 1 << 20;
+inline int32_t scaledTerm(int64_t value, int64_t factor, int64_t divisor) {
+    const int64_t r = value * factor / divisor;
+    return int32_t(r > kScaledTermLimit ? kScaledTermLimit : r < -kScaledTermLimit ? -kScaledTermLimit : r);
+}
+
 // A term of one colour (sign +1 White, -1 Black) into the opening and endgame sums.
 inline void addPhased(EvalState& e, int32_t sign, int32_t opening, int32_t endgame) {
     e.opening += sign * opening;

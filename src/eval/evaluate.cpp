@@ -1,5 +1,7 @@
 #include "eval/evaluate.h"
 
+#include <algorithm>
+
 #include "board/bitops.h"
 #include "board/position.h"
 #include "eval/evalcache.h"
@@ -17,7 +19,8 @@ namespace {
 bool lazyExit(int32_t alpha, int32_t beta, int32_t* score) {
     const Position& p = gPos;
     if (p.pieceMaterial[p.side] < 1001 || alpha >= MATE_BOUND || beta < -(MATE_BOUND - 1)) return false;
-    const int32_t margin = beta - alpha == 1 ? gNonPvLE : gPvLE;
+    // In 64 bits: the margins are tunable parameters of any 32-bit value.
+    const int64_t margin = beta - alpha == 1 ? gNonPvLE : gPvLE;
     int32_t lazy = (p.pawnMaterial[WHITE] - p.pawnMaterial[BLACK]) + (p.pieceMaterial[WHITE] - p.pieceMaterial[BLACK]);
     if (p.side == BLACK) lazy = -lazy;
     if (alpha > lazy + margin || beta < lazy - margin) {
@@ -28,22 +31,26 @@ bool lazyExit(int32_t alpha, int32_t beta, int32_t* score) {
 }
 
 // White's score from the sums: each per-colour sum is blended by phase on its
-// own, every division truncating toward zero.
+// own, every division truncating toward zero. Computed in 64 bits and held
+// short of the mate scores, so that no parameter setting can make the blend
+// overflow or pass an evaluation off as a mate.
 int32_t blend(const EvalState& e) {
     const int32_t W = WHITE, B = BLACK;
-    const int32_t ph = e.phase, eg = 64 - e.phase, pp = e.pawnPhase;
-    const int32_t outposts = (e.outpostOpening[W] * pp + e.outpostEndgame[W] * (16 - pp)) / 16 -
+    const int64_t ph = e.phase, eg = 64 - e.phase, pp = e.pawnPhase;
+    const int64_t outposts = (e.outpostOpening[W] * pp + e.outpostEndgame[W] * (16 - pp)) / 16 -
                              (e.outpostOpening[B] * pp + e.outpostEndgame[B] * (16 - pp)) / 16;
-    const int32_t pst = (e.pstOpening[W] * ph + e.pstEndgame[W] * eg) / 64 -
+    const int64_t pst = (e.pstOpening[W] * ph + e.pstEndgame[W] * eg) / 64 -
                         (e.pstOpening[B] * ph + e.pstEndgame[B] * eg) / 64;
-    const int32_t main = (e.opening * ph + e.endgame * eg) / 64;
-    const int32_t mobility = (((e.mobOpening[W] * ph + e.mobEndgame[W] * eg) / 64 -
+    const int64_t main = (e.opening * ph + e.endgame * eg) / 64;
+    const int64_t mobility = (((e.mobOpening[W] * ph + e.mobEndgame[W] * eg) / 64 -
                                (e.mobOpening[B] * ph + e.mobEndgame[B] * eg) / 64) *
                               gMobilityFactor) /
                              100;
-    const int32_t pawnPressure = popCount(e.attackMap[W][PAWN] & gPos.occupied) / 2 -
+    const int64_t pawnPressure = popCount(e.attackMap[W][PAWN] & gPos.occupied) / 2 -
                                  popCount(e.attackMap[B][PAWN] & gPos.occupied) / 2;
-    return outposts + pst + main + mobility + e.blended + pawnPressure + ((e.imbalance * eg) / 64) / 10;
+    const int64_t score =
+        outposts + pst + main + mobility + e.blended + pawnPressure + ((e.imbalance * eg) / 64) / 10;
+    return int32_t(std::clamp<int64_t>(score, -(MATE_BOUND - 1), MATE_BOUND - 1));
 }
 
 }  // namespace

@@ -80,8 +80,9 @@ void king(EvalState& e) {
     constexpr int32_t O = C ^ 1;
     const int32_t sq = gPos.kingSquare[C], s = relSquare<C>(sq);
     // 1. Piece-square values scaled by the king parameters.
-    e.pstOpening[C] += (kKingOpening[s] * gKingPcsqOpFactor - gKingPcsqOpAdjustmentValue * gKingPcsqOpFactor) / 100;
-    e.pstEndgame[C] += (kKingEndgame[s] * gKingPcsqEnFactor - gKingPcsqEnAdjustmentValue * gKingPcsqEnFactor) / 100;
+    // (table x factor - adjustment x factor) / 100, the same as (table - adjustment) x factor / 100.
+    e.pstOpening[C] += scaledTerm(int64_t(kKingOpening[s]) - gKingPcsqOpAdjustmentValue, gKingPcsqOpFactor, 100);
+    e.pstEndgame[C] += scaledTerm(int64_t(kKingEndgame[s]) - gKingPcsqEnAdjustmentValue, gKingPcsqEnFactor, 100);
     // 2. The attacker's material.
     const int32_t attack = 26 * e.queens[O] + 12 * e.rooks[O] + 3 * e.bishops[O] + 2 * e.knights[O];
     // 3. Against a light attack only note a king of ours near the enemy king at the edge.
@@ -99,7 +100,7 @@ void king(EvalState& e) {
 
 // combo(a, b) for the colour: its share of the opening and endgame sums.
 void combo(EvalState& e, int32_t sign, int32_t opening, int32_t endgame) {
-    addPhased(e, sign, (opening * gComboAttackFactorOp) / 100, (endgame * gComboAttackFactorEn) / 100);
+    addPhased(e, sign, scaledTerm(opening, gComboAttackFactorOp, 100), scaledTerm(endgame, gComboAttackFactorEn, 100));
 }
 
 // One combination of two attackers in the enemy king zone.
@@ -130,9 +131,9 @@ void evaluateKing(EvalState& e, int32_t colour) {
 }
 
 void weighKingAttacks(EvalState& e) {
-    e.opening += (e.stormSum[WHITE] * gPawnAttacksKing) / 100 - (e.stormSum[BLACK] * gPawnAttacksKing) / 100 +
-                 (e.behindSum[WHITE] * gPieceBehindPawnAttacksKing) / 100 -
-                 (e.behindSum[BLACK] * gPieceBehindPawnAttacksKing) / 100;
+    e.opening += scaledTerm(e.stormSum[WHITE], gPawnAttacksKing, 100) - scaledTerm(e.stormSum[BLACK], gPawnAttacksKing, 100) +
+                 scaledTerm(e.behindSum[WHITE], gPieceBehindPawnAttacksKing, 100) -
+                 scaledTerm(e.behindSum[BLACK], gPieceBehindPawnAttacksKing, 100);
 }
 
 void castlingTerms(EvalState& e) {

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "config/numbers.h"
+
 int32_t gNonPvLE = 339;
 int32_t gPvLE = 323;
 int32_t gPawnAttacksKing = 70;
@@ -60,6 +62,12 @@ const Tunable kTunables[] = {
 
 constexpr size_t kSettingsLineSize = 256;
 
+// The opening and endgame values after a key; the first alone when the second
+// is missing, none when the first is.
+void readPair(const char* text, int32_t* opening, int32_t* endgame) {
+    if (const char* rest = readDecimal(text, opening)) readDecimal(rest, endgame);
+}
+
 void applySettingsLine(const char* line) {
     if (line[0] == '#') return;
     char key[kSettingsLineSize];
@@ -68,9 +76,9 @@ void applySettingsLine(const char* line) {
         char name[kSettingsLineSize];
         if (sscanf(line, "setting_name %255s", name) == 1) snprintf(gExtVerName, sizeof gExtVerName, "%s", name);
     } else if (strcmp(key, "rook_7th_rank") == 0) {
-        sscanf(line, "rook_7th_rank %d %d", &gRook7thRankOp, &gRook7thRankEn);
+        readPair(line + strlen(key), &gRook7thRankOp, &gRook7thRankEn);
     } else if (strcmp(key, "rook_8th_rank") == 0) {
-        sscanf(line, "rook_8th_rank %d %d", &gRook8thRankOp, &gRook8thRankEn);
+        readPair(line + strlen(key), &gRook8thRankOp, &gRook8thRankEn);
     }
 }
 

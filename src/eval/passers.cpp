@@ -111,8 +111,8 @@ void pawnTerms(EvalState& e, int32_t sq) {
         }
         // 8. Blocked.
         if (gPos.piece[front] != EMPTY)
-            addPhased(e, -S, (value * gBlockedPasserPenaltyFactorOp) / 100,
-                      (value * gBlockedPasserPenaltyFactorEn) / 100);
+            addPhased(e, -S, scaledTerm(value, gBlockedPasserPenaltyFactorOp, 100),
+                      scaledTerm(value, gBlockedPasserPenaltyFactorEn, 100));
         // 9. The defending king in front of the pawn.
         if (gPos.pieceMaterial[C] <= 1000 && fileOf(enemy) == f && kingRow < r)
             e.blended -= S * ((value * 16) / 100);

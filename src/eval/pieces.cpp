@@ -111,13 +111,13 @@ void knight(EvalState& e, int32_t sq) {
     // 4. Outpost: in the region and out of reach of enemy pawns.
     const int32_t v = kKnightOutpost.value[relSquare<C>(sq)];
     if (v == 0 || (gPawnAttacks[C][bit] & gPos.pawnBits[O])) return;
-    const int32_t base = (v * gSafeKnightOutpost) / 100;
-    e.outpostOpening[C] += (gKnightOutpostFactorOp * base) / 100;
-    e.outpostEndgame[C] += (base * gKnightOutpostFactorEn) / 100;
+    const int32_t base = scaledTerm(v, gSafeKnightOutpost, 100);
+    e.outpostOpening[C] += scaledTerm(gKnightOutpostFactorOp, base, 100);
+    e.outpostEndgame[C] += scaledTerm(base, gKnightOutpostFactorEn, 100);
     if (gPawnAttacks[O][bit] & gPos.pawnBits[C]) {
-        const int32_t extra = (v * gSafeProtectedKnightOutpost) / 100;
-        e.outpostOpening[C] += (gKnightOutpostFactorOp * extra) / 100;
-        e.outpostEndgame[C] += (extra * gKnightOutpostFactorEn) / 100;
+        const int32_t extra = scaledTerm(v, gSafeProtectedKnightOutpost, 100);
+        e.outpostOpening[C] += scaledTerm(gKnightOutpostFactorOp, extra, 100);
+        e.outpostEndgame[C] += scaledTerm(extra, gKnightOutpostFactorEn, 100);
     }
 }
 
@@ -197,10 +197,10 @@ void rook(EvalState& e, int32_t sq) {
         if (r - kingRow < 2 && kingRow - r < 2) addPhased(e, S, 8, 20);
     } else if (kingRow == 0) {
         if (r == 1) {
-            addPhased(e, S, gRook7thRankOp, gRook7thRankEn);
+            addPhased(e, S, scaledTerm(gRook7thRankOp, 1, 1), scaledTerm(gRook7thRankEn, 1, 1));
             e.rooksOnSeventh[C]++;
         } else {
-            addPhased(e, S, gRook8thRankOp, gRook8thRankEn);
+            addPhased(e, S, scaledTerm(gRook8thRankOp, 1, 1), scaledTerm(gRook8thRankEn, 1, 1));
         }
     }
     // 5. Mobility.

@@ -30,5 +30,5 @@ void startUp() {
     gAllottedTime = 10000;
     gRecordedPly = gPos.hply;
     gCastled[WHITE] = gCastled[BLACK] = 0;
-    gMaxSearchDepth = 100;
+    gMaxSearchDepth = kDefaultSearchDepth;
 }

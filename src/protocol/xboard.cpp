@@ -12,6 +12,7 @@
 #include "book/learning.h"
 #include "book/pgn.h"
 #include "config/config.h"
+#include "config/numbers.h"
 #include "eval/bitbase.h"
 #include "eval/params.h"
 #include "main/game.h"
@@ -74,18 +75,7 @@ void splitWords(const char* line, Words& w) {
 
 // A decimal number as %d reads it (sign, digits, anything after ignored);
 // values beyond 32 bits saturate.
-bool readNumber(const char* text, int32_t* value) {
-    const char* p = text;
-    const bool negative = *p == '-';
-    if (*p == '-' || *p == '+') p++;
-    if (*p < '0' || *p > '9') return false;
-    int64_t magnitude = 0;
-    for (; *p >= '0' && *p <= '9'; p++)
-        if (magnitude <= int64_t(INT32_MAX) + 1) magnitude = magnitude * 10 + (*p - '0');
-    const int64_t v = negative ? -magnitude : magnitude;
-    *value = v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v);
-    return true;
-}
+bool readNumber(const char* text, int32_t* value) { return readDecimal(text, value) != nullptr; }
 
 // Copies text into a fixed field, cutting it to the field's size.
 void copyToField(char* field, size_t size, const char* text) {
@@ -121,7 +111,11 @@ int32_t parseClockText(const char* text) {
 
 void newGame(Driver& d) {
     const bool analyzing = gEngineState == ENGINE_ANALYZING;
-    if (!analyzing) gNodesPerSecond = 0;
+    // A new game has no node rate and no depth limit (analysis keeps both).
+    if (!analyzing) {
+        gNodesPerSecond = 0;
+        gMaxSearchDepth = kDefaultSearchDepth;
+    }
     setPosition(kStartFen);
     generateAllMoves();
     if (analyzing) {
@@ -156,7 +150,9 @@ void commandSetboard(Driver& d, const Words& w) {
     char fen[4 * kLineSize + 4];
     snprintf(fen, sizeof fen, "%s %s %s %s", w[1], w[2], w[3], w[4]);
     const bool analyzing = gEngineState == ENGINE_ANALYZING;
-    setPosition(fen);
+    // A rejected position falls back to the initial one; the interface is
+    // told, so that it does not go on showing a position the engine is not in.
+    if (const char* reason = setPosition(fen)) printf("tellusererror Illegal position: %s\n", reason);
     gStartedFromInitial = 0;
     generateAllMoves();
     if (analyzing) {
@@ -391,7 +387,7 @@ const Command kCommands[] = {
     {"ping", commandPing},        {"name", commandName},       {"ics", commandIcs},
     {"hint", commandHint},        {"undo", commandUndo},       {"remove", commandRemove},
     {"post", commandPost},        {"nopost", commandNopost},   {"protover", commandProtover},
-    {"accepted", commandIgnored}, {"random", commandIgnored},  {"hard", commandHard},
+    {"accepted", commandIgnored}, {"rejected", commandIgnored}, {"random", commandIgnored},  {"hard", commandHard},
     {"easy", commandEasy},        {"computer", commandIgnored},
 };
 

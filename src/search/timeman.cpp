@@ -1,5 +1,7 @@
 #include "search/timeman.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "board/position.h"
@@ -11,7 +13,7 @@ int32_t gTimeLeft = 0;
 int32_t gIncrement = 0;
 int32_t gMovesPerControl = 0;
 int32_t gAllottedTime = 10000;
-int32_t gMaxSearchDepth = 100;
+int32_t gMaxSearchDepth = kDefaultSearchDepth;
 int32_t gOppClockHistory[kOppClockHistorySize];
 int32_t gOppClockCount = 0;
 int32_t gPonderHit = 0;
@@ -30,8 +32,6 @@ namespace {
 
 int32_t gEasyIterations = 0;
 
-int32_t maxOf(int32_t a, int32_t b) { return a > b ? a : b; }
-
 // Moves assumed left in an incremental game, by pieces and pawns on the board.
 int32_t movesLeft() {
     int32_t men = 0;
@@ -42,27 +42,39 @@ int32_t movesLeft() {
     return kTable[men];
 }
 
-int32_t conventionalAllotment(int32_t left) {
-    const int32_t m = gMovesPerControl;
-    const int32_t n = (gPos.hply + 1) / 2;
-    int32_t k = 1;
+// Whatever the clock values, the time for a move stays within the time on
+// the clock and does not fall below the shortest useful search.
+constexpr int64_t kMinThinkMs = 50;
+
+int32_t withinClock(int64_t t, int64_t left) {
+    const int64_t upper = left > 1 ? left : 1;
+    const int64_t lower = upper < kMinThinkMs ? upper : kMinThinkMs;
+    return int32_t(t < lower ? lower : t > upper ? upper : t);
+}
+
+// Computed in 64 bits: the moves per control and the time may be as large as
+// the interface sends them.
+int64_t conventionalAllotment(int64_t left) {
+    const int64_t m = gMovesPerControl;
+    const int64_t n = (gPos.hply + 1) / 2;
+    int64_t k = 1;
     while (k < 99 && n > k * m) k++;
     if (n > k * m) k = 1;
-    const int32_t toGo = n / k == m ? m : k * m - n;
-    printf("# moves_to_go = %d\n", toGo);
-    int32_t t = (toGo == 1 && n / k != m) ? (65 * left - 1300) / 100 : (left - 20 * toGo) / (toGo + 1);
+    const int64_t toGo = n / k == m ? m : k * m - n;
+    printf("# moves_to_go = %d\n", int32_t(toGo));
+    int64_t t = (toGo == 1 && n / k != m) ? (65 * left - 1300) / 100 : (left - 20 * toGo) / (toGo + 1);
     if (gIncrement) t += gIncrement;
     return t;
 }
 
-int32_t incrementalAllotment(int32_t left) {
-    const int32_t inc = gIncrement;
-    int32_t t = left / movesLeft();
+int64_t incrementalAllotment(int64_t left) {
+    const int64_t inc = gIncrement;
+    int64_t t = left / movesLeft();
     if (inc) {
         t += inc;
         if (left < inc + 5000) t = inc;
         if (left < inc + 2500) t = inc / 2;
-        if (left - t < 500) t = maxOf(50, left - 500);
+        if (left - t < 500) t = left - 500 > 50 ? left - 500 : 50;
     }
     return t;
 }
@@ -70,17 +82,21 @@ int32_t incrementalAllotment(int32_t left) {
 // Ponder hit: the opponent's thinking time was ours too.
 int32_t afterPonderHit(int32_t t0) {
     if (!gPonderHit || t0 < 5000 || gOppClockCount < 2) return t0;
-    const int32_t used = gOppClockHistory[gOppClockCount - 2] - gOppClockHistory[gOppClockCount - 1];
+    const int64_t used = int64_t(gOppClockHistory[gOppClockCount - 2]) - gOppClockHistory[gOppClockCount - 1];
     const int32_t s = gPreviousScore;
-    auto scaled = [&](int32_t f60, int32_t f70, int32_t f80) {
-        int32_t f = s >= 0 ? f60 : s >= -50 ? f70 : s >= -150 ? f80 : 0;
-        return f ? maxOf(3000, t0 * f / 100) : t0;
+    const int64_t t = t0;
+    auto scaled = [&](int64_t f60, int64_t f70, int64_t f80) {
+        const int64_t f = s >= 0 ? f60 : s >= -50 ? f70 : s >= -150 ? f80 : 0;
+        return f ? int32_t(std::max<int64_t>(3000, t * f / 100)) : t0;
     };
-    if (used >= 2 * t0) return scaled(60, 70, 80);
-    if (used >= t0) return scaled(60, 80, 90);
-    if (s >= 0) return t0 - used < t0 / 2 ? t0 * 3 / 4 : maxOf(t0 * 80 / 100, t0 - used);
+    if (used >= 2 * t) return scaled(60, 70, 80);
+    if (used >= t) return scaled(60, 80, 90);
+    if (s >= 0) return int32_t(t - used < t / 2 ? t * 3 / 4 : std::max(t * 80 / 100, t - used));
     return t0;
 }
+
+// A share of the time for the move, in 64 bits.
+int32_t percentOf(int32_t t, int64_t percent) { return int32_t(int64_t(t) * percent / 100); }
 
 }  // namespace
 
@@ -88,23 +104,25 @@ void allotOnLevel(int32_t movesPerControl, int32_t baseMs, int32_t incrementMs) 
     gTimeLeft = baseMs;
     gMovesPerControl = movesPerControl;
     gIncrement = incrementMs;
+    int64_t t;
     if (movesPerControl > 0) {
         gTimeControlType = TIME_CONTROL_CONVENTIONAL;
-        gAllottedTime = baseMs / (movesPerControl + 2);
+        t = int64_t(baseMs) / (int64_t(movesPerControl) + 2);
     } else {
         gTimeControlType = TIME_CONTROL_INCREMENTAL;
-        gAllottedTime = baseMs / 40;
+        t = baseMs / 40;
     }
-    if (incrementMs > 0) gAllottedTime += incrementMs;
+    if (incrementMs > 0) t += incrementMs;
+    gAllottedTime = withinClock(t, baseMs);
 }
 
 void allotOnTime(int32_t centiseconds) {
-    const int32_t left = int32_t(int64_t(centiseconds) * 10);
-    gTimeLeft = left;
+    const int64_t left = int64_t(centiseconds) * 10;
+    gTimeLeft = int32_t(std::clamp<int64_t>(left, INT32_MIN, INT32_MAX));
     switch (gTimeControlType) {
-        case TIME_CONTROL_CONVENTIONAL: gAllottedTime = conventionalAllotment(left); break;
-        case TIME_CONTROL_INCREMENTAL: gAllottedTime = incrementalAllotment(left); break;
-        case TIME_CONTROL_FIXED: gAllottedTime = left + gIncrement; break;
+        case TIME_CONTROL_CONVENTIONAL: gAllottedTime = withinClock(conventionalAllotment(left), left); break;
+        case TIME_CONTROL_INCREMENTAL: gAllottedTime = withinClock(incrementalAllotment(left), left); break;
+        case TIME_CONTROL_FIXED: gAllottedTime = withinClock(left + gIncrement, left); break;
         default: break;
     }
 }
@@ -121,15 +139,15 @@ void recordOpponentClock(int32_t ms) {
 void setSearchLimits(int32_t outOfBookCount) {
     const int32_t t0 = gAllottedTime;
     gBaseTime = t0;
-    gSoftLimit = maxOf(gTimeLeft / 20, t0);
-    gControlTime = maxOf(gTimeLeft / 10, t0);
+    gSoftLimit = std::max(gTimeLeft / 20, t0);
+    gControlTime = std::max(gTimeLeft / 10, t0);
     gTargetTime = afterPonderHit(t0);
     gAllottedTime = gTargetTime;
     gSearchStart = getMilliseconds();
     gExtraTime = 0;
     if (outOfBookCount >= 1 && outOfBookCount <= 4 && gTimeLeft > 120000)
         gExtraTime = (outOfBookCount > 1 && gPreviousScore >= 5) ? gTargetTime / 8 : gTargetTime / 6;
-    gHardDeadline = gSearchStart + uint32_t(gTargetTime + gExtraTime);
+    gHardDeadline = gSearchStart + uint32_t(int64_t(gTargetTime) + gExtraTime);
     gExtendTime = false;
     gEasyIterations = 0;
 }
@@ -176,7 +194,7 @@ bool afterIteration(const IterationResult& r) {
         }
     };
     auto scoreDropRule = [&] {
-        if (r.score + 15 <= r.previousScore && gTimeLeft >= 60001) push(r.score < 0 ? t0 * 35 / 100 : t0 * 30 / 100);
+        if (r.score + 15 <= r.previousScore && gTimeLeft >= 60001) push(percentOf(t0, r.score < 0 ? 35 : 30));
     };
     bool extendSetHere = false;
     if (d > 8 && gTimeLeft > 60000) {
@@ -203,9 +221,10 @@ bool afterIteration(const IterationResult& r) {
     }
 
     // 5. Early stop when most of the time is gone and the score holds.
-    if (!extended && !extendSetHere && d >= 7 && clockGame && elapsed > 4 * t / 5 && r.score >= r.previousScore) {
-        const int32_t toDeadline = int32_t(gHardDeadline - getMilliseconds());
-        if (toDeadline * 2 < 3 * elapsed) return true;
+    if (!extended && !extendSetHere && d >= 7 && clockGame && elapsed > percentOf(t, 80) &&
+        r.score >= r.previousScore) {
+        const int64_t toDeadline = int32_t(gHardDeadline - getMilliseconds());
+        if (toDeadline * 2 < 3 * int64_t(elapsed)) return true;
     }
 
     // 6. The node budget.

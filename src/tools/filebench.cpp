@@ -94,7 +94,7 @@ void runFileBench(const char* file, int32_t n, int32_t depth) {
     fclose(in);
     printResults(file, n, depth, times, searched, totalNodes);
     free(times);
-    gMaxSearchDepth = 100;
+    gMaxSearchDepth = kDefaultSearchDepth;
     setPosition(kStartFen);
     gPos.ply = 0;
     generateAllMoves();

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "board/fen.h"
 #include "board/makemove.h"
@@ -241,6 +243,86 @@ TEST(Records, OutOfBookPositions) {
     EXPECT_EQ(readFileText("bOutOfBook.dbk"), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq -\n");
     EXPECT_EQ(readFileText("wOutOfBook.dbk"),
               "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -\nrnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -\n");
+}
+
+TEST(Records, ResultTagHoldsOnlyAResult) {
+    TempWorkDir dir;
+    playGame(kStartFen, kGame);
+    gBookExitIndex = 0;
+    snprintf(gResultToken, sizeof gResultToken, "\"1-0\"");
+    CaptureStdout quiet;
+    saveGame(WHITE);
+    snprintf(gResultToken, sizeof gResultToken, "1/2-1/2");
+    saveGame(WHITE);
+    quiet.finish();
+    const std::string text = readFileText("MorvantixGames.pgn");
+    EXPECT_NE(text.find("[Result \"*\"]\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("d2d3 {0.00/8 1} f8c5 {0.00/0 0} *\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Result \"1/2-1/2\"]\n"), std::string::npos);
+    EXPECT_EQ(text.find("\"\"1-0"), std::string::npos);
+}
+
+// Two processes appending long game records to one file at once: every
+// record arrives whole, none is lost.
+TEST(Records, ConcurrentAppendsNeverInterleave) {
+    TempWorkDir dir;
+    playGame(kStartFen, kGame);
+    gBookExitIndex = 0;
+    snprintf(gResultToken, sizeof gResultToken, "1-0");
+    // A long record: 600 recorded half-moves (about 12 kB).
+    for (int32_t i = 9; i <= 600; i++) {
+        gGameMoves[i] = gGameMoves[1 + (i - 1) % 8];
+        gGameScores[i] = i, gGameDepths[i] = 9, gGameTimes[i] = 1000;
+    }
+    const int32_t playedPly = gPos.hply;
+    gPos.hply = 600;
+    constexpr int kRecords = 300;
+    std::string expected[2];
+    for (int child = 0; child < 2; child++) {
+        snprintf(gOpponentName, sizeof gOpponentName, "%s", child ? "Process B" : "Process A");
+        CaptureStdout quiet;
+        saveGame(WHITE);
+        quiet.finish();
+        expected[child] = readFileText("MorvantixGames.pgn");
+        ASSERT_GT(expected[child].size(), 10000u);
+        remove("MorvantixGames.pgn");
+    }
+    fflush(stdout);
+    // Both children wait for the parent to close the pipe, then start together.
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    pid_t pids[2];
+    for (int child = 0; child < 2; child++) {
+        pids[child] = fork();
+        ASSERT_GE(pids[child], 0);
+        if (pids[child] == 0) {
+            close(start[1]);
+            char go;
+            while (read(start[0], &go, 1) > 0) {
+            }
+            if (!freopen("/dev/null", "w", stdout)) _exit(1);
+            snprintf(gOpponentName, sizeof gOpponentName, "%s", child ? "Process B" : "Process A");
+            for (int i = 0; i < kRecords; i++) saveGame(WHITE);
+            _exit(0);
+        }
+    }
+    close(start[0]);
+    close(start[1]);
+    for (pid_t pid : pids) waitpid(pid, nullptr, 0);
+    const std::string text = readFileText("MorvantixGames.pgn");
+    int whole[2] = {0, 0};
+    size_t at = 0;
+    while (at < text.size()) {
+        int matched = -1;
+        for (int child = 0; child < 2; child++)
+            if (text.compare(at, expected[child].size(), expected[child]) == 0) matched = child;
+        ASSERT_GE(matched, 0) << "a record is broken at byte " << at;
+        whole[matched]++;
+        at += expected[matched].size();
+    }
+    EXPECT_EQ(whole[0], kRecords);
+    EXPECT_EQ(whole[1], kRecords);
+    gPos.hply = playedPly;
 }
 
 }  // namespace

@@ -166,4 +166,33 @@ TEST_F(Clock, NormalSearchStopsByTheClockOnly) {
     EXPECT_EQ(gStopSearch, 1);
 }
 
+// Extreme clock values: the allotment stays between the shortest useful
+// search (50 ms, or the whole clock below that) and the time on the clock.
+TEST_F(Clock, AllotmentStaysWithinTheClock) {
+    CaptureStdout quiet;
+    allotOnLevel(INT32_MAX, 2000000000, 100000000);  // m + 2 and the increment
+    EXPECT_GE(gAllottedTime, 50);
+    EXPECT_LE(gAllottedTime, 2000000000);
+    allotOnTime(200000000);  // 65 x left and k x m in 64 bits
+    EXPECT_GE(gAllottedTime, 50);
+    EXPECT_LE(gAllottedTime, 2000000000);
+    gPos.hply = 77;  // one to go before the control: 65 % of the time left
+    allotOnLevel(40, 300000, 0);
+    allotOnTime(200000000);
+    EXPECT_EQ(gAllottedTime, 1299999987);
+    gPos.hply = 0;
+    // A clock too short for the moves to go: at least 50 ms, never more than the clock.
+    allotOnTime(100);
+    EXPECT_EQ(gAllottedTime, 50);
+    allotOnTime(3);
+    EXPECT_EQ(gAllottedTime, 30);
+    allotOnTime(0);
+    EXPECT_EQ(gAllottedTime, 1);
+    // An increment larger than the clock does not make the move overstep it.
+    allotOnLevel(0, 1000, 10000);
+    EXPECT_EQ(gAllottedTime, 1000);
+    allotOnTime(100);  // increment rules: 10025 -> 10000 -> 5000 -> 1000 - 500
+    EXPECT_EQ(gAllottedTime, 500);
+}
+
 }  // namespace
