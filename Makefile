@@ -1,11 +1,14 @@
 # make run   builds the engine if needed and starts its console here
-# make test  builds everything and runs every test (release and sanitizer builds)
+# make test  builds everything and runs every test (release and sanitizer builds,
+#            and a minute of fuzzing)
 
 BUILD      := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: build run test test-slow asan clean
+.PHONY: build run test test-slow asan fuzz-build fuzz clean
 
 build:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
@@ -18,12 +21,21 @@ asan:
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANTIX_SANITIZE=ON -DMORVANTIX_ALL_BUILDS=OFF > /dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-test: build asan
+fuzz-build:
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANTIX_FUZZ=ON > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+# make fuzz FUZZ_SECONDS=600 fuzzes the command interpreters and the FEN reader
+fuzz: fuzz-build
+	tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+test: build asan fuzz-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
+	tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 test-slow: build
 	cd $(BUILD) && ctest --output-on-failure -L slow
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

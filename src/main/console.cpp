@@ -85,6 +85,7 @@ void commandTes(Console&) {
     int32_t lines;
     if (!inputReadWord(file, sizeof file) || !readNumber("tes", &lines)) return;
     runSymmetryFile(file, lines);
+    generateAllMoves();  // typed moves are matched against the list of the position now set up
 }
 
 void commandFileBench(Console&) {
@@ -174,6 +175,7 @@ void commandBench(Console& c) {
 
 void commandSymtestpos(Console& c) {
     runSymmetryPositions();
+    generateAllMoves();  // typed moves are matched against the list of the position now set up
     c.computerSide = kNoSide;
 }
 

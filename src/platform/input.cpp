@@ -122,3 +122,8 @@ uint32_t inputWaiting() {
     if (gAtEnd) return 1;
     return pendingStandardInput();
 }
+
+void inputRestart() {
+    gStart = gEnd = 0;
+    gAtEnd = false;
+}

@@ -28,3 +28,7 @@ bool inputReadLine(char* buf, size_t cap);
 // two waiting bytes counts as nothing waiting; a pipe that cannot be examined
 // (closed or in error) counts as waiting.
 uint32_t inputWaiting();
+
+// Forgets everything buffered and a reached end of input, for a standard input
+// that starts over (the command fuzzer feeds one script after another).
+void inputRestart();

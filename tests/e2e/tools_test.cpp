@@ -173,7 +173,11 @@ TEST(Tools, TesComparesPairs) {
 }
 
 TEST(Tools, SymmetrySetIsAllCorrect) {
-    const EngineRun run = runEngine(enginePaths()[0], "symtestpos\nbye\n");
+    // A move typed afterwards is matched against the position symtestpos left set up.
+    const EngineRun run = runEngine(enginePaths()[0], "symtestpos\ne2e4\nfen\nbye\n");
+    EXPECT_NE(run.output.find("Illegal move.\nr4k1r/PpPp1ppp/5nbN/nP2Q3/1q2P3/P4N2/3P2PP/5RK1 b - -\n"),
+              std::string::npos)
+        << run.output;
     EXPECT_NE(run.output.find("# Total=151, Correct=151, Mistake=0, Correct=100%\n"), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("Not OK"), std::string::npos);
 }

@@ -1,0 +1,92 @@
+// Fuzz target: the console and XBoard command interpreters. Each input is a
+// script read as standard input from a fresh start (initial position, default
+// parameters, small tables) in a working directory holding a position file
+// and a file of mirrored pairs.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "board/fen.h"
+#include "board/movegen.h"
+#include "board/tables.h"
+#include "config/config.h"
+#include "eval/king.h"
+#include "eval/params.h"
+#include "main/console.h"
+#include "main/game.h"
+#include "memory_input.h"
+#include "platform/input.h"
+#include "protocol/stopcheck.h"
+#include "search/timeman.h"
+
+namespace {
+
+constexpr size_t kMaxScript = 4096;
+
+// perft has no stop check: scripts that ask for more than 3 plies of it are
+// skipped (a deep perft is slow, not wrong).
+bool asksForDeepPerft(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    for (size_t at = text.find("perft"); at != std::string::npos; at = text.find("perft", at + 1)) {
+        size_t i = at + 5;
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) i++;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) i++;
+        size_t digits = 0;
+        long value = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 12) {
+            value = value * 10 + (text[i++] - '0');
+            digits++;
+        }
+        if (digits && value > 3) return true;
+    }
+    return false;
+}
+
+void writeFile(const char* name, const char* text) {
+    if (FILE* f = fopen(name, "w")) {
+        fputs(text, f);
+        fclose(f);
+    }
+}
+
+// A fresh start, as start-up makes it, without reading files.
+void startAfresh() {
+    allocateTables(0, 1);
+    setTunableDefaults();
+    setPosition(kStartFen);
+    generateAllMoves();
+    gAllottedTime = 10000;
+    gMaxSearchDepth = kDefaultSearchDepth;
+    gTimeControlType = TIME_CONTROL_NONE;
+    gEngineState = ENGINE_NORMAL;
+    gNodesPerSecond = 0;
+    gStopSearch = 0;
+    gCastleRightsAtRoot[0] = gCastleRightsAtRoot[1] = 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    char dir[] = "/tmp/morvantix-fuzz-XXXXXX";
+    if (!mkdtemp(dir) || chdir(dir) != 0) abort();
+    writeFile("positions.epd",
+              "rnbqkb1r/pppp1ppp/5n2/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 0 3\n"
+              "8/5p1k/6pp/R7/8/Pr3PP1/5K1P/8 w - - 0 39\nshort\n8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w - - 0 1\n");
+    writeFile("pairs.fen",
+              "8/5p1k/6pp/R7/8/Pr3PP1/5K1P/8 w - - 0 39\n8/5k1p/pR3pp1/8/r7/6PP/5P1K/8 b - - 0 39\n");
+    if (!freopen("/dev/null", "w", stdout)) abort();
+    initBoardTables();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size > kMaxScript || asksForDeepPerft(data, size)) return 0;
+    setMemoryInput(data, size);
+    inputRestart();
+    startAfresh();
+    consoleLoop();
+    freeTables();
+    return 0;
+}
