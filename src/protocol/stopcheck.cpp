@@ -25,6 +25,18 @@ void checkArenaAnalysis() {
     if (strcmp(word, ".") != 0) gStopSearch = 1;
 }
 
+// Pondering and analysis stop when input waits: the interface wants to be heard.
+void checkInput() {
+    if (gEngineState == ENGINE_PONDERING) {
+        if (inputWaiting()) gStopSearch = 1;
+    } else if (gEngineState == ENGINE_ANALYZING) {
+        if (gGuiKind == GUI_ARENA)
+            checkArenaAnalysis();
+        else if (inputWaiting())
+            gStopSearch = 1;
+    }
+}
+
 }  // namespace
 
 void checkStop() {
@@ -41,16 +53,8 @@ void checkStop() {
             }
             break;
         }
-        case ENGINE_PONDERING:
-            if (inputWaiting()) gStopSearch = 1;
-            break;
-        case ENGINE_ANALYZING:
-            if (gGuiKind == GUI_ARENA)
-                checkArenaAnalysis();
-            else if (inputWaiting())
-                gStopSearch = 1;
-            break;
         default:
+            checkInput();
             break;
     }
 }
@@ -60,4 +64,8 @@ void checkNodeBudget() {
     // not overflow, and no overflow for large rates.
     const int64_t budget = int64_t(gNodesPerSecond) * gAllottedTime / 1000 - 1024;
     if (budget <= int64_t(gNodeCount)) gStopSearch = 1;
+    // The budget limits the engine's own moves; a ponder search or an analysis
+    // still gives way to the interface's next command, or a large budget would
+    // leave the engine deaf to it.
+    if (!gStopSearch) checkInput();
 }

@@ -16,7 +16,8 @@ extern int32_t gNodesPerSecond;   // 0: off
 // The check for time and input, by engine state; may set gStopSearch.
 void checkStop();
 
-// The check used instead when gNodesPerSecond is set; may set gStopSearch.
+// The check used instead when gNodesPerSecond is set: the node budget, and
+// waiting input while pondering or analysing; may set gStopSearch.
 void checkNodeBudget();
 
 // The searches' periodic check: runs the right check when the node count is a

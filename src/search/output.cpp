@@ -44,7 +44,7 @@ void printIterationLine(int32_t depth, int32_t score) {
 
 void printTimeLine() {
     printf("# TimeLeft=%0.2fms. CT=%dms, MT=%0.2fms  AT=%0.2fms.\n", double(gTimeLeft), gControlTime,
-           double(gSoftLimit), double(gTargetTime + gExtraTime));
+           double(gSoftLimit), double(gTargetTime) + double(gExtraTime));
     fflush(stdout);
 }
 

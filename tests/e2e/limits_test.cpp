@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "engine_process.h"
+#include "engine_session.h"
 
 namespace {
 
@@ -80,6 +81,9 @@ TEST(Limits, ClockValuesAtTheirExtremes) {
         {"level 40 5 0\ntime 100\notim 100\n", 50, 50},      // too little for 40 moves: the minimum
         {"level 0 0:01 100\ntime 100\notim 100\n", 50, 1000},  // an increment larger than the clock
         {"level 40 5 0\ntime 3\notim 3\n", 30, 30},          // less than the minimum: the whole clock
+        // Fixed time gets the whole clock, and the first search out of book a
+        // sixth more (the soft limit still ends it at the clock).
+        {"st 5\ntime 200000000\notim 100\n", 50, 2000000000.0 * 7 / 6},
     };
     for (const Case& c : cases) {
         const EngineRun run = runEngine(enginePaths()[0], std::string("xboard\nprotover 2\nnew\n") + c.clock +
@@ -112,6 +116,18 @@ TEST(Limits, WhatRealInterfacesSend) {
                               "tellusererror Illegal position: there's no white king\n"))
         << out;
     EXPECT_TRUE(std::regex_search(out, std::regex(R"(\nmove [a-h][27][a-h][34]\n|\nmove [bg]1[a-h]3\n)"))) << out;
+}
+
+TEST(Limits, ANodeRateNeverMakesTheEngineDeaf) {
+    // With a node rate the searches count nodes instead of the clock; an
+    // analysis with a budget of billions of nodes still stops for a command.
+    EngineSession engine(enginePaths()[0]);
+    engine.send("xboard\nprotover 2\nnew\nnps 2000000000\npost\nanalyze\n");
+    ASSERT_TRUE(engine.waitFor("\n  5 ")) << engine.output();
+    engine.send("exit\nping 5\n");
+    EXPECT_TRUE(engine.waitFor("pong 5\n", 5000)) << engine.output();
+    engine.send("quit\n");
+    EXPECT_EQ(engine.finish(), 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "board/fen.h"
@@ -25,21 +26,40 @@ namespace {
 
 constexpr size_t kMaxScript = 4096;
 
-// perft has no stop check: scripts that ask for more than 3 plies of it are
-// skipped (a deep perft is slow, not wrong).
-bool asksForDeepPerft(const uint8_t* data, size_t size) {
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+// The words of the script as the engine reads them: separated by blanks, and
+// compared with command words only up to a NUL byte.
+std::vector<std::string> wordsOf(const uint8_t* data, size_t size) {
+    std::vector<std::string> words;
     const std::string text(reinterpret_cast<const char*>(data), size);
-    for (size_t at = text.find("perft"); at != std::string::npos; at = text.find("perft", at + 1)) {
-        size_t i = at + 5;
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) i++;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) i++;
-        size_t digits = 0;
-        long value = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 12) {
-            value = value * 10 + (text[i++] - '0');
-            digits++;
-        }
-        if (digits && value > 3) return true;
+    for (size_t i = 0; i < text.size();) {
+        while (i < text.size() && isBlank(text[i])) i++;
+        const size_t start = i;
+        while (i < text.size() && !isBlank(text[i])) i++;
+        if (i > start) words.push_back(text.substr(start, i - start));
+    }
+    return words;
+}
+
+// The number a word starts with (sign and up to 12 digits), 0 when none.
+long numberIn(const std::string& word) {
+    size_t i = word[0] == '+' || word[0] == '-' ? 1 : 0;
+    long value = 0;
+    for (size_t digits = 0; i < word.size() && word[i] >= '0' && word[i] <= '9' && digits < 12; digits++)
+        value = value * 10 + (word[i++] - '0');
+    return value;
+}
+
+// Scripts that ask for work no fuzzing run can wait for are skipped (slow as
+// asked, not wrong): perft has no stop check, so more than 3 plies of it; and a
+// node rate, which replaces the clock by a node budget of rate x time.
+bool asksForTooMuch(const uint8_t* data, size_t size) {
+    const std::vector<std::string> words = wordsOf(data, size);
+    for (size_t i = 0; i + 1 < words.size(); i++) {
+        const std::string command = words[i].substr(0, words[i].find('\0'));
+        if (command == "perft" && numberIn(words[i + 1]) > 3) return true;
+        if (command == "nps" && numberIn(words[i + 1]) > 10) return true;
     }
     return false;
 }
@@ -82,7 +102,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size > kMaxScript || asksForDeepPerft(data, size)) return 0;
+    if (size > kMaxScript || asksForTooMuch(data, size)) return 0;
     setMemoryInput(data, size);
     inputRestart();
     startAfresh();

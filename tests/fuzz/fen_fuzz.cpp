@@ -3,7 +3,6 @@
 // move made and unmade restores the position bit for bit (the order within a
 // piece list aside), the evaluation runs, and the text written back reads as
 // the same position.
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +16,7 @@
 #include "config/config.h"
 #include "eval/evaluate.h"
 #include "eval/params.h"
+#include "same_position.h"
 
 namespace {
 
@@ -24,24 +24,6 @@ void check(bool condition, const char* what) {
     if (condition) return;
     fprintf(stderr, "fen fuzz: %s\n", what);
     abort();
-}
-
-// The position with each piece list sorted and its unused tail zeroed: unmake
-// restores the squares of a list, not their order.
-Position canonical(const Position& p) {
-    Position c = p;
-    for (int32_t colour = 0; colour < 2; colour++)
-        for (int32_t kind = 0; kind < 6; kind++) {
-            int32_t* list = c.pieceList[colour][kind];
-            std::sort(list, list + c.pieceCount[colour][kind]);
-            std::fill(list + c.pieceCount[colour][kind], list + 16, 0);
-        }
-    return c;
-}
-
-bool samePosition(const Position& a, const Position& b) {
-    const Position x = canonical(a), y = canonical(b);
-    return memcmp(&x, &y, sizeof x) == 0;
 }
 
 void checkKeys() {
