@@ -5,10 +5,11 @@
 BUILD      := build
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
+WIN_BUILD  := build-windows
 FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: build run test test-slow asan fuzz-build fuzz clean
+.PHONY: build run test test-slow asan fuzz-build fuzz windows clean
 
 build:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
@@ -21,6 +22,16 @@ asan:
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANTIX_SANITIZE=ON -DMORVANTIX_ALL_BUILDS=OFF > /dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
+# The Windows programs, cross-compiled with MinGW-w64 into build-windows/:
+# engine-x64.exe, engine-x64-popcnt.exe, engine-w32.exe, egbb/x64|w32/egbbdll.dll
+windows:
+	@cmake -S . -B $(WIN_BUILD)/x64-objects -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DMORVANTIX_OUTPUT_DIR=$(CURDIR)/$(WIN_BUILD) > /dev/null
+	@cmake --build $(WIN_BUILD)/x64-objects -j $(JOBS)
+	@cmake -S . -B $(WIN_BUILD)/w32-objects -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DMORVANTIX_OUTPUT_DIR=$(CURDIR)/$(WIN_BUILD) > /dev/null
+	@cmake --build $(WIN_BUILD)/w32-objects -j $(JOBS)
+
 fuzz-build:
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANTIX_FUZZ=ON > /dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
@@ -29,7 +40,7 @@ fuzz-build:
 fuzz: fuzz-build
 	tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-test: build asan fuzz-build
+test: build asan fuzz-build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
 	tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
@@ -38,4 +49,4 @@ test-slow: build
 	cd $(BUILD) && ctest --output-on-failure -L slow
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

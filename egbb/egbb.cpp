@@ -1,6 +1,7 @@
 // A stand-in endgame bitbase library for the engine.
 //
-// The engine loads egbbdll.so at run time and calls two C functions:
+// The engine loads egbbdll.so (egbbdll.dll on Windows) at run time and calls
+// two C functions:
 // load_egbb_5men() once when the bitbases are switched on, and
 // probe_egbb_5men() for positions with few men. This library answers every
 // position with at most three men (two kings and one other man) exactly:
@@ -16,7 +17,11 @@
 #include <cstdint>
 #include <vector>
 
+#ifdef _WIN32
+#define EGBB_EXPORT extern "C" __declspec(dllexport)
+#else
 #define EGBB_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 

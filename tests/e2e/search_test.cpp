@@ -6,60 +6,20 @@
 #include <regex>
 #include <sstream>
 
+#include "bench_run.h"
 #include "engine_process.h"
 
 namespace {
 
-struct Signature {
-    int addedDepth = 0;
-    long long nodes = 0;
-};
-
-// tests/data/signature.txt: the bench's added depth and its expected node total.
-Signature expectedSignature() {
-    Signature s;
-    std::ifstream(std::string(TEST_DATA_DIR) + "/signature.txt") >> s.addedDepth >> s.nodes;
-    return s;
-}
-
-// A bench run: the total of its result table's node column, and every
-// iteration line and table row with the times left out (they must be the
-// same in every build).
-struct BenchRun {
-    long long totalNodes = 0;
-    std::string lines;
-};
-
-BenchRun bench(const std::string& engine, int addedDepth) {
-    const EngineRun run = runEngine(engine, "bench " + std::to_string(addedDepth) + "\nbye\n");
-    EXPECT_EQ(run.exitStatus, 0);
-    static const std::regex iteration(R"(^ *(\d+) +(-?\d+) +\d+ +(\d+)( .*)$)");
-    static const std::regex ratio(R"( \(\d+\.\d\)( \(egbb=\d+\))?$)");
-    static const std::regex row(R"(^# +(\d+) +(\d+) +(\d+) +\d+\.\d +(\S+)$)");
-    BenchRun result;
-    std::stringstream out(run.output);
-    for (std::string line; std::getline(out, line);) {
-        std::smatch m;
-        if (std::regex_match(line, m, iteration)) {
-            // The time ratio at the end of the line depends on the clock.
-            result.lines += m[1].str() + " " + m[2].str() + " " + m[3].str() +
-                            std::regex_replace(m[4].str(), ratio, "") + "\n";
-        } else if (std::regex_match(line, m, row)) {
-            result.totalNodes += std::stoll(m[3]);
-            result.lines += "# " + m[1].str() + " " + m[2].str() + " " + m[3].str() + " " + m[4].str() + "\n";
-        }
-    }
-    return result;
-}
-
 TEST(Search, SignatureIsTheSameInEveryBuild) {
     const Signature expected = expectedSignature();
     const std::vector<std::string> engines = enginePaths();
-    const BenchRun first = bench(engines[0], expected.addedDepth);
+    const BenchRun first = runBench(engines[0], expected.addedDepth);
+    EXPECT_EQ(first.exitStatus, 0);
     std::cout << "search signature (bench " << expected.addedDepth << "): " << first.totalNodes << "\n";
     EXPECT_EQ(first.totalNodes, expected.nodes) << "the search changed: update tests/data/signature.txt on purpose";
     for (size_t i = 1; i < engines.size(); i++) {
-        const BenchRun other = bench(engines[i], expected.addedDepth);
+        const BenchRun other = runBench(engines[i], expected.addedDepth);
         EXPECT_EQ(other.totalNodes, first.totalNodes) << engines[i];
         EXPECT_EQ(other.lines, first.lines) << engines[i];
     }

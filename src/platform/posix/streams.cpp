@@ -1,0 +1,3 @@
+#include "platform/streams.h"
+
+void useBinaryStandardStreams() {}
