@@ -17,6 +17,7 @@
 #include "eval/evaluate.h"
 #include "eval/params.h"
 #include "eval/pawnhash.h"
+#include "main/gamestart.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ std::vector<Position> positions() {
     std::mt19937 random(12345);
     for (const char* fen : starts)
         for (int game = 0; game < 25; game++) {
-            setPosition(fen);
+            startGame(fen);
             for (int ply = 0; ply < 40; ply++) {
                 result.push_back(gPos);
                 generateAllMoves();

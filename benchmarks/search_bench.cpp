@@ -9,6 +9,7 @@
 #include "board/tables.h"
 #include "config/config.h"
 #include "eval/params.h"
+#include "main/gamestart.h"
 #include "protocol/stopcheck.h"
 #include "search/think.h"
 #include "search/timeman.h"
@@ -21,15 +22,14 @@ int main(int argc, char** argv) {
     setTunableDefaults();
     // The engine sets up the initial position at start-up; doing the same
     // draws the same hash keys for the bench positions as the engine does.
-    setPosition(kStartFen);
+    startGame(kStartFen);
     double totalNodes = 0, totalMs = 0;
     printf("# Pos Depth        Nodes   Time(ms)  Move   Expected\n");
     for (int32_t i = 0; i < kBenchPositions; i++) {
         const BenchPosition& b = kBenchSet[i];
-        setPosition(b.fen);
+        startGame(b.fen);
         gTimeControlType = TIME_CONTROL_FIXED;
-        gAllottedTime = 14400000;
-        gMaxSearchDepth = b.depth + added;
+        setFixedSearch(14400000, b.depth + added);
         think(0);
         const int32_t ms = elapsedMs();
         totalNodes += gNodeCount;

@@ -7,10 +7,6 @@
 #include "board/bitops.h"
 #include "board/movegen.h"
 #include "board/position.h"
-#include "board/random.h"
-#include "config/config.h"
-#include "main/game.h"
-#include "platform/clock.h"
 
 const char* const kStartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -";
 
@@ -135,21 +131,13 @@ const char* setPosition(const char* text) {
     size_t i = 0;
     auto at = [&](size_t k) -> char { return k < length ? text[k] : '\0'; };
 
-    // 1. Counters, and the hash tables of earlier positions.
+    // 1. Counters and bitboards of the previous position are cleared.
     clearBoardState();
-    clearTables();
 
-    // 2. Fresh keys.
+    // 2. Fresh keys, so that no key of an earlier game is reused.
     generateKeys();
 
-    // 3. With the book on, later draws (the book's choices) follow a new sequence.
-    if (gBookEnabled) {
-        int32_t r = int32_t(getMilliseconds()) % 10000;
-        if (r < 0) r = -r;
-        if (r > 0) seedRandom(uint32_t(getCalendarSeconds()));
-    }
-
-    // 5. Board field, from a8 on.
+    // 3. Board field, from a8 on.
     int32_t square = 0;
     int32_t kings[2] = {0, 0};
     bool overrun = false;
@@ -181,7 +169,7 @@ const char* setPosition(const char* text) {
     }
     if (square > 64) overrun = true;
 
-    // 6. Side to move: exactly one "w" or "b".
+    // 4. Side to move: exactly one "w" or "b".
     i++;
     bool sideOk = (at(i) == 'w' || at(i) == 'b') && (at(i + 1) == ' ' || at(i + 1) == '\0');
     p.side = at(i) == 'b' ? BLACK : WHITE;
@@ -189,7 +177,7 @@ const char* setPosition(const char* text) {
     if (p.side == BLACK) xorBothKeys(gSideKey);
     while (at(i) == 'w' || at(i) == 'b') i++;
 
-    // 10. Positions the engine cannot play from fall back to the initial position.
+    // 5. Positions the engine cannot play from fall back to the initial position.
     const char* error = boardError(kings, overrun, sideOk);
     if (error) {
         printf("# fen err: %s\n", error);
@@ -198,7 +186,7 @@ const char* setPosition(const char* text) {
         return error;
     }
 
-    // 7. Castling rights.
+    // 6. Castling rights, kept only where king and rook stand on their squares.
     i++;
     int32_t castle = 0;
     for (;; i++) {
@@ -212,7 +200,7 @@ const char* setPosition(const char* text) {
     p.castle = castlingRightsOnBoard(castle);
     xorBothKeys(gCastleKey[p.castle]);
 
-    // 8. En-passant square, from the character after the castling field.
+    // 7. En-passant square, from the character after the castling field.
     i++;
     int32_t ep = -1;
     for (;; i++) {
@@ -228,7 +216,8 @@ const char* setPosition(const char* text) {
     p.epSquare = ep;
     if (ep != -1) xorBothKeys(gEpKey[ep]);
 
-    // 9. Piece lists (in square order) and bitboards.
+    // 8. Piece lists (in square order) and bitboards; the side not to move
+    //    must not be in check.
     for (int32_t s = 0; s < 64; s++) {
         if (p.piece[s] == EMPTY) continue;
         int32_t c = p.colour[s], k = p.piece[s];
@@ -247,14 +236,13 @@ const char* setPosition(const char* text) {
         return kInCheck;
     }
 
-    // 11. A fresh game.
+    // 9. Move counters of a game starting here.
     p.ply = 0;
     gFirstMove[0] = 0;
     p.fifty = 0;
     p.hply = p.side == BLACK ? 1 : 0;
     gSetupPly = p.hply;
     gSetupCastle = p.castle;
-    resetGameState();
     return nullptr;
 }
 

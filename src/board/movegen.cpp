@@ -3,8 +3,8 @@
 #include "board/attacks.h"
 #include "board/bitops.h"
 #include "board/position.h"
+#include "board/quietorder.h"
 #include "board/tables.h"
-#include "search/ordering.h"
 
 ScoredMove gMoveStack[kMoveStackSize];
 int32_t gFirstMove[kMaxPly + 1];

@@ -29,6 +29,8 @@ constexpr int32_t CASTLE_WK = 1;
 constexpr int32_t CASTLE_WQ = 2;
 constexpr int32_t CASTLE_BK = 4;
 constexpr int32_t CASTLE_BQ = 8;
+constexpr int32_t CASTLE_WHITE = CASTLE_WK | CASTLE_WQ;  // either of White's rights
+constexpr int32_t CASTLE_BLACK = CASTLE_BK | CASTLE_BQ;
 
 // A move is four bytes, lowest first: from square, to square, promotion piece
 // code (6 when the move is not a promotion), flags. Word 0 means "no move".
@@ -54,4 +56,4 @@ constexpr int32_t kMaxPly = 200;
 
 // Scores.
 constexpr int32_t MATE_VALUE = 30000;
-constexpr int32_t MATE_BOUND = 29800;
+constexpr int32_t MATE_BOUND = 29800;  // beyond it a score is a mate in some plies

@@ -10,9 +10,8 @@
 #include "config/config.h"
 #include "main/game.h"
 #include "platform/appendfile.h"
-#include "protocol/xboard.h"
-#include "search/think.h"
 
+int32_t gOutOfBookCount = 0;
 int32_t gBookExitIndex = 0;
 int32_t gLearnCheckPly = 0;
 
@@ -35,6 +34,12 @@ int32_t badMovesBefore(int32_t checkPly) {
 }
 
 }  // namespace
+
+void resetOutOfBookState() {
+    gOutOfBookCount = 0;
+    gBookExitIndex = 0;
+    gLearnCheckPly = 0;
+}
 
 void writeOutOfBookPosition(int32_t colour) {
     char fen[kFenTextSize];

@@ -1,13 +1,17 @@
 // Learning records of the opening: where the engine left the book and lines
-// that went badly. The thinking driver keeps the counters; the records
-// themselves are not written yet.
+// that went badly, with the out-of-book counters the thinking driver keeps.
 #pragma once
 #include <cstdint>
 
+// Searches since the last book move.
+extern int32_t gOutOfBookCount;
 // Game-record index of the engine's first searched move since its last book move.
 extern int32_t gBookExitIndex;
 // hply at the engine's eleventh search in a row out of book.
 extern int32_t gLearnCheckPly;
+
+// A new game has not left the book yet.
+void resetOutOfBookState();
 
 // The position in which the engine, playing `colour`, left the book.
 void writeOutOfBookPosition(int32_t colour);

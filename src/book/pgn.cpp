@@ -9,7 +9,6 @@
 #include "book/learning.h"
 #include "main/game.h"
 #include "main/version.h"
-#include "protocol/xboard.h"
 
 namespace {
 

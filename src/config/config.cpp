@@ -7,43 +7,26 @@
 
 #include "config/numbers.h"
 
-int32_t gHashMb = 32;
-int32_t gEvalCacheMb = 8;
-int32_t gResign = 0;
-int32_t gResignScore = -1200;
-int32_t gResignScoreCount = 3;
-int32_t gBookEnabled = 0;
-int32_t gUseEgbb = 0;
+int32_t gHashMb;
+int32_t gEvalCacheMb;
+int32_t gResign;
+int32_t gResignScore;
+int32_t gResignScoreCount;
+int32_t gBookEnabled;
+int32_t gUseEgbb;
 char gEgbbPath[kEgbbPathSize];
-int32_t gEgbbCacheSize = 0;
-int32_t gEgbbLoadType = 1;
-int32_t gAutoSaveGame = 0;
-int32_t gWriteLearnedOpening = 0;
-int32_t gContempt = 0;
-int32_t gPonderAllowed = 1;
-int32_t gGuiKind = GUI_NONE;
+int32_t gEgbbCacheSize;
+int32_t gEgbbLoadType;
+int32_t gAutoSaveGame;
+int32_t gWriteLearnedOpening;
+int32_t gContempt;
+int32_t gPonderAllowed;
+int32_t gGuiKind;
 
 namespace {
 
 constexpr size_t kLineSize = 256;
 
-void setStartValues() {
-    gHashMb = 32;
-    gEvalCacheMb = 8;
-    gResign = 0;
-    gResignScore = -1200;
-    gResignScoreCount = 3;
-    gBookEnabled = 0;
-    gUseEgbb = 0;
-    gEgbbPath[0] = '\0';
-    gEgbbCacheSize = 0;
-    gEgbbLoadType = 1;
-    gAutoSaveGame = 0;
-    gWriteLearnedOpening = 0;
-    gContempt = 0;
-    gPonderAllowed = 1;
-    gGuiKind = GUI_NONE;
-}
 
 // Reads one line of the file, keeping at most kLineSize - 1 characters; the
 // rest of a longer line is skipped so that it is never taken as a setting.
@@ -93,95 +76,158 @@ bool wordOf(const char* line, const char* key, char* word) {
     return n > 0;
 }
 
-void applySetting(const char* key, const char* line, Reading& r) {
+// One setting of the file: its key, the global it sets, the value before any
+// file is read, the range a number is clamped to, the printf format of its
+// echo line, the line printed for it when there is no file (nullptr: none),
+// and how its line is read.
+struct Setting {
+    const char* key;
+    int32_t* value;
+    int32_t start;
+    int32_t low, high;
+    const char* echo;
+    const char* defaultLine;
+    bool needsEgbb;  // read only after a line that switched the bitbases on
+    void (*apply)(const Setting& s, const char* line, Reading& r);
+};
+
+void applyNumber(const Setting& s, const char* line, Reading&) {
     int32_t v;
+    if (!numberOf(line, s.key, &v)) return;
+    *s.value = std::clamp(v, s.low, s.high);
+    if (s.echo) printf(s.echo, *s.value);
+}
+
+// The evaluation cache's size is the last size the tables need: they are
+// allocated as soon as it is read.
+void applyEvalCache(const Setting& s, const char* line, Reading& r) {
+    int32_t v;
+    if (!numberOf(line, s.key, &v)) return;
+    *s.value = std::clamp(v, s.low, s.high);
+    allocateTables(gHashMb, gEvalCacheMb);
+    r.evalCacheRead = true;
+}
+
+// Megabytes in the file, bytes in the setting.
+void applyEgbbCacheSize(const Setting& s, const char* line, Reading& r) {
+    int32_t v;
+    if (!numberOf(line, s.key, &v)) return;
+    v = std::clamp(v, s.low, s.high);
+    *s.value = v * 1048576;
+    printf(s.echo, v);
+    r.egbbCacheRead = true;
+}
+
+// Any word but OFF resigns; only ON and OFF are echoed, as written.
+void applyResign(const Setting& s, const char* line, Reading&) {
     char word[kLineSize];
-    if (strcmp(key, "Hash") == 0 && numberOf(line, key, &v)) gHashMb = std::clamp(v, 32, 1024);
-    if (strcmp(key, "Eval_Cache") == 0 && numberOf(line, key, &v)) {
-        gEvalCacheMb = std::clamp(v, 8, 64);
-        allocateTables(gHashMb, gEvalCacheMb);
-        r.evalCacheRead = true;
-    }
-    if (strcmp(key, "Resign") == 0 && wordOf(line, key, word)) {
-        gResign = !isOff(word);
-        if (isOn(word) || isOff(word)) printf("# Resign                   : %s\n", word);
-    }
-    if (strcmp(key, "Resign_Score") == 0 && numberOf(line, key, &v)) {
-        gResignScore = std::clamp(v, -10000, -300);
-        printf("# Resign Score             : %d\n", gResignScore);
-    }
-    if (strcmp(key, "Resign_Score_Count") == 0 && numberOf(line, key, &v)) {
-        gResignScoreCount = std::clamp(v, 3, 10);
-        printf("# Resign Score Count       : %d\n", gResignScoreCount);
-    }
-    if (strcmp(key, "Book") == 0 && wordOf(line, key, word) && (isOn(word) || isOff(word))) {
-        gBookEnabled = isOn(word);
-        printf("# Book                     : %s\n", word);
-    }
-    if (strcmp(key, "Use_Egbb") == 0 && wordOf(line, key, word)) {
-        gUseEgbb = isOn(word);
-        if (isOn(word))
-            printf("# Use Egbb                 : ON\n");
-        else if (isOff(word))
-            printf("# Use Egbb                 : OFF\n");
-        else
-            printf("# The value of option Use_Egbb is not properly defined!! It is set to OFF.\n");
-    }
-    // The bitbase details count only after a line that switched the bitbases on.
-    if (gUseEgbb && strcmp(key, "Egbb_Path") == 0 && wordOf(line, key, word)) {
-        snprintf(gEgbbPath, sizeof gEgbbPath, "%s", word);
-        printf("# Egbb Path                : %s\n", gEgbbPath);
-        r.egbbPathRead = true;
-    }
-    if (gUseEgbb && strcmp(key, "Egbb_Cache_Size") == 0 && numberOf(line, key, &v)) {
-        v = std::clamp(v, 4, 368);
-        gEgbbCacheSize = v * 1048576;
-        printf("# Egbb size                : %d Mb\n", v);
-        r.egbbCacheRead = true;
-    }
-    if (gUseEgbb && strcmp(key, "Egbb_Load_Type") == 0 && numberOf(line, key, &v)) {
-        gEgbbLoadType = std::clamp(v, 0, 3);
-        printf("# Egbb Load Type           : %d\n", gEgbbLoadType);
-    }
-    if (strcmp(key, "Auto_Save_Game") == 0 && wordOf(line, key, word)) {
-        gAutoSaveGame = isOn(word);
-        if (isOn(word) || isOff(word)) printf("# Auto save game           : %s\n", isOn(word) ? "ON" : "OFF");
-    }
-    if (strcmp(key, "Write_Learned_Opening") == 0 && wordOf(line, key, word)) {
-        gWriteLearnedOpening = isOn(word);
-        if (isOn(word) || isOff(word)) printf("# Write Learned Opening    : %s\n", isOn(word) ? "ON" : "OFF");
-    }
-    if (strcmp(key, "Contempt_Value") == 0 && numberOf(line, key, &v)) {
-        gContempt = std::clamp(v, -100, 100);
-        printf("# Contempt Value           : %d\n", gContempt);
-    }
-    if (strcmp(key, "Ponder") == 0 && wordOf(line, key, word)) {
-        // Only "OFF" changes the setting; every other word is echoed as ON.
-        if (strcmp(word, "OFF") == 0) gPonderAllowed = 0;
-        printf("# Ponder                   : %s\n", strcmp(word, "OFF") == 0 ? "OFF" : "ON");
-    }
-    if (strcmp(key, "Gui") == 0) {
-        if (!wordOf(line, key, word)) {
-            printf("# option Gui was not defined!!\n");
-        } else if (strcmp(word, "arena") == 0) {
-            gGuiKind = GUI_ARENA;
-            printf("# Gui                      : %s\n", word);
-        }
+    if (!wordOf(line, s.key, word)) return;
+    *s.value = !isOff(word);
+    if (isOn(word) || isOff(word)) printf(s.echo, word);
+}
+
+// Only ON and OFF change the setting; they are echoed as written.
+void applyBook(const Setting& s, const char* line, Reading&) {
+    char word[kLineSize];
+    if (!wordOf(line, s.key, word) || !(isOn(word) || isOff(word))) return;
+    *s.value = isOn(word);
+    printf(s.echo, word);
+}
+
+// Only ON switches it on; ON and OFF are echoed in capitals.
+void applySwitch(const Setting& s, const char* line, Reading&) {
+    char word[kLineSize];
+    if (!wordOf(line, s.key, word)) return;
+    *s.value = isOn(word);
+    if (isOn(word) || isOff(word)) printf(s.echo, isOn(word) ? "ON" : "OFF");
+}
+
+// As a switch, with a message for any other word.
+void applyUseEgbb(const Setting& s, const char* line, Reading&) {
+    char word[kLineSize];
+    if (!wordOf(line, s.key, word)) return;
+    *s.value = isOn(word);
+    if (isOn(word) || isOff(word))
+        printf(s.echo, isOn(word) ? "ON" : "OFF");
+    else
+        printf("# The value of option Use_Egbb is not properly defined!! It is set to OFF.\n");
+}
+
+void applyEgbbPath(const Setting& s, const char* line, Reading& r) {
+    char word[kLineSize];
+    if (!wordOf(line, s.key, word)) return;
+    snprintf(gEgbbPath, sizeof gEgbbPath, "%s", word);
+    printf(s.echo, gEgbbPath);
+    r.egbbPathRead = true;
+}
+
+// Only "OFF" changes the setting; every other word is echoed as ON.
+void applyPonder(const Setting& s, const char* line, Reading&) {
+    char word[kLineSize];
+    if (!wordOf(line, s.key, word)) return;
+    if (strcmp(word, "OFF") == 0) *s.value = 0;
+    printf(s.echo, strcmp(word, "OFF") == 0 ? "OFF" : "ON");
+}
+
+// Only "arena" is known; the key without a word is reported.
+void applyGui(const Setting& s, const char* line, Reading&) {
+    char word[kLineSize];
+    if (!wordOf(line, s.key, word)) {
+        printf("# option Gui was not defined!!\n");
+    } else if (strcmp(word, "arena") == 0) {
+        *s.value = GUI_ARENA;
+        printf(s.echo, word);
     }
 }
 
+const Setting kSettings[] = {
+    {"Hash", &gHashMb, 32, 32, 1024, nullptr, nullptr, false, applyNumber},
+    {"Eval_Cache", &gEvalCacheMb, 8, 8, 64, nullptr, nullptr, false, applyEvalCache},
+    {"Resign", &gResign, 0, 0, 1, "# Resign                   : %s\n",
+     "# Resign                   : OFF (default)\n", false, applyResign},
+    {"Resign_Score", &gResignScore, -1200, -10000, -300, "# Resign Score             : %d\n",
+     "# Resign Score             : %d (default)\n", false, applyNumber},
+    {"Resign_Score_Count", &gResignScoreCount, 3, 3, 10, "# Resign Score Count       : %d\n",
+     "# Resign Score Count       : %d (default)\n", false, applyNumber},
+    {"Book", &gBookEnabled, 0, 0, 1, "# Book                     : %s\n",
+     "# Book                     : OFF (default)\n", false, applyBook},
+    {"Use_Egbb", &gUseEgbb, 0, 0, 1, "# Use Egbb                 : %s\n",
+     "# Use egbb                 : OFF (default)\n", false, applyUseEgbb},
+    {"Egbb_Path", nullptr, 0, 0, 0, "# Egbb Path                : %s\n", nullptr, true, applyEgbbPath},
+    {"Egbb_Cache_Size", &gEgbbCacheSize, 0, 4, 368, "# Egbb size                : %d Mb\n", nullptr, true,
+     applyEgbbCacheSize},
+    {"Egbb_Load_Type", &gEgbbLoadType, 1, 0, 3, "# Egbb Load Type           : %d\n",
+     "# Egbb Load Type           : %d (default)\n", true, applyNumber},
+    {"Auto_Save_Game", &gAutoSaveGame, 0, 0, 1, "# Auto save game           : %s\n",
+     "# Auto save game           : OFF (default)\n", false, applySwitch},
+    {"Write_Learned_Opening", &gWriteLearnedOpening, 0, 0, 1, "# Write Learned Opening    : %s\n",
+     "# Write learned opening    : OFF (default)\n", false, applySwitch},
+    {"Contempt_Value", &gContempt, 0, -100, 100, "# Contempt Value           : %d\n",
+     "# Contempt Value           : %d (default)\n", false, applyNumber},
+    {"Ponder", &gPonderAllowed, 1, 0, 1, "# Ponder                   : %s\n",
+     "# Ponder                   : ON (default)\n", false, applyPonder},
+    {"Gui", &gGuiKind, GUI_NONE, GUI_NONE, GUI_ARENA, "# Gui                      : %s\n",
+     "# Gui                      : None (default)\n", false, applyGui},
+};
+
+void setStartValues() {
+    for (const Setting& s : kSettings)
+        if (s.value) *s.value = s.start;
+    gEgbbPath[0] = '\0';
+}
+
+// The settings hold their start values from program start on, before any file
+// is read.
+const bool gStartValuesSet = (setStartValues(), true);
+
+void applySetting(const char* key, const char* line, Reading& r) {
+    for (const Setting& s : kSettings)
+        if (strcmp(key, s.key) == 0 && (!s.needsEgbb || gUseEgbb)) s.apply(s, line, r);
+}
+
 void printDefaults() {
-    printf("# Resign                   : OFF (default)\n");
-    printf("# Resign Score             : %d (default)\n", gResignScore);
-    printf("# Resign Score Count       : %d (default)\n", gResignScoreCount);
-    printf("# Book                     : %s (default)\n", gBookEnabled ? "ON" : "OFF");
-    printf("# Use egbb                 : OFF (default)\n");
-    printf("# Egbb Load Type           : %d (default)\n", gEgbbLoadType);
-    printf("# Auto save game           : OFF (default)\n");
-    printf("# Write learned opening    : OFF (default)\n");
-    printf("# Contempt Value           : %d (default)\n", gContempt);
-    printf("# Ponder                   : ON (default)\n");
-    printf("# Gui                      : None (default)\n");
+    for (const Setting& s : kSettings)
+        if (s.defaultLine) printf(s.defaultLine, s.start);
 }
 
 }  // namespace

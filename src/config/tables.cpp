@@ -9,13 +9,12 @@
 namespace {
 
 constexpr uint64_t kMegabyte = 1048576;
-constexpr uint64_t kTTEntryBytes = 24;
 
 // The largest power of two, at least 2048, whose entries fit in the size.
 uint32_t ttEntriesFor(int32_t hashMb) {
     const uint64_t bytes = uint64_t(hashMb) * kMegabyte;
     uint64_t entries = 2048;
-    while ((entries * 2) * kTTEntryBytes <= bytes) entries *= 2;
+    while ((entries * 2) * sizeof(TTEntry) <= bytes) entries *= 2;
     return uint32_t(entries);
 }
 
@@ -24,7 +23,7 @@ uint32_t ttEntriesFor(int32_t hashMb) {
 void allocateTables(int32_t hashMb, int32_t evalCacheMb) {
     const uint32_t ttEntries = ttEntriesFor(hashMb);
     const bool ttOk = ttReserve(ttEntries);
-    const bool evalOk = evalCacheReserve(uint32_t(evalCacheMb) * 65536u);
+    const bool evalOk = evalCacheReserve(uint32_t(uint64_t(evalCacheMb) * kMegabyte / sizeof(EvalCacheEntry)));
     const bool pawnOk = pawnHashReserve();
     const char* failure = !ttOk ? "# NO MAIN MEMORY\n"
                           : !evalOk ? "# NO EVAL CACHE MEMORY\n"
@@ -35,7 +34,8 @@ void allocateTables(int32_t hashMb, int32_t evalCacheMb) {
         fflush(stdout);
         exit(1);
     }
-    printf("# Hash\t\t           : %lu Mb\n", (unsigned long)(uint64_t(ttEntries) * 3 / 128000));
+    // The figure printed counts a megabyte as 1,024,000 bytes.
+    printf("# Hash\t\t           : %lu Mb\n", (unsigned long)(uint64_t(ttEntries) * sizeof(TTEntry) / 1024000));
     printf("# Eval Cache               : %lu Mb\n", (unsigned long)evalCacheMb);
     printf("# Pawn Hash                : %d Mb\n", 4);
     fflush(stdout);

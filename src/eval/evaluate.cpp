@@ -56,26 +56,26 @@ int32_t blend(const EvalState& e) {
 }  // namespace
 
 int32_t evaluate(int32_t alpha, int32_t beta) {
-    // 1. Cache.
+    // 1. Cache: a position evaluated before costs one probe.
     int32_t score;
     if (evalCacheProbe(gPos.hashKey, &score)) return score;
 
-    // 2. Lazy exit.
+    // 2. Lazy exit: material alone is far enough outside the window.
     if (lazyExit(alpha, beta, &score)) return score;
 
-    // 3. Counts, phase, empty sums.
+    // 3. Counts, phase, empty sums: what every later step reads or adds to.
     EvalState e;
     initEvalState(e);
 
-    // 4. Pawn rows and the pawn-structure score.
+    // 4. Pawn rows and the pawn-structure score (from the pawn hash when known).
     fillPawnRows(e);
     if (e.totalPawns) e.blended += pawnStructure(e);
 
-    // 5. Pawns, passed pawns among them.
+    // 5. Pawns, passed pawns among them, whose terms depend on the pieces.
     evaluatePawns(e, WHITE);
     evaluatePawns(e, BLACK);
 
-    // 6. Pieces.
+    // 6. Pieces: mobility, outposts, files and ranks; they build the attack maps.
     evaluateKnights(e, WHITE);
     evaluateKnights(e, BLACK);
     evaluateBishops(e, WHITE);
@@ -85,33 +85,34 @@ int32_t evaluate(int32_t alpha, int32_t beta) {
     evaluateQueens(e, WHITE);
     evaluateQueens(e, BLACK);
 
-    // 7. Kings.
+    // 7. Kings: tables, shelter and storm, attackers near each king.
     evaluateKing(e, WHITE);
     evaluateKing(e, BLACK);
 
-    // 8. Storm and piece-behind-pawn sums against the kings.
+    // 8. Storm and piece-behind-pawn sums against the kings, once both are known.
     weighKingAttacks(e);
 
-    // 9. Material redundancy.
+    // 9. Material redundancy: pieces worth less together than alone.
     materialRedundancy(e);
 
-    // 10. Castling.
+    // 10. Castling: rights kept and castling done, against the root's rights.
     castlingTerms(e);
 
-    // 11. Passer majority and distant passers.
+    // 11. Passer majority and distant passers, which need every pawn's terms.
     passerMajority(e);
 
-    // 12. Attacks on the king zones; rooks doubled on the seventh and on open files.
+    // 12. Attacks on the king zones (from the complete maps); rooks doubled on the
+    //     seventh and on open files.
     kingZoneAttacks(e);
     rooksOnSeventhAndOpenFiles(e);
 
-    // 13. Bishop pair and bad bishop.
+    // 13. Bishop pair and bad bishop, from the final piece counts.
     bishopPairAndBadBishop(e);
 
-    // 14. Bare-king endings.
+    // 14. Bare-king endings: drive the lone king to the edge.
     bareKingEndings(e);
 
-    // 15. Blend and draw scaling.
+    // 15. Blend by phase, then scale down drawish material.
     score = scaleDrawish(e, blend(e));
 
     // 16. Cache the result from the side to move's point of view.

@@ -131,7 +131,8 @@ void evaluateKing(EvalState& e, int32_t colour) {
 }
 
 void weighKingAttacks(EvalState& e) {
-    e.opening += scaledTerm(e.stormSum[WHITE], gPawnAttacksKing, 100) - scaledTerm(e.stormSum[BLACK], gPawnAttacksKing, 100) +
+    e.opening += scaledTerm(e.stormSum[WHITE], gPawnAttacksKing, 100) -
+                 scaledTerm(e.stormSum[BLACK], gPawnAttacksKing, 100) +
                  scaledTerm(e.behindSum[WHITE], gPieceBehindPawnAttacksKing, 100) -
                  scaledTerm(e.behindSum[BLACK], gPieceBehindPawnAttacksKing, 100);
 }
@@ -139,7 +140,7 @@ void weighKingAttacks(EvalState& e) {
 void castlingTerms(EvalState& e) {
     for (int32_t c = 0; c < 2; c++) {
         const int32_t sign = c == WHITE ? 1 : -1;
-        const int32_t rights = gPos.castle & (c == WHITE ? 3 : 12);
+        const int32_t rights = gPos.castle & (c == WHITE ? CASTLE_WHITE : CASTLE_BLACK);
         // Rights lost without castling while the opponent still has an army.
         if (gCastleRightsAtRoot[c] && !gCastledInSearch[c] && rights == 0 && gPos.pieceMaterial[c ^ 1] >= 2000)
             e.blended -= sign * 20;

@@ -14,6 +14,7 @@
 #include "eval/evaluate.h"
 #include "eval/params.h"
 #include "main/game.h"
+#include "main/gamestart.h"
 #include "platform/input.h"
 #include "protocol/gameresult.h"
 #include "protocol/stopcheck.h"
@@ -76,7 +77,7 @@ void commandSetboard(Console&) {
     if (!inputReadLine(rest, sizeof rest)) rest[0] = '\0';
     const char* fen = rest[0] ? rest + 1 : rest;
     printf("%s\n", fen);
-    setPosition(fen);
+    startGame(fen);
     generateAllMoves();
 }
 
@@ -107,14 +108,14 @@ void commandSt(Console&) {
     if (!readNumber("st", &n)) return;
     n = std::clamp(n, 1, 172800);
     printf("# search time is %d sec\n", n);
-    gAllottedTime = n * 1000;
+    setFixedSearch(n * 1000, gMaxSearchDepth);
 }
 
 void commandSd(Console&) {
     int32_t n;
     if (!readNumber("sd", &n)) return;
     n = std::clamp(n, 1, 100);
-    gMaxSearchDepth = n;
+    setFixedSearch(gAllottedTime, n);
     printf("# search depth is %d %s\n", n, n == 1 ? "ply" : "plies");
 }
 
@@ -122,7 +123,7 @@ void commandPerft(Console& c) {
     int32_t n;
     if (!readNumber("perft", &n)) return;
     n = std::clamp(n, 1, 100);
-    gMaxSearchDepth = n;
+    setFixedSearch(gAllottedTime, n);
     displayBoard();
     perft(n);
     c.computerSide = kNoSide;
@@ -137,7 +138,7 @@ void commandUndo(Console& c) {
 }
 
 void commandNew(Console& c) {
-    setPosition(kStartFen);
+    startGame(kStartFen);
     generateAllMoves();
     c.computerSide = kNoSide;
 }
@@ -156,8 +157,9 @@ void commandBye(Console& c) {
 void commandFine70(Console& c) {
     int32_t n;
     if (!readNumber("fine70", &n)) return;
-    gMaxSearchDepth = std::clamp(n, 1, 100);
-    runFine70(gMaxSearchDepth);
+    n = std::clamp(n, 1, 100);
+    setFixedSearch(gAllottedTime, n);
+    runFine70(n);
     c.computerSide = kNoSide;
 }
 

@@ -3,11 +3,6 @@
 #include <cstring>
 
 #include "board/position.h"
-#include "book/learning.h"
-#include "protocol/stopcheck.h"
-#include "protocol/xboard.h"
-#include "search/think.h"
-#include "search/timeman.h"
 
 int32_t gGameMoves[kGameRecordSize];
 int32_t gGameScores[kGameRecordSize];
@@ -20,21 +15,21 @@ int32_t gOppRating = 2300;
 int32_t gIcsMode = 0;
 int32_t gEngineMovesPlayed = 0;
 int32_t gPostMode = 0;
+int32_t gPingNumber = 0;
+char gResultToken[kResultTokenSize];
+int32_t gLearnMinutes = 0;
+int32_t gStartedFromInitial = 1;
+int32_t gLevelMoves = 0;
+int32_t gLevelSeconds = 0;
+int32_t gLevelIncrement = 0;
 
-void resetGameState() {
+void resetGameRecord() {
     gOppRating = 2300;
     gIcsMode = 0;
     gEngineMovesPlayed = 0;
-    gEngineState = ENGINE_NORMAL;
-    gPonderPending = 0;
     gLearnMinutes = 0;
-    gOppClockCount = 0;
     gPingNumber = 0;
     gStartedFromInitial = 1;
-    gOutOfBookCount = 0;
-    gPreviousScore = 0;
-    gBookExitIndex = 0;
-    gLearnCheckPly = 0;
     memset(gGameMoves, 0, sizeof gGameMoves);
     memset(gGameScores, 0, sizeof gGameScores);
     memset(gGameDepths, 0, sizeof gGameDepths);

@@ -1,4 +1,5 @@
-// State of the game being played, shared by the console and XBoard loops.
+// State of the game being played, shared by the console and XBoard loops: the
+// record of its moves and what the interface said about it.
 #pragma once
 #include <cstdint>
 
@@ -29,12 +30,27 @@ extern int32_t gEngineMovesPlayed;  // moves the engine made in this game
 // Thinking output: 0 none, 1 console, 2 XBoard.
 extern int32_t gPostMode;
 
+// From the XBoard interface: the last `ping` number (the PGN Round), the
+// `result` token, the game length figure that gates learning, and whether the
+// game started from the initial position rather than from `setboard`.
+extern int32_t gPingNumber;
+constexpr int32_t kResultTokenSize = 128;
+extern char gResultToken[kResultTokenSize];
+extern int32_t gLearnMinutes;
+extern int32_t gStartedFromInitial;
+
+// The last `level`, for the PGN TimeControl tag.
+extern int32_t gLevelMoves;
+extern int32_t gLevelSeconds;
+extern int32_t gLevelIncrement;
+
 // No game move is made once hply has reached this value, so that the searches
 // and the game-end test always find room in the history stack.
 constexpr int32_t kMaxGamePly = 999;
 
-// Resets what belongs to one game; called whenever a position is set up.
-void resetGameState();
+// Empties the record and the details of one game (the opponent's name and
+// the level stay); part of every game set-up.
+void resetGameRecord();
 
 // Records a move just made in the game (castling flag, ply, game record).
 void recordGameMove(Move move, int32_t score);

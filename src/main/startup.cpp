@@ -10,6 +10,7 @@
 #include "config/config.h"
 #include "eval/params.h"
 #include "main/game.h"
+#include "main/gamestart.h"
 #include "main/version.h"
 #include "search/timeman.h"
 
@@ -24,11 +25,10 @@ void startUp() {
     readConfigFile();
     readEvalSettings();
     memset(gOpponentName, 0, sizeof gOpponentName);
-    setPosition(kStartFen);
+    startGame(kStartFen);
     setTunableDefaults();
     generateAllMoves();
-    gAllottedTime = 10000;
+    setFixedSearch(10000, kDefaultSearchDepth);
     gRecordedPly = gPos.hply;
     gCastled[WHITE] = gCastled[BLACK] = 0;
-    gMaxSearchDepth = kDefaultSearchDepth;
 }

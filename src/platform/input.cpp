@@ -1,7 +1,6 @@
 #include "platform/input.h"
 
-#include <climits>
-
+#include "config/numbers.h"
 #include "platform/stdin_device.h"
 
 namespace {
@@ -76,28 +75,8 @@ bool inputReadWord(char* buf, size_t cap) {
 
 bool inputReadInt(int32_t* value) {
     if (!skipBlanks()) return false;
-    // A sign is taken only when a digit follows it, so a failed read leaves the
-    // whole word in the input.
-    bool negative = false;
-    int c = peekByte();
-    if (c == '+' || c == '-') {
-        int next = peekSecondByte();
-        if (next < '0' || next > '9') return false;
-        negative = c == '-';
-        gStart++;
-    } else if (c < '0' || c > '9') {
-        return false;
-    }
-    int64_t magnitude = 0;
-    for (c = peekByte(); c >= '0' && c <= '9'; c = peekByte()) {
-        if (magnitude <= int64_t(INT_MAX) + 1) magnitude = magnitude * 10 + (c - '0');
-        gStart++;
-    }
-    int64_t v = negative ? -magnitude : magnitude;
-    if (v > INT_MAX) v = INT_MAX;
-    if (v < INT_MIN) v = INT_MIN;
-    *value = int32_t(v);
-    return true;
+    auto peek = [](int i) { return i == 0 ? peekByte() : peekSecondByte(); };
+    return readDecimalFrom(peek, [] { gStart++; }, value);
 }
 
 bool inputReadLine(char* buf, size_t cap) {

@@ -13,6 +13,9 @@ extern uint32_t gNodeCount;       // nodes of the current search, wrapping
 extern uint8_t gEngineState;      // ENGINE_*
 extern int32_t gNodesPerSecond;   // 0: off
 
+// A new game starts in the normal state (not pondering, not analysing).
+inline void resetEngineState() { gEngineState = ENGINE_NORMAL; }
+
 // The check for time and input, by engine state; may set gStopSearch.
 void checkStop();
 

@@ -16,6 +16,7 @@
 #include "eval/bitbase.h"
 #include "eval/params.h"
 #include "main/game.h"
+#include "main/gamestart.h"
 #include "main/version.h"
 #include "platform/input.h"
 #include "platform/signals.h"
@@ -26,15 +27,6 @@
 #include "tools/profile.h"
 
 int32_t gPonderEnabled = 0;
-int32_t gPonderPending = 0;
-Move gPonderMove = 0;
-int32_t gPingNumber = 0;
-char gResultToken[kResultTokenSize];
-int32_t gLearnMinutes = 0;
-int32_t gStartedFromInitial = 1;
-int32_t gLevelMoves = 0;
-int32_t gLevelSeconds = 0;
-int32_t gLevelIncrement = 0;
 
 namespace {
 
@@ -114,9 +106,9 @@ void newGame(Driver& d) {
     // A new game has no node rate and no depth limit (analysis keeps both).
     if (!analyzing) {
         gNodesPerSecond = 0;
-        gMaxSearchDepth = kDefaultSearchDepth;
+        setFixedSearch(gAllottedTime, kDefaultSearchDepth);
     }
-    setPosition(kStartFen);
+    startGame(kStartFen);
     generateAllMoves();
     if (analyzing) {
         gEngineState = ENGINE_ANALYZING;
@@ -152,7 +144,7 @@ void commandSetboard(Driver& d, const Words& w) {
     const bool analyzing = gEngineState == ENGINE_ANALYZING;
     // A rejected position falls back to the initial one; the interface is
     // told, so that it does not go on showing a position the engine is not in.
-    if (const char* reason = setPosition(fen)) printf("tellusererror Illegal position: %s\n", reason);
+    if (const char* reason = startGame(fen)) printf("tellusererror Illegal position: %s\n", reason);
     gStartedFromInitial = 0;
     generateAllMoves();
     if (analyzing) {
@@ -227,7 +219,7 @@ void commandSd(Driver&, const Words& w) {
     int32_t n;
     if (!numbers(w, 1, &n)) return;
     n = std::clamp(n, 1, 100);
-    gMaxSearchDepth = n;
+    setFixedSearch(gAllottedTime, n);
     printf("# search depth is %d %s\n", n, n == 1 ? "ply" : "plies");
 }
 
@@ -462,7 +454,7 @@ void xboardLoop() {
     gMovesPerControl = gIncrement = gTimeLeft = 0;
     ignoreInterruptSignal();
     printf("\n");
-    setPosition(kStartFen);
+    startGame(kStartFen);
     generateAllMoves();
     Driver d;
     if (gUseEgbb) printf("feature done=0\n");

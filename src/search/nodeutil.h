@@ -3,13 +3,15 @@
 #include <cstdint>
 
 #include "board/attacks.h"
+#include "board/makemove.h"
+#include "board/movegen.h"
 #include "board/position.h"
 #include "board/types.h"
 #include "config/config.h"
 #include "eval/bitbase.h"
+#include "eval/evalcache.h"
 #include "eval/king.h"
 #include "protocol/stopcheck.h"
-#include "eval/evalcache.h"
 #include "search/ordering.h"
 #include "search/think.h"
 #include "search/tt.h"
@@ -39,6 +41,16 @@ inline bool atSearchLimit() {
     return gPos.ply >= kMaxSearchPly || gPos.hply >= kMaxSearchHply;
 }
 
+// The moves of the side to move, which is in check: every evasion of a single
+// check, king moves only against a double check.
+inline void generateCheckEvasions() {
+    findAttackers(gPos.kingSquare[gPos.side], gPos.xside);
+    if (gCheckerSquare[1] == -1)
+        generateEvasions();
+    else
+        generateKingMoves();
+}
+
 // After a move is made: the side now to move is in check.
 inline bool givesCheck() { return inCheck(gPos.side); }
 
@@ -54,6 +66,17 @@ inline bool hasPawnOnSeventh(int32_t colour) { return gPos.pawnsOnSeventh[colour
 // The has-castled flag of the evaluation, while a castling move is searched.
 inline void markCastling(Move move, int32_t mover, bool on) {
     if (moveFlags(move) & MOVE_CASTLE) gCastledInSearch[mover] = on;
+}
+
+// Takes back a move searched from a node where `mover` was to move, clears its
+// castling mark and counts it as tried. False when the search is stopping
+// (then only the move is taken back).
+inline bool takeBack(Move move, int32_t mover) {
+    unmakeMove();
+    if (gStopSearch) return false;
+    markCastling(move, mover, false);
+    countTried(move);
+    return true;
 }
 
 // A searched move of a principal-variation or root node: a new best that

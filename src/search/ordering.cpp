@@ -5,12 +5,8 @@
 #include "board/movegen.h"
 #include "board/position.h"
 
-uint32_t gHistoryValue[2][6][64];
 uint32_t gTriedCount[2][6][64];
 uint32_t gCutCount[2][6][64];
-Move gKiller1[kMaxPly];
-Move gKiller2[kMaxPly];
-Move gMateKiller[kMaxPly];
 Move gPvTable[kMaxPly][kMaxPly];
 int32_t gPvLength[kMaxPly + 1];
 bool gFollowPv = false;

@@ -4,17 +4,13 @@
 #pragma once
 #include <cstdint>
 
+#include "board/quietorder.h"
 #include "board/types.h"
 
-// By mover's colour, piece code and destination square.
-extern uint32_t gHistoryValue[2][6][64];
+// By mover's colour, piece code and destination square (the history values
+// and killers the generator reads are in board/quietorder.h).
 extern uint32_t gTriedCount[2][6][64];
 extern uint32_t gCutCount[2][6][64];
-
-// By ply.
-extern Move gKiller1[kMaxPly];
-extern Move gKiller2[kMaxPly];
-extern Move gMateKiller[kMaxPly];
 
 // Row p holds the line found from ply p on, up to column gPvLength[p] - 1.
 // Row 0 is the principal variation of the root.
@@ -34,6 +30,15 @@ void resetOrderingTables();
 // Bring the best remaining move of the current ply (or the hash move) to entry i.
 void pickBest(int32_t i);
 void pickHashFirst(int32_t i, Move hashMove);
+
+// The next move to search at entry i: the hash move first when there is one,
+// then the best by score.
+inline void pickNext(int32_t i, Move hashMove) {
+    if (hashMove)
+        pickHashFirst(i, hashMove);
+    else
+        pickBest(i);
+}
 
 // After generation while following: gives the previous iteration's move of
 // this ply the follow score, or stops following when it is not in the list.

@@ -11,20 +11,18 @@
 #include "search/search.h"
 #include "search/tt.h"
 
-namespace {
-
-// Extension in half-plies of a move just made from a node at `ply`.
 int32_t pvExtension(Move move, int32_t ply, bool followFlag, bool check) {
-    // 2, 3. Checks and pawns reaching the seventh rank end the list.
+    // 1. A check is searched a whole ply deeper.
     if (check) {
         gCheckExtensions++;
         return 2;
     }
+    // 2. So is a pawn that reached its seventh rank, one step from promotion.
     if (pawnReachedSeventh(move)) {
         gSeventhExtensions++;
         return 2;
     }
-    // 1. The follow-PV flag.
+    // 3. Half a ply along the previous iteration's principal variation.
     int32_t extension = followFlag ? 1 : 0;
     // 4. A piece capture heading for a pawn ending of the captured side.
     const HistoryEntry& made = gHistory[gPos.hply - 1];
@@ -48,8 +46,6 @@ int32_t pvExtension(Move move, int32_t ply, bool followFlag, bool check) {
     }
     return extension;
 }
-
-}  // namespace
 
 bool exemptFromReduction(Move move, int32_t ply) {
     if (moveFlags(move) & (MOVE_CAPTURE | MOVE_PROMOTION | MOVE_CASTLE)) return true;
@@ -105,23 +101,15 @@ int32_t pvSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
     const int32_t us = gPos.side, them = gPos.xside;
 
     // 10. Moves: evasions in check.
-    if (inCheck) {
-        findAttackers(gPos.kingSquare[us], them);
-        if (gCheckerSquare[1] == -1)
-            generateEvasions();
-        else
-            generateKingMoves();
-    } else {
+    if (inCheck)
+        generateCheckEvasions();
+    else
         generateAllMoves();
-    }
     markFollowPv();
 
     // 11. The move loop.
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        if (hashMove)
-            pickHashFirst(i, hashMove);
-        else
-            pickBest(i);
+        pickNext(i, hashMove);
         const Move move = gMoveStack[i].move;
         if (!makeMove(move)) continue;
         prefetchChild();
@@ -137,8 +125,7 @@ int32_t pvSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
             score = -pvSearch(-beta, -alpha, d, check);
         } else if (check) {
             // 11.2 A later check.
-            score = -zwSearchInCheck(-alpha - 1, -alpha, d);
-            if (alpha < score && score < beta) score = -pvSearch(-beta, -alpha, d, true);
+            score = searchLaterMove(alpha, beta, d, true);
         } else {
             // 11.3 A later move: late-move reduction, zero window, re-search.
             bool reduced = false;
@@ -154,16 +141,12 @@ int32_t pvSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
             }
             if (!reduced || score > alpha) {
                 gHistory[gPos.hply].reducedMove = 0;
-                score = -zwSearch(-alpha - 1, -alpha, d, true, false);
-                if (alpha < score && score < beta) score = -pvSearch(-beta, -alpha, d, false);
+                score = searchLaterMove(alpha, beta, d, false);
             }
         }
 
         // 11.4 Take the move back.
-        unmakeMove();
-        if (gStopSearch) return 0;
-        markCastling(move, us, false);
-        countTried(move);
+        if (!takeBack(move, us)) return 0;
 
         // 11.5 Best, alpha, cutoff.
         if (raiseFullWidth(move, score, depth, &best, &alpha, beta)) return score;

@@ -13,8 +13,9 @@
 
 namespace {
 
-// A searched capture or check in quiescence: a new best, alpha raised into the
-// variation; true on a cutoff, stored in the table at the first level only.
+// A searched move in quiescence: a new best, alpha raised into the variation;
+// true on a cutoff, stored in the table at the first level only (evasions are
+// never searched at the first level).
 bool raiseQuiescence(Move move, int32_t score, int32_t qdepth, int32_t* best, int32_t* alpha, int32_t beta) {
     if (score <= *best) return false;
     *best = score;
@@ -24,6 +25,12 @@ bool raiseQuiescence(Move move, int32_t score, int32_t qdepth, int32_t* best, in
     if (score < beta) return false;
     if (qdepth == 0) ttStore(move, 0, score, BOUND_LOWER);
     return true;
+}
+
+// The next level below a move just made: evasions when it gives check.
+int32_t searchBelow(int32_t alpha, int32_t beta, int32_t qdepth) {
+    prefetchChild();
+    return givesCheck() ? -qsearchEvasions(-beta, -alpha, qdepth - 1) : -qsearch(-beta, -alpha, qdepth - 1);
 }
 
 // Counts the node and runs the periodic stop check; true when the search stops.
@@ -46,7 +53,7 @@ bool skipCapture(Move move, int32_t eval, int32_t beta, int32_t qdepth, int32_t*
     const int32_t mover = gPos.piece[from], captured = gPos.piece[to];
     const int32_t seventhRow = us == WHITE ? 1 : 6, lastRow = us == WHITE ? 0 : 7;
     const bool pawnAdvance = mover == PAWN && (rowOf(to) == seventhRow || rowOf(to) == lastRow);
-    // 11.1 Delta pruning.
+    // 8.1 Delta pruning: the capture cannot bring the score up to beta.
     if (gPos.pieceMaterial[us] > 500 && !pawnAdvance) {
         const int32_t margin = eval + (captured == EMPTY ? 228 : gPieceValue[captured] + 128);
         if (margin < beta) {
@@ -55,7 +62,7 @@ bool skipCapture(Move move, int32_t eval, int32_t beta, int32_t qdepth, int32_t*
         }
         if (beta > eval + 128 && qdepth < 0 && see(move) <= 0) return true;
     }
-    // 11.2 Captures that lose material, whatever the material on the board.
+    // 8.2 Captures that lose material, whatever the material on the board.
     if (!(moveFlags(move) & MOVE_EN_PASSANT) && gExchangeValue[mover] > gExchangeValue[captured] && see(move) < 0)
         return true;
     return false;
@@ -79,17 +86,21 @@ int32_t drawScore() {
 }
 
 int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
-    // 1. Count the node; stop check.
+    // 1. Count the node; stop when time, input or the node budget says so.
     if (countQuiescenceNode()) return 0;
 
-    // 2-6. Empty line; draws; the ply and history limits.
+    // 2. An empty line, so that no stale variation is reported from here.
     const int32_t ply = gPos.ply;
     gPvLength[ply] = ply;
+
+    // 3. Draws by material, the fifty-move rule and repetition.
     if (insufficientMaterial() || gPos.fifty >= 100) return 0;
     if (repetitionCount() >= 1) return drawScore();
+
+    // 4. The ply and history limits: no room to go deeper.
     if (atSearchLimit()) return evaluate(alpha, beta);
 
-    // 7. Transposition table, at the first level only.
+    // 5. Transposition table, at the first level only.
     const bool zeroWindow = beta - alpha == 1;
     Move hashMove = 0;
     if (qdepth == 0) {
@@ -102,11 +113,11 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
         }
     }
 
-    // 8. Endgame bitbases.
+    // 6. Endgame bitbases: an exact result ends the search here.
     int32_t bitbaseScore;
     if (probeQuiescenceBitbase(alpha, beta, &bitbaseScore)) return bitbaseScore;
 
-    // 9. Stand pat.
+    // 7. Stand pat: the side to move may decline every capture.
     const int32_t eval = evaluate(alpha, beta);
     int32_t best = eval;
     if (qdepth < 0 && beta > eval + 5) best = eval + 5;
@@ -114,29 +125,24 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
     const int32_t alphaOnEntry = alpha;
     if (best > alpha) alpha = best;
 
-    // 10, 11. Captures.
+    // 8. Captures (pruned in zero-window nodes by skipCapture: 8.1, 8.2).
     generateCaptures();
     markFollowPv();
     const bool mateBeta = beta >= MATE_BOUND || beta <= -MATE_BOUND;
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        if (hashMove)
-            pickHashFirst(i, hashMove);
-        else
-            pickBest(i);
+        pickNext(i, hashMove);
         const Move move = gMoveStack[i].move;
         if (zeroWindow && move != hashMove && !(moveFlags(move) & MOVE_PROMOTION) && !mateBeta &&
             skipCapture(move, eval, beta, qdepth, &best))
             continue;
         if (!makeMove(move)) continue;
-        prefetchChild();
-        const int32_t score = givesCheck() ? -qsearchEvasions(-beta, -alpha, qdepth - 1)
-                                           : -qsearch(-beta, -alpha, qdepth - 1);
+        const int32_t score = searchBelow(alpha, beta, qdepth);
         unmakeMove();
         if (gStopSearch) return 0;
         if (raiseQuiescence(move, score, qdepth, &best, &alpha, beta)) return score;
     }
 
-    // 12, 13. Quiet checks near the horizon, with enough material to mate.
+    // 9. Quiet checks near the horizon, with enough material to mate.
     if (gStopSearch) return 0;
     if (gPos.pieceMaterial[gPos.side] >= 1000) {
         if (qdepth < -2 && !zeroWindow) return best;
@@ -144,10 +150,7 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
             generateQuietChecks();
             markFollowPv();
             for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-                if (hashMove)
-                    pickHashFirst(i, hashMove);
-                else
-                    pickBest(i);
+                pickNext(i, hashMove);
                 const Move move = gMoveStack[i].move;
                 if (move != hashMove && see(move) < 0) continue;
                 if (!makeMove(move)) continue;
@@ -160,7 +163,7 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
         }
     }
 
-    // 14. Store the first level.
+    // 10. Store the first level, the one the full-width searches call.
     if (qdepth != 0) return best;
     if (best > alphaOnEntry)
         ttStore(nodePvMove(), 0, best, BOUND_EXACT);
@@ -170,26 +173,26 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
 }
 
 int32_t qsearchEvasions(int32_t alpha, int32_t beta, int32_t qdepth) {
-    // 1. Count the node; stop check; empty line.
+    // 1. Count the node; stop when time, input or the node budget says so.
     if (countQuiescenceNode()) return 0;
+
+    // 2. An empty line, so that no stale variation is reported from here.
     const int32_t ply = gPos.ply;
     gPvLength[ply] = ply;
 
-    // 2-4. Draws (a mate on the hundredth half-move still counts); limits.
+    // 3. Draws (a mate on the hundredth half-move still counts).
     if (insufficientMaterial() || gPos.fifty > 100) return 0;
     if (repetitionCount() >= 2) return drawScore();
+
+    // 4. The ply and history limits: no room to go deeper.
     if (atSearchLimit()) return evaluate(alpha, beta);
 
-    // 5, 6. Evasions; none at all is mate.
-    findAttackers(gPos.kingSquare[gPos.side], gPos.xside);
-    if (gCheckerSquare[1] == -1)
-        generateEvasions();
-    else
-        generateKingMoves();
+    // 5. Evasions; none at all is mate.
+    generateCheckEvasions();
     markFollowPv();
     if (gFirstMove[ply + 1] == gFirstMove[ply]) return gStopSearch ? 0 : ply - MATE_VALUE;
 
-    // 7-9. Every evasion but late losing quiet moves.
+    // 6. Every evasion but late quiet moves that lose material.
     const bool zeroWindow = beta - alpha == 1;
     const bool mateBeta = beta >= MATE_BOUND || beta <= -MATE_BOUND;
     int32_t best = kBestStart, legal = 0;
@@ -200,23 +203,14 @@ int32_t qsearchEvasions(int32_t alpha, int32_t beta, int32_t qdepth) {
             see(move) < 0)
             continue;
         if (!makeMove(move)) continue;
-        prefetchChild();
         legal++;
-        const int32_t score = givesCheck() ? -qsearchEvasions(-beta, -alpha, qdepth - 1)
-                                           : -qsearch(-beta, -alpha, qdepth - 1);
+        const int32_t score = searchBelow(alpha, beta, qdepth);
         unmakeMove();
         if (gStopSearch) return 0;
-        if (score > best) {
-            best = score;
-            if (score > alpha) {
-                alpha = score;
-                updatePv(move);
-                if (alpha >= beta) return score;
-            }
-        }
+        if (raiseQuiescence(move, score, qdepth, &best, &alpha, beta)) return score;
     }
 
-    // 10. After the loop.
+    // 7. Mate when no evasion was legal; a draw past the fifty-move limit.
     if (gStopSearch) return 0;
     if (legal == 0) return ply - MATE_VALUE;
     if (gPos.fifty > 100) return 0;

@@ -23,7 +23,6 @@ int32_t gEngineSide = WHITE;
 int32_t gLastScore = 0;
 int32_t gDepthReached = 0;
 bool gBookMoveFlag = false;
-int32_t gOutOfBookCount = 0;
 Move gBestMove = 0;
 Move gIterationMove[kMaxIterations];
 int32_t gIterationScore[kMaxIterations];
@@ -32,6 +31,10 @@ int32_t gIterationTime[kMaxIterations];
 namespace {
 
 constexpr int32_t kLastBookPly = 70;
+
+// A mate within eight plies: once found (after the first four iterations),
+// deeper iterations cannot find a shorter one worth the time.
+constexpr int32_t kShortMateScore = MATE_VALUE - 8;
 
 // The root's checkers, found once per search.
 bool gRootInCheck = false;
@@ -75,8 +78,8 @@ void resetForSearch() {
     gNodeCount = 0;
     gIterationScore[0] = 0;
     resetOrderingTables();
-    gCastleRightsAtRoot[WHITE] = (gPos.castle & 3) != 0;
-    gCastleRightsAtRoot[BLACK] = (gPos.castle & 12) != 0;
+    gCastleRightsAtRoot[WHITE] = (gPos.castle & CASTLE_WHITE) != 0;
+    gCastleRightsAtRoot[BLACK] = (gPos.castle & CASTLE_BLACK) != 0;
     gCastledInSearch[WHITE] = gCastledInSearch[BLACK] = 0;
     for (int32_t& t : gIterationTime) t = -1;
     gSearchAge++;
@@ -124,7 +127,7 @@ void iterativeDeepening(int32_t outputMode) {
         gLastScore = score;
         gDepthReached = d;
         if (outputMode) printIterationLine(d, score);
-        if (absolute(score) > 29992 && d > 4) return;
+        if (absolute(score) > kShortMateScore && d > 4) return;
         if (afterIteration(resultOf(d, score, windowLow, research))) return;
         if (!window.next(score)) d++;
         if (d > gMaxSearchDepth || d >= kMaxIterations) return;
@@ -211,24 +214,10 @@ int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
         gHistory[gPos.hply].reducedMove = 0;
         markCastling(move, us, true);
 
-        // 3. Extensions.
+        // 3. Extensions, as in the principal-variation nodes (the root follows
+        //    no earlier line and has no previous capture to answer).
         const bool check = givesCheck();
-        int32_t extension = 0;
-        if (check) {
-            gCheckExtensions++;
-            extension = 2;
-        } else if (pawnReachedSeventh(move)) {
-            gSeventhExtensions++;
-            extension = 2;
-        } else if ((moveFlags(move) & MOVE_CAPTURE) && gHistory[gPos.hply - 1].captured != PAWN &&
-                   gPos.pawnNumber[gPos.side] > 0) {
-            if (gPos.pieceNumber[gPos.side] == 0) {
-                gPawnEndExtensions++;
-                extension = 1;
-            } else if (gPos.pieceNumber[gPos.side] == 1) {
-                extension = 1;
-            }
-        }
+        const int32_t extension = pvExtension(move, 0, false, check);
         const int32_t d = depth + extension - 2;
 
         // 4. Reduction of late quiet moves.
@@ -240,8 +229,7 @@ int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
         if (legal == 1) {
             score = -pvSearch(-beta, -alpha, d, check);
         } else if (check) {
-            score = -zwSearchInCheck(-alpha - 1, -alpha, d);
-            if (alpha < score && score < beta) score = -pvSearch(-beta, -alpha, d, true);
+            score = searchLaterMove(alpha, beta, d, true);
         } else {
             score = alpha + 1;
             if (reduce) {
@@ -249,17 +237,11 @@ int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
                 score = -zwSearch(-alpha - 1, -alpha, d - 2, true, true);
                 if (score > alpha) gHistory[gPos.hply].reducedMove = 0;
             }
-            if (score > alpha) {
-                score = -zwSearch(-alpha - 1, -alpha, d, true, false);
-                if (alpha < score && score < beta) score = -pvSearch(-beta, -alpha, d, false);
-            }
+            if (score > alpha) score = searchLaterMove(alpha, beta, d, false);
         }
 
         // 6. Take it back.
-        unmakeMove();
-        if (gStopSearch) return 0;
-        markCastling(move, us, false);
-        countTried(move);
+        if (!takeBack(move, us)) return 0;
 
         // 7. Best, alpha, cutoff.
         if (raiseFullWidth(move, score, depth, &best, &alpha, beta)) return score;

@@ -13,7 +13,6 @@ extern int32_t gEngineSide;       // side to move when the search started
 extern int32_t gLastScore;        // score of the last finished iteration
 extern int32_t gDepthReached;     // the last finished iteration
 extern bool gBookMoveFlag;        // the move came from the book
-extern int32_t gOutOfBookCount;   // searches since the last book move
 extern Move gBestMove;            // the move the last search chose, 0 for none
 
 // Per finished iteration: best move, score, elapsed ms (-1 before it finishes).

@@ -17,6 +17,8 @@ int32_t gMaxSearchDepth = kDefaultSearchDepth;
 int32_t gOppClockHistory[kOppClockHistorySize];
 int32_t gOppClockCount = 0;
 int32_t gPonderHit = 0;
+int32_t gPonderPending = 0;
+Move gPonderMove = 0;
 uint32_t gSearchStart = 0;
 int32_t gSoftLimit = 0;
 uint32_t gHardDeadline = 0;
@@ -99,6 +101,17 @@ int32_t afterPonderHit(int32_t t0) {
 int32_t percentOf(int32_t t, int64_t percent) { return int32_t(int64_t(t) * percent / 100); }
 
 }  // namespace
+
+void setFixedSearch(int32_t allottedMs, int32_t maxDepth) {
+    gAllottedTime = allottedMs;
+    gMaxSearchDepth = maxDepth;
+}
+
+void resetTimeForNewGame() {
+    gOppClockCount = 0;
+    gPreviousScore = 0;
+    gPonderPending = 0;
+}
 
 void allotOnLevel(int32_t movesPerControl, int32_t baseMs, int32_t incrementMs) {
     gTimeLeft = baseMs;

@@ -27,6 +27,10 @@ extern int32_t gOppClockCount;
 // The opponent played the move the engine pondered on; shortens the next search.
 extern int32_t gPonderHit;
 
+// The engine has moved and ponders on the opponent's time, expecting gPonderMove.
+extern int32_t gPonderPending;
+extern Move gPonderMove;
+
 // Limits of the current search.
 extern uint32_t gSearchStart;     // clock reading when the limits were set
 extern int32_t gSoftLimit;        // ms from the start
@@ -38,6 +42,13 @@ extern int32_t gTargetTime;       // T: after the ponder-hit adjustment
 extern int32_t gExtraTime;        // extra time of the first searches out of book
 extern int32_t gControlTime;      // CT, printed only
 extern int32_t gPreviousScore;    // root score of the engine's previous search
+
+// A search limited only by a fixed time and depth (console, test commands).
+void setFixedSearch(int32_t allottedMs, int32_t maxDepth);
+
+// Forgets what the previous game left: opponent clock readings, the previous
+// search's score, a pending ponder search. Part of every game set-up.
+void resetTimeForNewGame();
 
 // Allotment on the clock commands.
 void allotOnLevel(int32_t movesPerControl, int32_t baseMs, int32_t incrementMs);

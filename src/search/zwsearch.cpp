@@ -17,8 +17,61 @@
 
 namespace {
 
+// Depths are in half-plies, material in centipawns (pieces only unless said).
+constexpr int32_t kRookMaterial = 500;
+
+// 8. Razoring: shallower than kRazorDepth, with the evaluation more than
+//    kRazorMargin + kRazorPerDepth x depth below beta.
+constexpr int32_t kRazorDepth = 8;
+constexpr int32_t kRazorMargin = 512;
+constexpr int32_t kRazorPerDepth = 16;
+
+// 10. Static-evaluation pruning: shallower than kStaticPruneDepth, with the
+//     evaluation more than kStaticPruneMargin + kStaticPrunePerDepth x depth
+//     above beta.
+constexpr int32_t kStaticPruneDepth = 8;
+constexpr int32_t kStaticPruneMargin = 512;
+constexpr int32_t kStaticPrunePerDepth = 10;
+
+// 11. Null move: from kNullMinDepth on, with at least kNullMinMaterial of
+//     pieces and pawns; after a capture or promotion only when the evaluation
+//     is kNullAfterCaptureMargin above beta. From kNullDeepDepth on the
+//     reduction grows with the depth (faster when the evaluation is
+//     kNullDeepMargin above beta).
+constexpr int32_t kNullMinDepth = 4;
+constexpr int32_t kNullMinMaterial = 425;
+constexpr int32_t kNullAfterCaptureMargin = 250;
+constexpr int32_t kNullReduction = 3;
+constexpr int32_t kNullDeepDepth = 18;
+constexpr int32_t kNullDeepMargin = 100;
+// A null move failing by more than kThreatMargin names a threat; a reduced
+// node shallower than kThreatReducedDepth whose reduced move caused it fails low.
+constexpr int32_t kThreatMargin = 100;
+constexpr int32_t kThreatReducedDepth = 10;
+// The null move's child mated at once: the side to move faces a mate threat.
+constexpr int32_t kMatedAfterPass = MATE_VALUE - 2;
+// A null-move cutoff is verified from kVerifyDepth on with at most a queen's
+// worth (kVerifyMaterial) of pieces, by a search kVerifyReduction shallower.
+constexpr int32_t kVerifyDepth = 14;
+constexpr int32_t kVerifyMaterial = 1000;
+constexpr int32_t kVerifyReduction = 12;
+
+// 12. Internal iterative deepening without a hash move, from kIidDepth on,
+//     unless the evaluation is more than kIidMargin below beta.
+constexpr int32_t kIidDepth = 16;
+constexpr int32_t kIidMargin = 200;
+
+// 17.2 Late-move pruning and futility below kLatePruneDepth; moves whose cut
+//      count is under kLatePruneCutRatio per try are pruned first.
+constexpr int32_t kLatePruneDepth = 6;
+constexpr uint32_t kLatePruneCutRatio = 30;
 // Futility margins by depth / 2 (only entries 1 and 2 are reached).
 constexpr int32_t kFutilityMargin[8] = {0, 180, 180, 320, 320, 520, 520, 720};
+
+// 17.7 Late-move reductions from kReduceDepth on: beyond kLateMoveLimit legal
+//      moves the node fails low, beyond gLMPMinLimit moves are skipped.
+constexpr int32_t kReduceDepth = 6;
+constexpr int32_t kLateMoveLimit = 24;
 
 // What a zero-window node carries through its steps.
 struct Node {
@@ -32,15 +85,20 @@ struct Node {
 
 // Extension in half-plies of a move just made.
 int32_t zwExtension(Move move, bool followFlag, bool check, int32_t depth) {
+    // 1. Half a ply along the previous iteration's principal variation.
     int32_t extension = followFlag ? 1 : 0;
+    // 2. Half a ply for a check (a whole ply along the variation).
     if (check) {
         gCheckExtensions++;
         extension = followFlag ? 2 : 1;
     }
+    // 3. Half a ply more for a pawn one step from promotion.
     if (pawnReachedSeventh(move)) {
         gSeventhExtensions++;
         extension += 1;
     }
+    // 4. At most a ply; a check near the horizon gets the whole ply, so that
+    //    it is not answered by the quiescence search alone.
     if (extension > 2) extension = 2;
     if (check && extension + depth < 4) extension = 2;
     return extension;
@@ -84,10 +142,62 @@ bool threatConnected(Move threat, Move reducedMove) {
     return (gPawnAttacks[gPos.xside][gBitIndex[moveTo(reducedMove)]] & squareBit(moveTo(threat))) != 0;
 }
 
-// The child of a move made in a zero-window node at full depth.
-int32_t searchChild(const Node& n, bool check, int32_t childDepth, bool childNull) {
-    if (check) return -zwSearchInCheck(-n.alpha - 1, -n.alpha, childDepth);
-    return -zwSearch(-n.alpha - 1, -n.alpha, childDepth, childNull, false);
+// A searched move of a zero-window node: a new best above alpha enters the
+// variation, is counted as a cut, rewarded and made a killer (quiet moves
+// only) and stored as a lower bound; a new best at or below alpha costs a
+// quiet move its history. True on a cutoff.
+bool raiseZeroWindow(Node& n, Move move, int32_t score) {
+    if (score <= n.best) return false;
+    n.best = score;
+    if (score <= n.alpha) {
+        historyPenalty(move, score, n.depth, n.alpha);
+        return false;
+    }
+    updatePv(move);
+    countCut(move);
+    historyReward(move, n.depth);
+    updateKillers(move, score);
+    ttStore(move, n.depth, score, BOUND_LOWER);
+    return true;
+}
+
+// The transposition table's verdict on a zero-window node: true, with the
+// score, when a stored bound settles it. Records the hash move, and in
+// nullUseless whether an upper bound below beta says a null move would fail.
+bool tableSettles(Node& n, int32_t* result, bool* nullUseless) {
+    int32_t ttScore;
+    switch (ttProbe(n.depth, &ttScore, &n.hashMove)) {
+        case BOUND_LOWER:
+            *result = n.beta;
+            return ttScore >= n.beta;
+        case BOUND_UPPER:
+            if (ttScore < n.beta) *nullUseless = true;
+            *result = n.alpha;
+            return ttScore <= n.alpha;
+        case BOUND_EXACT:
+            *result = ttScore;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Makes a move of a zero-window node and searches it at full depth plus its
+// extension (childNull: the child may try a null move). False when the move
+// is illegal; the move stays made for takeBack.
+bool searchFullDepth(Node& n, Move move, bool childNull, int32_t* score) {
+    if (!makeMove(move)) return false;
+    prefetchChild();
+    n.legal++;
+    gHistory[gPos.hply].reducedMove = 0;
+    markCastling(move, n.us, true);
+    const bool check = givesCheck();
+    const int32_t childDepth = n.depth + zwExtension(move, n.followFlag, check, n.depth) - 2;
+    if (check)
+        *score = -zwSearchInCheck(-n.alpha - 1, -n.alpha, childDepth);
+    else
+        *score = -zwSearch(-n.alpha - 1, -n.alpha, childDepth, childNull, false);
+    return true;
 }
 
 // The hash move searched first. True when it cut off, with the score.
@@ -97,34 +207,16 @@ bool hashMoveFirst(Node& n, int32_t* result) {
     generateSingleMove(hash);
     if (gFirstMove[n.ply + 1] == gFirstMove[n.ply]) return false;
     const Move move = gMoveStack[gFirstMove[n.ply]].move;
-    if (!makeMove(move)) return false;
-    prefetchChild();
+    int32_t score;
+    if (!searchFullDepth(n, move, false, &score)) return false;
     n.searchedHash = move;
-    n.legal++;
-    gHistory[gPos.hply].reducedMove = 0;
-    markCastling(move, n.us, true);
-    const bool check = givesCheck();
-    const int32_t childDepth = n.depth + zwExtension(move, n.followFlag, check, n.depth) - 2;
-    const int32_t score = searchChild(n, check, childDepth, false);
-    unmakeMove();
-    if (gStopSearch) {
+    if (!takeBack(move, n.us)) {
         *result = 0;
         return true;
     }
-    markCastling(move, n.us, false);
-    countTried(move);
-    n.best = score;
-    if (score > n.alpha) {
-        updatePv(move);
-        countCut(move);
-        historyReward(move, n.depth);
-        updateKillers(move, score);
-        ttStore(move, n.depth, score, BOUND_LOWER);
-        *result = score;
-        return true;
-    }
-    historyPenalty(move, score, n.depth, n.alpha);
-    return false;
+    if (!raiseZeroWindow(n, move, score)) return false;
+    *result = score;
+    return true;
 }
 
 // Null move in the child is allowed unless the move is one the node expects
@@ -157,20 +249,10 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     if (repetitionCount() >= 1) return drawScore();
 
     // 5. Transposition table.
-    int32_t ttScore;
-    switch (ttProbe(depth, &ttScore, &n.hashMove)) {
-        case BOUND_LOWER:
-            if (ttScore >= beta) return beta;
-            break;
-        case BOUND_UPPER:
-            if (ttScore < beta) nullAllowed = false;
-            if (ttScore <= alpha) return alpha;
-            break;
-        case BOUND_EXACT:
-            return ttScore;
-        default:
-            break;
-    }
+    int32_t result;
+    bool nullUseless = false;
+    if (tableSettles(n, &result, &nullUseless)) return result;
+    if (nullUseless) nullAllowed = false;
 
     // 6. Endgame bitbases.
     int32_t bitbaseScore;
@@ -181,9 +263,10 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     const bool mateWindow = !windowOutsideMates(alpha, beta);
 
     // 8. Razoring.
-    if (gPos.pieceMaterial[them] > 500 && !mateWindow && depth < 8 && beta > eval + 512 + 16 * depth &&
-        gHistory[gPos.hply - 1].move != 0 && !n.hashMove && !hasPawnOnSeventh(us)) {
-        const int32_t r = beta - 16 * depth - 512;
+    if (gPos.pieceMaterial[them] > kRookMaterial && !mateWindow && depth < kRazorDepth &&
+        beta > eval + kRazorMargin + kRazorPerDepth * depth && gHistory[gPos.hply - 1].move != 0 && !n.hashMove &&
+        !hasPawnOnSeventh(us)) {
+        const int32_t r = beta - kRazorPerDepth * depth - kRazorMargin;
         const int32_t v = qsearch(r - 1, r, 0);
         if (v < r) return v;
     }
@@ -193,38 +276,43 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     // 9. Steps 10 and 11 only where a null move is allowed.
     if (nullAllowed) {
         // 10. Static-evaluation pruning.
-        if (depth < 8 && !mateWindow && gPos.pieceMaterial[us] > 500 && !hasPawnOnSeventh(them)) {
-            const int32_t margin = eval - 512 - 10 * depth;
+        if (depth < kStaticPruneDepth && !mateWindow && gPos.pieceMaterial[us] > kRookMaterial &&
+            !hasPawnOnSeventh(them)) {
+            const int32_t margin = eval - kStaticPruneMargin - kStaticPrunePerDepth * depth;
             if (beta <= margin) return margin;
         }
 
         // 11. Null move.
         const Move previous = gHistory[gPos.hply - 1].move;
         const bool quietPrevious = !(moveFlags(previous) & (MOVE_CAPTURE | MOVE_PROMOTION));
-        if (beta < MATE_BOUND && depth >= 4 && gPos.pieceMaterial[us] + gPos.pawnMaterial[us] >= 425 &&
-            beta <= eval && (quietPrevious || beta < eval - 250)) {
+        if (beta < MATE_BOUND && depth >= kNullMinDepth &&
+            gPos.pieceMaterial[us] + gPos.pawnMaterial[us] >= kNullMinMaterial && beta <= eval &&
+            (quietPrevious || beta < eval - kNullAfterCaptureMargin)) {
             gNullTries++;
             const bool savedFollow = gFollowPv;
             gFirstMove[ply + 1] = gFirstMove[ply];
             makeNullMove();
-            const int32_t r = depth < 18 ? 3 : (eval - beta > 100 ? depth / 10 + 3 : depth / 18 + 3);
+            const int32_t r = depth < kNullDeepDepth ? kNullReduction
+                              : eval - beta > kNullDeepMargin ? depth / 10 + kNullReduction
+                                                              : depth / 18 + kNullReduction;
             const int32_t v = -zwSearch(-beta, -beta + 1, depth - 2 * r - 2, false, false);
             unmakeNullMove();
             if (gStopSearch) return 0;
             gFollowPv = savedFollow;
             if (v < beta) {
                 // The null move failed: what refuted it is the threat.
-                if (beta > v + 100) {
+                if (beta > v + kThreatMargin) {
                     const Move refutation = gHistory[gPos.hply + 1].move;
                     if (gPos.piece[moveFrom(refutation)] != EMPTY) threat = refutation;
                 }
-                if (v == ply - 29998) mateThreat = true;
+                if (v == ply - kMatedAfterPass) mateThreat = true;
                 const Move reducedMove = gHistory[gPos.hply].reducedMove;
-                if (reduced && depth < 10 && reducedMove && threat && threatConnected(threat, reducedMove))
+                if (reduced && depth < kThreatReducedDepth && reducedMove && threat &&
+                    threatConnected(threat, reducedMove))
                     return beta - 1;
-            } else if (depth >= 14 && gPos.pieceMaterial[us] <= 1000) {
+            } else if (depth >= kVerifyDepth && gPos.pieceMaterial[us] <= kVerifyMaterial) {
                 // Verify in the endgame, where passing may be the only bad move.
-                const int32_t w = zwSearch(alpha, beta, depth - 12, false, false);
+                const int32_t w = zwSearch(alpha, beta, depth - kVerifyReduction, false, false);
                 if (w >= beta) {
                     gNullCutoffs++;
                     if (!n.hashMove) ttStore(nodePvMove(), depth, w, BOUND_LOWER);
@@ -240,7 +328,7 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     }
 
     // 12. Internal iterative deepening.
-    if (!n.hashMove && depth >= 16 && beta - 200 <= eval) {
+    if (!n.hashMove && depth >= kIidDepth && beta - kIidMargin <= eval) {
         zwSearch(alpha, beta, depth / 2, false, false);
         n.hashMove = nodePvMove();
     }
@@ -249,7 +337,6 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     n.followFlag = enterFollowPvNode();
 
     // 14. The hash move first.
-    int32_t result;
     if (hashMoveFirst(n, &result)) return result;
 
     // 15. Good captures, never pruned or reduced.
@@ -258,23 +345,10 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
         pickBest(i);
         const Move move = gMoveStack[i].move;
-        if (move == n.searchedHash || !makeMove(move)) continue;
-        prefetchChild();
-        n.legal++;
-        gHistory[gPos.hply].reducedMove = 0;
-        const bool check = givesCheck();
-        const int32_t childDepth = depth + zwExtension(move, n.followFlag, check, depth) - 2;
-        const int32_t score = searchChild(n, check, childDepth, false);
-        unmakeMove();
-        if (gStopSearch) return 0;
-        countTried(move);
-        if (score > n.best) n.best = score;
-        if (score > alpha) {
-            updatePv(move);
-            countCut(move);
-            ttStore(move, depth, score, BOUND_LOWER);
-            return score;
-        }
+        int32_t score;
+        if (move == n.searchedHash || !searchFullDepth(n, move, false, &score)) continue;
+        if (!takeBack(move, us)) return 0;
+        if (raiseZeroWindow(n, move, score)) return score;
     }
 
     // 16. The remaining moves.
@@ -288,14 +362,11 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     }
 
     // 17. The remaining-move loop.
-    const bool bothSidesStrong = gPos.pieceMaterial[us] >= 500 && gPos.pieceMaterial[them] >= 500;
-    const bool weakOpponent =
-        gPos.pieceMaterial[them] < 500 && (gPos.pieceNumber[them] == 0 || gPos.pawnMaterial[them] <= 100);
+    const bool bothSidesStrong = gPos.pieceMaterial[us] >= kRookMaterial && gPos.pieceMaterial[them] >= kRookMaterial;
+    const bool weakOpponent = gPos.pieceMaterial[them] < kRookMaterial &&
+                              (gPos.pieceNumber[them] == 0 || gPos.pawnMaterial[them] <= 100);
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        if (n.hashMove)
-            pickHashFirst(i, n.hashMove);
-        else
-            pickBest(i);
+        pickNext(i, n.hashMove);
         const Move move = gMoveStack[i].move;
         if (move == n.searchedHash) continue;
         const bool quiet = isQuietMove(move);
@@ -305,11 +376,11 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
 
         // 17.2 Late-move pruning and futility.
         if (!mateThreat && !n.followFlag && !answers && move != n.hashMove && beta < MATE_BOUND &&
-            beta > -MATE_BOUND && depth < 6 && n.legal >= depth / 2 + 2 && bothSidesStrong) {
+            beta > -MATE_BOUND && depth < kLatePruneDepth && n.legal >= depth / 2 + 2 && bothSidesStrong) {
             const int32_t from = moveFrom(move), to = moveTo(move);
             const uint32_t ratio = gCutCount[us][gPos.piece[from]][to] / (gTriedCount[us][gPos.piece[from]][to] + 1);
             const int32_t futile = eval + kFutilityMargin[depth / 2];
-            if (ratio < 30) {
+            if (ratio < kLatePruneCutRatio) {
                 if (!checksFromTarget(move)) continue;
             } else if (quiet && futile < beta && !checksFromTarget(move)) {
                 if (n.best < futile) n.best = futile;
@@ -343,8 +414,9 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
 
             // 17.7 Late-move reductions.
             bool fullDepth = true;
-            if (!mateThreat && !answers && extension == 0 && depth >= 6 && n.legal >= 4 && !weakOpponent) {
-                if (n.legal > 24) {
+            if (!mateThreat && !answers && extension == 0 && depth >= kReduceDepth && n.legal >= 4 &&
+                !weakOpponent) {
+                if (n.legal > kLateMoveLimit) {
                     unmakeMove();
                     markCastling(move, us, false);
                     return alpha;
@@ -367,24 +439,10 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
         }
 
         // 17.8 Take it back.
-        unmakeMove();
-        if (gStopSearch) return 0;
-        markCastling(move, us, false);
-        countTried(move);
+        if (!takeBack(move, us)) return 0;
 
         // 17.9 Best, cutoff.
-        if (score > n.best) {
-            n.best = score;
-            if (score > alpha) {
-                updatePv(move);
-                countCut(move);
-                historyReward(move, depth);
-                updateKillers(move, score);
-                ttStore(move, depth, score, BOUND_LOWER);
-                return score;
-            }
-            historyPenalty(move, score, depth, alpha);
-        }
+        if (raiseZeroWindow(n, move, score)) return score;
     }
 
     // 18. No move beat alpha.
@@ -410,65 +468,26 @@ int32_t zwSearchInCheck(int32_t alpha, int32_t beta, int32_t depth) {
     if (repetitionCount() >= 2) return drawScore();
 
     // 3. Transposition table.
-    int32_t ttScore;
-    switch (ttProbe(depth, &ttScore, &n.hashMove)) {
-        case BOUND_LOWER:
-            if (ttScore >= beta) return beta;
-            break;
-        case BOUND_UPPER:
-            if (ttScore <= alpha) return alpha;
-            break;
-        case BOUND_EXACT:
-            return ttScore;
-        default:
-            break;
-    }
+    int32_t result;
+    bool nullUseless = false;
+    if (tableSettles(n, &result, &nullUseless)) return result;
 
     // 4. The hash move first.
     n.followFlag = enterFollowPvNode();
-    int32_t result;
     if (hashMoveFirst(n, &result)) return result;
 
     // 5. Evasions.
-    findAttackers(gPos.kingSquare[n.us], n.them);
-    if (gCheckerSquare[1] == -1)
-        generateEvasions();
-    else
-        generateKingMoves();
+    generateCheckEvasions();
     markFollowPv();
 
     // 6. Every evasion.
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        if (n.hashMove)
-            pickHashFirst(i, n.hashMove);
-        else
-            pickBest(i);
+        pickNext(i, n.hashMove);
         const Move move = gMoveStack[i].move;
-        if (move == n.searchedHash || !makeMove(move)) continue;
-        prefetchChild();
-        n.legal++;
-        gHistory[gPos.hply].reducedMove = 0;
-        const bool check = givesCheck();
-        const int32_t childDepth = depth + zwExtension(move, n.followFlag, check, depth) - 2;
-        const int32_t score = searchChild(n, check, childDepth, childNullAllowed(move, n));
-        unmakeMove();
-        if (gStopSearch) return alpha;
-        countTried(move);
-        if (score > n.best) {
-            n.best = score;
-            const bool quiet = isQuietMove(move);
-            if (n.best > alpha) {
-                updatePv(move);
-                countCut(move);
-                if (quiet) {
-                    historyReward(move, depth);
-                    updateKillers(move, score);
-                }
-                ttStore(move, depth, n.best, BOUND_LOWER);
-                return n.best;
-            }
-            if (quiet) historyPenalty(move, score, depth, alpha);
-        }
+        int32_t score;
+        if (move == n.searchedHash || !searchFullDepth(n, move, childNullAllowed(move, n), &score)) continue;
+        if (!takeBack(move, n.us)) return alpha;
+        if (raiseZeroWindow(n, move, score)) return score;
     }
 
     // 7. Mate, or an upper bound.

@@ -6,6 +6,7 @@
 #include "board/fen.h"
 #include "board/movegen.h"
 #include "board/notation.h"
+#include "main/gamestart.h"
 #include "search/timeman.h"
 #include "tools/positions.h"
 #include "tools/reportedsearch.h"
@@ -14,7 +15,7 @@ void runBench(int32_t added) {
     SearchRecord runs[kBenchPositions];
     printf("# This will calculate %d positions on different game phase.\n", kBenchPositions);
     for (int32_t i = 0; i < kBenchPositions; i++) {
-        setPosition(kBenchSet[i].fen);
+        startGame(kBenchSet[i].fen);
         gTimeControlType = TIME_CONTROL_FIXED;
         printf("# Calculating Position no. %d/%d\n", i + 1, kBenchPositions);
         runs[i] = searchWithReport(14400000, kBenchSet[i].depth + added);
@@ -38,6 +39,6 @@ void runBench(int32_t added) {
     printf("# total_time=%0.0f msec, score=%d, total_nodes=%0.0fM, average nps=%0.0fK.\n\n", totalMs, score,
            totalNodes / 1000000, totalNodes / (totalMs > 0 ? totalMs : 1));
     fflush(stdout);
-    setPosition(kStartFen);
+    startGame(kStartFen);
     generateAllMoves();
 }

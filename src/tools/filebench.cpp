@@ -6,6 +6,7 @@
 #include "board/fen.h"
 #include "board/movegen.h"
 #include "board/position.h"
+#include "main/gamestart.h"
 #include "main/version.h"
 #include "platform/clock.h"
 #include "protocol/stopcheck.h"
@@ -20,11 +21,10 @@ constexpr size_t kLineSize = 512;  // lines of up to 511 characters are position
 
 // One position: searched silently to the depth; returns the milliseconds it took.
 int32_t searchPosition(const char* fen, int32_t depth, uint64_t* totalNodes) {
-    setPosition(fen);
+    startGame(fen);
     gPos.ply = 0;
     generateAllMoves();
-    gAllottedTime = 300000;
-    gMaxSearchDepth = depth;
+    setFixedSearch(300000, depth);
     gEngineState = ENGINE_ANALYZING;
     const uint32_t start = getMilliseconds();
     think(0);
@@ -94,8 +94,8 @@ void runFileBench(const char* file, int32_t n, int32_t depth) {
     fclose(in);
     printResults(file, n, depth, times, searched, totalNodes);
     free(times);
-    gMaxSearchDepth = kDefaultSearchDepth;
-    setPosition(kStartFen);
+    setFixedSearch(gAllottedTime, kDefaultSearchDepth);
+    startGame(kStartFen);
     gPos.ply = 0;
     generateAllMoves();
     fflush(stdout);

@@ -4,6 +4,7 @@
 
 #include "board/fen.h"
 #include "board/movegen.h"
+#include "main/gamestart.h"
 #include "protocol/stopcheck.h"
 #include "search/output.h"
 #include "search/think.h"
@@ -16,9 +17,8 @@ constexpr float kReferenceRate = 243169;
 void runFine70(int32_t depth) {
     gTimeControlType = TIME_CONTROL_FIXED;
     displayBoard();
-    setPosition(kFine70);
-    gAllottedTime = 14400000;
-    gMaxSearchDepth = depth;
+    startGame(kFine70);
+    setFixedSearch(14400000, depth);
     think(1);
     const int32_t ms = elapsedMs();
     printf("Time: %d ms\n", ms);
@@ -30,6 +30,6 @@ void runFine70(int32_t depth) {
     const int32_t rate = int32_t(double(gNodeCount) / double(ms > 0 ? ms : 1) * 1000);
     printf("Nodes per second: %d (Score: %.3f)\n", rate, float(rate) / kReferenceRate);
     fflush(stdout);
-    setPosition(kStartFen);
+    startGame(kStartFen);
     generateAllMoves();
 }

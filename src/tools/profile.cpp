@@ -4,6 +4,7 @@
 
 #include "board/fen.h"
 #include "board/notation.h"
+#include "main/gamestart.h"
 #include "search/timeman.h"
 #include "tools/positions.h"
 #include "tools/reportedsearch.h"
@@ -12,7 +13,7 @@ void runProfile() {
     SearchRecord runs[kProfilePositions];
     printf("# Running profile %d sample positions.\n", kProfilePositions);
     for (int32_t i = 0; i < kProfilePositions; i++) {
-        setPosition(kProfileSet[i]);
+        startGame(kProfileSet[i]);
         gTimeControlType = TIME_CONTROL_FIXED;
         displayBoard();
         printf("# Sample Position no. %d\n", i + 1);

@@ -6,8 +6,7 @@
 #include "search/timeman.h"
 
 SearchRecord searchWithReport(int32_t allottedMs, int32_t maxDepth) {
-    gAllottedTime = allottedMs;
-    gMaxSearchDepth = maxDepth;
+    setFixedSearch(allottedMs, maxDepth);
     think(1);
     printSearchStats();
     return {double(gNodeCount), elapsedMs(), gBestMove, gMaxSearchDepth, gIterationDepth};

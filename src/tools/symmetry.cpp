@@ -6,6 +6,7 @@
 #include "board/fen.h"
 #include "eval/evaluate.h"
 #include "eval/king.h"
+#include "main/gamestart.h"
 #include "search/timeman.h"
 #include "tools/linereader.h"
 #include "tools/positions.h"
@@ -28,9 +29,8 @@ void runSymmetryPositions() {
     clearSearchCastlingFlags();
     int32_t scores[kSymmetryPositions];
     for (int32_t i = 0; i < kSymmetryPositions; i++) {
-        setPosition(kSymmetrySet[i]);
-        gAllottedTime = 14400000;
-        gMaxSearchDepth = 100;
+        startGame(kSymmetrySet[i]);
+        setFixedSearch(14400000, kDefaultSearchDepth);
         scores[i] = evaluate(-MATE_VALUE, MATE_VALUE);
     }
     int32_t pairs = 0, correct = 0;
@@ -71,7 +71,7 @@ void runSymmetryFile(const char* file, int32_t m) {
         count++;
         if (count % 3000 == 0) printf("  3000 pos\n");
         if (length < 15 || length >= kLineSize) continue;
-        setPosition(line);
+        startGame(line);
         scores[recorded++] = evaluate(-MATE_VALUE, MATE_VALUE);
     }
     fclose(in);

@@ -4,6 +4,7 @@
 
 #include "board/fen.h"
 #include "board/notation.h"
+#include "main/gamestart.h"
 #include "search/timeman.h"
 #include "tools/positions.h"
 #include "tools/reportedsearch.h"
@@ -12,7 +13,7 @@ void runTestPositions() {
     SearchRecord runs[kTestPositions];
     gTimeControlType = TIME_CONTROL_FIXED;
     for (int32_t i = 0; i < kTestPositions; i++) {
-        setPosition(kTestSet[i].fen);
+        startGame(kTestSet[i].fen);
         displayBoard();
         char fen[kFenTextSize];
         writeFenText(fen);

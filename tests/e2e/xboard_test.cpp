@@ -167,9 +167,10 @@ TEST(XBoard, ResultLinesAndResignation) {
 
 TEST(XBoard, TwoGamesInOneProcess) {
     // The engine plays both sides (go, force, go, ...) of a queen ending, twice.
-    std::string script = "new\nsd 4\n";
+    // `new` lifts a depth limit, so each game sets its own.
+    std::string script;
     for (int game = 0; game < 2; game++) {
-        script += "new\nforce\nsetboard 8/8/8/3k4/8/8/8/Q3K3 w - -\n";
+        script += "new\nforce\nsetboard 8/8/8/3k4/8/8/8/Q3K3 w - -\nsd 4\n";
         for (int i = 0; i < 40; i++) script += "go\nforce\n";
         script += "result 1-0 {White mates}\nping " + std::to_string(game + 1) + "\n";
     }

@@ -17,6 +17,7 @@
 #include "eval/params.h"
 #include "main/console.h"
 #include "main/game.h"
+#include "main/gamestart.h"
 #include "memory_input.h"
 #include "platform/input.h"
 #include "protocol/stopcheck.h"
@@ -75,10 +76,9 @@ void writeFile(const char* name, const char* text) {
 void startAfresh() {
     allocateTables(0, 1);
     setTunableDefaults();
-    setPosition(kStartFen);
+    startGame(kStartFen);
     generateAllMoves();
-    gAllottedTime = 10000;
-    gMaxSearchDepth = kDefaultSearchDepth;
+    setFixedSearch(10000, kDefaultSearchDepth);
     gTimeControlType = TIME_CONTROL_NONE;
     gEngineState = ENGINE_NORMAL;
     gNodesPerSecond = 0;

@@ -14,7 +14,6 @@
 #include "config/config.h"
 #include "main/game.h"
 #include "main/version.h"
-#include "protocol/xboard.h"
 #include "search/think.h"
 #include "support.h"
 

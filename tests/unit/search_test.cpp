@@ -26,9 +26,8 @@ std::string bestMoveAt(const char* fen, int32_t depth) {
     gEngineState = ENGINE_NORMAL;
     gNodesPerSecond = 0;
     gTimeControlType = TIME_CONTROL_FIXED;
-    gAllottedTime = 14400000;
+    setFixedSearch(14400000, depth);
     gTimeLeft = 0;
-    gMaxSearchDepth = depth;
     think(0);
     return gBestMove ? moveToText(gBestMove) : "none";
 }

@@ -15,6 +15,7 @@
 #include "board/position.h"
 #include "board/tables.h"
 #include "config/config.h"
+#include "main/gamestart.h"
 
 void setUp(const char* fen) {
     static bool tablesBuilt = false;
@@ -23,7 +24,7 @@ void setUp(const char* fen) {
         tablesBuilt = true;
     }
     setUpTables();
-    setPosition(fen);
+    startGame(fen);
 }
 
 CaptureStdout::CaptureStdout() {
