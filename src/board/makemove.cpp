@@ -35,6 +35,32 @@ inline void listMove(int32_t colour, int32_t kind, int32_t from, int32_t to) {
     list[last] = to;
 }
 
+// Unmake of a man's move from `from` to `to`: the same as removing it from
+// `to` and adding it on `from`, in one pass over the arrays, list and boards.
+inline void moveBack(int32_t kind, int32_t colour, int32_t to, int32_t from) {
+    Position& p = gPos;
+    p.colour[to] = EMPTY;
+    p.piece[to] = EMPTY;
+    p.colour[from] = colour;
+    p.piece[from] = kind;
+    int32_t* list = p.pieceList[colour][kind];
+    const int32_t last = p.pieceCount[colour][kind] - 1;
+    int32_t i = last;  // make left the man at the end, unless a later move displaced it
+    while (list[i] != to) i--;
+    list[i] = list[last];
+    list[last] = from;
+    const uint64_t bits = squareBit(from) | squareBit(to);
+    p.occupancy[colour] ^= bits;
+    p.occupied ^= bits;
+    p.pieceBits[colour][kind] ^= bits;
+    if (kind == PAWN) {
+        p.pawnBits[colour] ^= bits;
+        p.pawnsOnSeventh[colour] += onSeventhRank(colour, from) - onSeventhRank(colour, to);
+    } else if (kind == KING) {
+        p.kingSquare[colour] = from;
+    }
+}
+
 // Material counters for a man of `kind` gained (+1) or lost (-1).
 inline void countMaterial(int32_t colour, int32_t kind, int32_t sign) {
     Position& p = gPos;
@@ -298,9 +324,7 @@ void unmakeMove() {
         addPiece(PAWN, us, from);
         countMaterial(us, PAWN, +1);
     } else {
-        const int32_t kind = p.piece[to];
-        removePiece(kind, us, to);
-        addPiece(kind, us, from);
+        moveBack(p.piece[to], us, to, from);
     }
     if (flags & MOVE_CASTLE) {
         int32_t rookFrom = 0, rookTo = 0;
@@ -310,8 +334,7 @@ void unmakeMove() {
             case G8: rookFrom = H8, rookTo = F8; break;
             default: rookFrom = A8, rookTo = D8; break;
         }
-        removePiece(ROOK, us, rookTo);
-        addPiece(ROOK, us, rookFrom);
+        moveBack(ROOK, us, rookTo, rookFrom);
     }
     if (h.captured != EMPTY) {
         addPiece(h.captured, them, to);

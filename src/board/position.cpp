@@ -60,8 +60,10 @@ void removePiece(int32_t piece, int32_t colour, int32_t square) {
     gPos.piece[square] = EMPTY;
     int32_t* list = gPos.pieceList[colour][piece];
     int32_t last = --gPos.pieceCount[colour][piece];
-    int32_t i = 0;
-    while (list[i] != square) i++;
+    // The square stands once in the list; unmake removes men that make put at
+    // the end, so the search starts there.
+    int32_t i = last;
+    while (list[i] != square) i--;
     list[i] = list[last];
     uint64_t bit = 1ULL << (square ^ 56);
     gPos.occupancy[colour] &= ~bit;

@@ -10,6 +10,7 @@
 #include "eval/material.h"
 #include "eval/params.h"
 #include "eval/passers.h"
+#include "eval/pawnhash.h"
 #include "eval/pawns.h"
 #include "eval/pieces.h"
 
@@ -56,7 +57,9 @@ int32_t blend(const EvalState& e) {
 }  // namespace
 
 int32_t evaluate(int32_t alpha, int32_t beta) {
-    // 1. Cache: a position evaluated before costs one probe.
+    // 1. Cache: a position evaluated before costs one probe. The pawn hash slot
+    //    starts loading meanwhile, so that the two memory reads overlap.
+    pawnHashPrefetch(gPos.pawnKey);
     int32_t score;
     if (evalCacheProbe(gPos.hashKey, &score)) return score;
 

@@ -26,4 +26,9 @@ void pawnHashClear();
 // Counts the probe (and the hit on a key match); true with the stored score when
 // the slot holds the key and a score.
 bool pawnHashProbe(uint64_t key, int32_t* score);
+
+// Starts loading the slot of the key, so that a later probe finds it in cache.
+inline void pawnHashPrefetch(uint64_t key) {
+    __builtin_prefetch(&gPawnHash[key & (kPawnHashEntries - 1)]);
+}
 void pawnHashStore(uint64_t key, int32_t score);

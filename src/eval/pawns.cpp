@@ -1,5 +1,6 @@
 #include "eval/pawns.h"
 
+#include "board/bitops.h"
 #include "board/position.h"
 #include "board/tables.h"
 #include "eval/passers.h"
@@ -24,6 +25,41 @@ const int32_t kIsolated[64] = {
 const int32_t kBackward[8] = {0, 0, 3, 4, 6, 8, 8, 0};
 
 constexpr int32_t kDoubled = 12;
+
+constexpr uint64_t kFileA = 0x0101010101010101ULL;  // bit numbering: a1 is bit 0
+constexpr uint64_t kFileH = 0x8080808080808080ULL;
+
+// The light squares (a8 is light) as a bitboard.
+constexpr uint64_t lightSquares() {
+    uint64_t bits = 0;
+    for (int32_t s = 0; s < 64; s++)
+        if (((fileOf(s) + rowOf(s)) & 1) == 0) bits |= squareBit(s);
+    return bits;
+}
+constexpr uint64_t kLightSquares = lightSquares();
+
+// The pawn tables hold ten times the value: the values, rounded toward zero.
+struct PawnSquareValues {
+    int32_t opening[64], endgame[64];
+    PawnSquareValues() {
+        for (int32_t s = 0; s < 64; s++) {
+            opening[s] = kPawnOpening10[s] / 10;
+            endgame[s] = kPawnEndgame10[s] / 10;
+        }
+    }
+};
+const PawnSquareValues kPawnSquare;
+
+// Squares the pawns of the colour attack (a pawn never stands on a last rank).
+uint64_t pawnAttacks(int32_t colour, uint64_t pawns) {
+    if (colour == WHITE) return ((pawns & ~kFileA) << 7) | ((pawns & ~kFileH) << 9);
+    return ((pawns & ~kFileH) >> 7) | ((pawns & ~kFileA) >> 9);
+}
+
+// A centre pawn of the colour on its starting square with a man in front of it.
+bool blockedAtHome(int32_t colour, int32_t square, int32_t forward) {
+    return gPos.piece[square] == PAWN && gPos.colour[square] == colour && gPos.piece[square + forward] != EMPTY;
+}
 
 int32_t whitePawnStructure(const EvalState& e) {
     int32_t score = 0;
@@ -99,23 +135,24 @@ void evaluatePawns(EvalState& e, int32_t colour) {
     const int32_t sign = colour == WHITE ? 1 : -1;
     const int32_t forward = colour == WHITE ? -8 : 8;
     const int32_t mirror = colour == WHITE ? 0 : 56;
+    const int32_t count = gPos.pieceCount[colour][PAWN];
+    const uint64_t pawns = gPos.pawnBits[colour];
+    // Every pawn's value, and the squares its men stand on and attack.
+    e.opening += sign * 90 * count;
+    e.endgame += sign * 115 * count;
+    e.pawnsOnLight[colour] += popCount(pawns & kLightSquares);
+    e.pawnsOnDark[colour] += count - popCount(pawns & kLightSquares);
+    e.attackMap[colour][PAWN] |= pawnAttacks(colour, pawns);
     // The centre pawns that must not be blocked on their starting squares.
     const int32_t d2 = colour == WHITE ? 51 : 11, e2 = colour == WHITE ? 52 : 12;
-    for (int32_t i = 0; i < gPos.pieceCount[colour][PAWN]; i++) {
+    const int32_t blocked = blockedAtHome(colour, d2, forward) + blockedAtHome(colour, e2, forward);
+    e.opening -= sign * 20 * blocked;
+    e.endgame -= sign * 24 * blocked;
+    // Square values and passed-pawn terms, pawn by pawn in list order.
+    for (int32_t i = 0; i < count; i++) {
         const int32_t s = gPos.pieceList[colour][PAWN][i];
-        e.opening += sign * 90;
-        e.endgame += sign * 115;
-        if ((s == d2 || s == e2) && gPos.piece[s + forward] != EMPTY) {
-            e.opening -= sign * 20;
-            e.endgame -= sign * 24;
-        }
-        e.pstOpening[colour] += kPawnOpening10[s ^ mirror] / 10;
-        e.pstEndgame[colour] += kPawnEndgame10[s ^ mirror] / 10;
-        if (((fileOf(s) + rowOf(s)) & 1) == 0)
-            e.pawnsOnLight[colour]++;
-        else
-            e.pawnsOnDark[colour]++;
-        e.attackMap[colour][PAWN] |= gPawnAttacks[colour][gBitIndex[s]];
+        e.pstOpening[colour] += kPawnSquare.opening[s ^ mirror];
+        e.pstEndgame[colour] += kPawnSquare.endgame[s ^ mirror];
         evaluatePasser(e, colour, s);
     }
 }

@@ -11,6 +11,7 @@
 #include "eval/bitbase.h"
 #include "eval/evalcache.h"
 #include "eval/king.h"
+#include "eval/pawnhash.h"
 #include "protocol/stopcheck.h"
 #include "search/ordering.h"
 #include "search/think.h"
@@ -29,6 +30,7 @@ bool exemptFromReduction(Move move, int32_t ply);
 inline void prefetchChild() {
     ttPrefetch(gPos.hashKey);
     evalCachePrefetch(gPos.hashKey);
+    pawnHashPrefetch(gPos.pawnKey);
 }
 
 // No pawns, and less than a lone bishop of pieces on the board.

@@ -55,7 +55,10 @@ int32_t ttProbe(int32_t depth, int32_t* score, Move* move);
 // results: the searches call it right after making a move, so that the child's
 // probe does not wait for memory).
 inline void ttPrefetch(uint64_t key) {
-    __builtin_prefetch(&gTTable[key & (gTTBucketCount - 1)]);
+    // A 48-byte bucket may straddle two cache lines: both are requested.
+    const char* bucket = reinterpret_cast<const char*>(&gTTable[key & (gTTBucketCount - 1)]);
+    __builtin_prefetch(bucket);
+    __builtin_prefetch(bucket + sizeof(TTBucket) - 1);
 }
 
 // Stores the current position's result, with or without a move.
