@@ -221,6 +221,7 @@ const char* setPosition(const char* text) {
     for (int32_t s = 0; s < 64; s++) {
         if (p.piece[s] == EMPTY) continue;
         int32_t c = p.colour[s], k = p.piece[s];
+        p.listIndex[s] = int8_t(p.pieceCount[c][k]);
         p.pieceList[c][k][p.pieceCount[c][k]++] = s;
         uint64_t bit = squareBit(s);
         p.occupancy[c] |= bit;

@@ -13,26 +13,32 @@ constexpr bool onSeventhRank(int32_t colour, int32_t square) {
 
 // Piece-list edits of make. Removal moves the last entry into the freed slot;
 // an arriving man is appended at the end.
+// listIndex says where each man stands in its list.
 inline void listRemove(int32_t colour, int32_t kind, int32_t square) {
-    int32_t* list = gPos.pieceList[colour][kind];
-    const int32_t last = --gPos.pieceCount[colour][kind];
-    int32_t i = 0;
-    while (list[i] != square) i++;
+    Position& p = gPos;
+    int32_t* list = p.pieceList[colour][kind];
+    const int32_t last = --p.pieceCount[colour][kind];
+    const int32_t i = p.listIndex[square];
     list[i] = list[last];
+    p.listIndex[list[i]] = int8_t(i);
 }
 
 inline void listAppend(int32_t colour, int32_t kind, int32_t square) {
-    gPos.pieceList[colour][kind][gPos.pieceCount[colour][kind]++] = square;
+    Position& p = gPos;
+    p.listIndex[square] = int8_t(p.pieceCount[colour][kind]);
+    p.pieceList[colour][kind][p.pieceCount[colour][kind]++] = square;
 }
 
-// Removal and append in one: the same entry count.
+// Removal of `from` and append of `to` in one: the same entry count.
 inline void listMove(int32_t colour, int32_t kind, int32_t from, int32_t to) {
-    int32_t* list = gPos.pieceList[colour][kind];
-    const int32_t last = gPos.pieceCount[colour][kind] - 1;
-    int32_t i = 0;
-    while (list[i] != from) i++;
+    Position& p = gPos;
+    int32_t* list = p.pieceList[colour][kind];
+    const int32_t last = p.pieceCount[colour][kind] - 1;
+    const int32_t i = p.listIndex[from];
     list[i] = list[last];
+    p.listIndex[list[i]] = int8_t(i);
     list[last] = to;
+    p.listIndex[to] = int8_t(last);
 }
 
 // Unmake of a man's move from `from` to `to`: the same as removing it from
@@ -43,12 +49,7 @@ inline void moveBack(int32_t kind, int32_t colour, int32_t to, int32_t from) {
     p.piece[to] = EMPTY;
     p.colour[from] = colour;
     p.piece[from] = kind;
-    int32_t* list = p.pieceList[colour][kind];
-    const int32_t last = p.pieceCount[colour][kind] - 1;
-    int32_t i = last;  // make left the man at the end, unless a later move displaced it
-    while (list[i] != to) i--;
-    list[i] = list[last];
-    list[last] = from;
+    listMove(colour, kind, to, from);
     const uint64_t bits = squareBit(from) | squareBit(to);
     p.occupancy[colour] ^= bits;
     p.occupied ^= bits;

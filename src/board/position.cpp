@@ -42,6 +42,7 @@ void generateKeys() {
 void addPiece(int32_t piece, int32_t colour, int32_t square) {
     gPos.colour[square] = colour;
     gPos.piece[square] = piece;
+    gPos.listIndex[square] = int8_t(gPos.pieceCount[colour][piece]);
     gPos.pieceList[colour][piece][gPos.pieceCount[colour][piece]++] = square;
     uint64_t bit = 1ULL << (square ^ 56);
     gPos.occupancy[colour] |= bit;
@@ -59,12 +60,10 @@ void removePiece(int32_t piece, int32_t colour, int32_t square) {
     gPos.colour[square] = EMPTY;
     gPos.piece[square] = EMPTY;
     int32_t* list = gPos.pieceList[colour][piece];
-    int32_t last = --gPos.pieceCount[colour][piece];
-    // The square stands once in the list; unmake removes men that make put at
-    // the end, so the search starts there.
-    int32_t i = last;
-    while (list[i] != square) i--;
+    const int32_t last = --gPos.pieceCount[colour][piece];
+    const int32_t i = gPos.listIndex[square];
     list[i] = list[last];
+    gPos.listIndex[list[i]] = int8_t(i);
     uint64_t bit = 1ULL << (square ^ 56);
     gPos.occupancy[colour] &= ~bit;
     gPos.occupied &= ~bit;

@@ -35,8 +35,11 @@ struct Position {
     int32_t pieceMaterial[2];   // values of knights, bishops, rooks, queens
     int32_t pawnsOnSeventh[2];  // white pawns on rank 7, black pawns on rank 2
     int32_t padding;            // keeps the size a multiple of 8 with no hidden bytes
+    // Per occupied square: where its man stands in its piece list, so that a
+    // list edit needs no search (stale on empty squares).
+    int8_t listIndex[64];
 };
-static_assert(sizeof(Position) == 19 * 8 + 360 * 4, "Position must have no hidden padding");
+static_assert(sizeof(Position) == 19 * 8 + 360 * 4 + 64, "Position must have no hidden padding");
 
 // One record per half-move made.
 struct HistoryEntry {

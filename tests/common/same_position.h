@@ -1,6 +1,7 @@
 // Comparing positions as make and unmake must leave them: every field bit for
 // bit, except the order within a piece list (unmake restores the squares of a
-// list, not their order).
+// list, not their order) and so the list positions in listIndex, which the
+// consistency checks compare with the lists themselves.
 #pragma once
 #include <algorithm>
 #include <cstring>
@@ -16,6 +17,7 @@ inline Position canonicalPosition(const Position& p) {
             std::sort(list, list + c.pieceCount[colour][kind]);
             std::fill(list + c.pieceCount[colour][kind], list + 16, 0);
         }
+    std::fill(c.listIndex, c.listIndex + 64, int8_t(0));
     return c;
 }
 

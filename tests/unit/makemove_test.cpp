@@ -42,6 +42,7 @@ void expectConsistent() {
                 EXPECT_EQ(p.piece[s], k);
                 EXPECT_EQ(p.colour[s], c);
                 EXPECT_TRUE(p.pieceBits[c][k] & (1ULL << (s ^ 56)));
+                EXPECT_EQ(p.listIndex[s], i);
             }
         }
         EXPECT_EQ(p.pawnNumber[c], counts[c][PAWN]);
