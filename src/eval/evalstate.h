@@ -2,9 +2,11 @@
 // White minus Black; per-colour sums are blended separately at the end.
 #pragma once
 #include <cstdint>
+#include <type_traits>
 
 #include "board/types.h"
 
+// Integers only, so that zero bytes clear it.
 struct EvalState {
     // Material counts and game phase, taken at the start of the call.
     int32_t queens[2], rooks[2], knights[2], bishops[2], minors[2], pawns[2];
@@ -56,6 +58,7 @@ struct EvalState {
     int32_t imbalance;    // material redundancy, endgame weight only
     int32_t drawDivisor;  // the final score is divided by it
 };
+static_assert(std::is_trivially_copyable_v<EvalState>, "initEvalState clears it with memset");
 
 // Rows and squares as colour C sees them: White's as they are, Black's
 // mirrored, so that one rule written from White's side serves both colours.

@@ -1,11 +1,14 @@
 #include "eval/material.h"
 
+#include <cstring>
+
 #include "board/position.h"
 #include "board/tables.h"
 #include "eval/psqt.h"
 
 void initEvalState(EvalState& e) {
-    e = EvalState{};
+    // All of it integers: zero bytes are zero values, filled in place.
+    memset(&e, 0, sizeof e);
     int32_t queens = 0, rooks = 0, minors = 0;
     for (int32_t c = 0; c < 2; c++) {
         e.queens[c] = gPos.queenNumber[c];

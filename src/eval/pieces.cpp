@@ -75,7 +75,8 @@ void mobility(EvalState& e, int32_t kind, uint64_t moves) {
     e.attackMap[C][kind] |= moves;
     const int32_t centre = (moves & kCentreSquares) != 0;
     const int32_t zone = (moves & e.kingZone[O]) != 0;
-    const int32_t hit = popCount(moves & e.attackMap[O][PAWN]);
+    const uint64_t hits = moves & e.attackMap[O][PAWN];  // mostly none
+    const int32_t hit = hits ? popCount(hits) : 0;
     const int32_t mob = popCount(moves) + centre + zone - (kind == QUEEN ? hit : (2 * hit) / 3);
     e.mobOpening[C] += mob - kMobilityOffsetOpening[kind];
     e.mobEndgame[C] += mob - kMobilityOffsetEndgame[kind];
