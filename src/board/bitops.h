@@ -32,3 +32,13 @@ inline uint64_t byteSwap(uint64_t b) { return __builtin_bswap64(b); }
 
 // Bitboards use the bit numbering s ^ 56: bit 0 is a1, bit 63 is h8.
 constexpr uint64_t squareBit(int32_t sq) { return 1ULL << (sq ^ 56); }
+
+constexpr uint64_t kFileA = 0x0101010101010101ULL;
+constexpr uint64_t kFileH = 0x8080808080808080ULL;
+
+// Squares the pawns of the colour (0 White, 1 Black) attack; a pawn never
+// stands on a last rank.
+constexpr uint64_t pawnAttackSet(int32_t colour, uint64_t pawns) {
+    if (colour == 0) return ((pawns & ~kFileA) << 7) | ((pawns & ~kFileH) << 9);
+    return ((pawns & ~kFileH) >> 7) | ((pawns & ~kFileA) >> 9);
+}

@@ -11,9 +11,6 @@ int32_t gFirstMove[kMaxPly + 1];
 
 namespace {
 
-constexpr uint64_t kFileA = 0x0101010101010101ULL;  // bit numbering: a1 is bit 0
-constexpr uint64_t kFileH = 0x8080808080808080ULL;
-
 // Ordering scores.
 constexpr int32_t kQueenPromotionScore = 9998000;
 constexpr int32_t kKnightPromotionScore = 9989500;
@@ -49,11 +46,6 @@ struct GenContext {
     int32_t onlyFrom;  // generateSingleMove: the wanted squares
     int32_t onlyTo;
 };
-
-uint64_t pawnAttackSet(int32_t colour, uint64_t pawns) {
-    if (colour == WHITE) return ((pawns & ~kFileA) << 7) | ((pawns & ~kFileH) << 9);
-    return ((pawns & ~kFileH) >> 7) | ((pawns & ~kFileA) >> 9);
-}
 
 void computeThreats(GenContext& c) {
     c.pawnThreat = pawnAttackSet(c.them, gPos.pawnBits[c.them]);

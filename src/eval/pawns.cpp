@@ -26,9 +26,6 @@ const int32_t kBackward[8] = {0, 0, 3, 4, 6, 8, 8, 0};
 
 constexpr int32_t kDoubled = 12;
 
-constexpr uint64_t kFileA = 0x0101010101010101ULL;  // bit numbering: a1 is bit 0
-constexpr uint64_t kFileH = 0x8080808080808080ULL;
-
 // The light squares (a8 is light) as a bitboard.
 constexpr uint64_t lightSquares() {
     uint64_t bits = 0;
@@ -49,12 +46,6 @@ struct PawnSquareValues {
     }
 };
 const PawnSquareValues kPawnSquare;
-
-// Squares the pawns of the colour attack (a pawn never stands on a last rank).
-uint64_t pawnAttacks(int32_t colour, uint64_t pawns) {
-    if (colour == WHITE) return ((pawns & ~kFileA) << 7) | ((pawns & ~kFileH) << 9);
-    return ((pawns & ~kFileH) >> 7) | ((pawns & ~kFileA) >> 9);
-}
 
 // A centre pawn of the colour on its starting square with a man in front of it.
 bool blockedAtHome(int32_t colour, int32_t square, int32_t forward) {
@@ -140,9 +131,10 @@ void evaluatePawns(EvalState& e, int32_t colour) {
     // Every pawn's value, and the squares its men stand on and attack.
     e.opening += sign * 90 * count;
     e.endgame += sign * 115 * count;
-    e.pawnsOnLight[colour] += popCount(pawns & kLightSquares);
-    e.pawnsOnDark[colour] += count - popCount(pawns & kLightSquares);
-    e.attackMap[colour][PAWN] |= pawnAttacks(colour, pawns);
+    const int32_t onLight = popCount(pawns & kLightSquares);
+    e.pawnsOnLight[colour] += onLight;
+    e.pawnsOnDark[colour] += count - onLight;
+    e.attackMap[colour][PAWN] |= pawnAttackSet(colour, pawns);
     // The centre pawns that must not be blocked on their starting squares.
     const int32_t d2 = colour == WHITE ? 51 : 11, e2 = colour == WHITE ? 52 : 12;
     const int32_t blocked = blockedAtHome(colour, d2, forward) + blockedAtHome(colour, e2, forward);
