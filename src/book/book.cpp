@@ -12,6 +12,8 @@
 #include "book/random64.h"
 #include "platform/clock.h"
 
+char gBookFile[kBookFileSize] = "morvantix.bin";
+
 namespace {
 
 constexpr int32_t kEntryBytes = 16;

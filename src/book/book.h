@@ -1,5 +1,6 @@
 // The opening book: a file in the Polyglot format, morvantix.bin in the working
-// directory, read entry by entry at every probe (nothing is held in memory).
+// directory unless a UCI interface names another, read entry by entry at every
+// probe (nothing is held in memory).
 #pragma once
 #include <cstdint>
 
@@ -13,10 +14,12 @@ struct BookEntry {
     uint32_t learn;   // read but not used
 };
 
-constexpr int32_t kMaxBookEntries = 100;
+constexpr int32_t kMaxBookEntries = 100;  // a position with more counts as not in the book
 
-// The book file's name, in the working directory.
-inline const char* kBookName() { return "morvantix.bin"; }  // a position with more counts as not in the book
+// The book file's path (the UCI option Book File sets it).
+constexpr int32_t kBookFileSize = 1024;
+extern char gBookFile[kBookFileSize];
+inline const char* kBookName() { return gBookFile; }
 
 // The Polyglot key of the four-field FEN text.
 uint64_t bookKey(const char* fenText);

@@ -33,6 +33,11 @@ void readConfigFile();
 // program with status 1 when memory is not available.
 void allocateTables(int32_t hashMb, int32_t evalCacheMb);
 
+// Gives the transposition table the size for hashMb (32..1024), empty. When
+// that memory is not available the table keeps its size (emptied) and the
+// result is false; gHashMb always names the size in use.
+bool resizeTranspositionTable(int32_t hashMb);
+
 // Zero-fills the three tables.
 void clearTables();
 

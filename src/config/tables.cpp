@@ -42,6 +42,22 @@ void allocateTables(int32_t hashMb, int32_t evalCacheMb) {
     clearTables();
 }
 
+bool resizeTranspositionTable(int32_t hashMb) {
+    const int32_t oldMb = gHashMb;
+    const uint32_t oldEntries = gTTBucketCount * 2;
+    if (ttReserve(ttEntriesFor(hashMb))) {
+        gHashMb = hashMb;
+        ttClear();
+        return true;
+    }
+    gHashMb = oldMb;
+    // The old size was available a moment ago; the smallest table is the
+    // last resort, so that the searches always have one.
+    if (!ttReserve(oldEntries)) ttReserve(2048);
+    ttClear();
+    return false;
+}
+
 void clearTables() {
     ttClear();
     evalCacheClear();

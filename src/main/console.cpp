@@ -18,6 +18,7 @@
 #include "platform/input.h"
 #include "protocol/gameresult.h"
 #include "protocol/stopcheck.h"
+#include "protocol/uci.h"
 #include "protocol/xboard.h"
 #include "search/think.h"
 #include "search/timeman.h"
@@ -192,6 +193,12 @@ void commandXboard(Console& c) {
     c.exitStatus = 0;
 }
 
+void commandUci(Console& c) {
+    uciLoop();
+    c.done = true;
+    c.exitStatus = 0;
+}
+
 void commandHelp(Console&) {
     static const char* const lines[] = {
         "[COMMANDS]\n",
@@ -258,6 +265,7 @@ const Command kCommands[] = {
     {"symtestpos", commandSymtestpos},
     {"bye", commandBye},
     {"xboard", commandXboard},
+    {"uci", commandUci},
     {"help", commandHelp},
 };
 

@@ -6,12 +6,14 @@
 #include "config/config.h"
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "protocol/ucipoll.h"
 #include "search/timeman.h"
 
 int32_t gStopSearch = 0;
 uint32_t gNodeCount = 0;
 uint8_t gEngineState = ENGINE_NORMAL;
 int32_t gNodesPerSecond = 0;
+uint32_t gNodeLimit = 0;
 
 namespace {
 
@@ -40,6 +42,14 @@ void checkInput() {
 }  // namespace
 
 void checkStop() {
+    if (gUciMode) {
+        pollUciInput();
+        if (gStopSearch) return;
+    }
+    if (gNodeLimit && gNodeCount >= gNodeLimit) {
+        gStopSearch = 1;
+        return;
+    }
     switch (gEngineState) {
         case ENGINE_NORMAL: {
             const uint32_t now = getMilliseconds();
@@ -54,7 +64,7 @@ void checkStop() {
             break;
         }
         default:
-            checkInput();
+            if (!gUciMode) checkInput();
             break;
     }
 }

@@ -12,11 +12,13 @@ extern int32_t gStopSearch;       // non-zero: every search unwinds now
 extern uint32_t gNodeCount;       // nodes of the current search, wrapping
 extern uint8_t gEngineState;      // ENGINE_*
 extern int32_t gNodesPerSecond;   // 0: off
+extern uint32_t gNodeLimit;       // nodes a search may visit (UCI `go nodes`), 0: no limit
 
 // A new game starts in the normal state (not pondering, not analysing).
 inline void resetEngineState() { gEngineState = ENGINE_NORMAL; }
 
-// The check for time and input, by engine state; may set gStopSearch.
+// The check for time and input, by engine state, and the node limit; may
+// set gStopSearch. Under UCI, waiting commands are taken here in every state.
 void checkStop();
 
 // The check used instead when gNodesPerSecond is set: the node budget, and

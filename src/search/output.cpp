@@ -42,6 +42,26 @@ void printIterationLine(int32_t depth, int32_t score) {
     fflush(stdout);
 }
 
+void printUciIterationLine(int32_t depth, int32_t score, int32_t bound) {
+    if (gPvLength[0] <= 0) return;
+    const int32_t elapsed = reportedElapsedMs();
+    const uint64_t nps = uint64_t(gNodeCount) * 1000 / uint64_t(elapsed > 0 ? elapsed : 1);
+    printf("info depth %d score ", depth);
+    // Mate scores count plies from the root; UCI counts moves, negative when
+    // the engine is mated.
+    if (score > MATE_BOUND)
+        printf("mate %d", (MATE_VALUE - score + 1) / 2);
+    else if (score < -MATE_BOUND)
+        printf("mate -%d", (MATE_VALUE + score) / 2);
+    else
+        printf("cp %d", score);
+    if (bound) printf(bound > 0 ? " lowerbound" : " upperbound");
+    printf(" nodes %u nps %" PRIu64 " time %d hashfull %d pv", gNodeCount, nps, elapsed, ttHashfull());
+    for (int32_t i = 0; i < gPvLength[0]; i++) printf(" %s", moveToText(gPvTable[0][i]));
+    printf("\n");
+    fflush(stdout);
+}
+
 void printTimeLine() {
     printf("# TimeLeft=%0.2fms. CT=%dms, MT=%0.2fms  AT=%0.2fms.\n", double(gTimeLeft), gControlTime,
            double(gSoftLimit), double(gTargetTime) + double(gExtraTime));

@@ -15,6 +15,10 @@ extern int32_t gPawnEndExtensions;    // PEnd
 void resetIterationCounters();
 
 void printIterationLine(int32_t depth, int32_t score);
+// The UCI form of an iteration line: "info depth ... score cp|mate ... pv ...";
+// bound -1 for a score that failed low (an upper bound), 1 for one that
+// failed high (a lower bound), 0 for an exact score.
+void printUciIterationLine(int32_t depth, int32_t score, int32_t bound);
 void printTimeLine();
 void printPonderHeader(int32_t outputMode);
 void printPonderLine(int32_t outputMode, int32_t depth, int32_t score);

@@ -43,7 +43,7 @@ int32_t gRootCheckers[2] = {-1, -1};
 int32_t absolute(int32_t x) { return x < 0 ? -x : x; }
 
 // 2. A move from the book, played without searching.
-bool playBookMove() {
+bool playBookMove(int32_t outputMode) {
     if (!gBookEnabled || gPos.hply > kLastBookPly || gOutOfBookCount > 2 || gEngineState == ENGINE_ANALYZING)
         return false;
     Move move;
@@ -53,7 +53,10 @@ bool playBookMove() {
     gPvTable[0][0] = move;
     gPvLength[0] = 1;
     gBestMove = move;
-    printf("0 0 0 0 (Book Move %s)\n", moveToText(move));
+    if (outputMode == OUTPUT_UCI)
+        printf("info string book move %s\n", moveToText(move));
+    else
+        printf("0 0 0 0 (Book Move %s)\n", moveToText(move));
     fflush(stdout);
     return true;
 }
@@ -61,7 +64,7 @@ bool playBookMove() {
 // 3. The first search after the book is reported and recorded.
 void noteLeavingTheBook(int32_t outputMode) {
     if (gWriteLearnedOpening && gRecordedPly >= 1) writeOutOfBookPosition(gPos.side);
-    if (outputMode == 0) return;
+    if (outputMode == OUTPUT_SILENT || outputMode == OUTPUT_UCI) return;
     if (gIcsMode)
         printf("# Opponent's name: %s, Rating: %d\n", gOpponentName, gOppRating);
     else
@@ -117,7 +120,7 @@ IterationResult resultOf(int32_t d, int32_t score, int32_t windowLow, bool resea
 void iterativeDeepening(int32_t outputMode) {
     Aspiration window;
     for (int32_t d = 1;;) {
-        const int32_t windowLow = window.alpha;
+        const int32_t windowLow = window.alpha, windowHigh = window.beta;
         const bool research = window.research;
         const int32_t score = searchIteration(d, window.alpha, window.beta);
         if (gStopSearch || score == -MATE_VALUE) return;
@@ -126,7 +129,10 @@ void iterativeDeepening(int32_t outputMode) {
         gIterationTime[d] = elapsedMs();
         gLastScore = score;
         gDepthReached = d;
-        if (outputMode) printIterationLine(d, score);
+        if (outputMode == OUTPUT_UCI)
+            printUciIterationLine(d, score, score <= windowLow ? -1 : score >= windowHigh ? 1 : 0);
+        else if (outputMode != OUTPUT_SILENT)
+            printIterationLine(d, score);
         if (absolute(score) > kShortMateScore && d > 4) return;
         if (afterIteration(resultOf(d, score, windowLow, research))) return;
         if (!window.next(score)) d++;
@@ -134,7 +140,8 @@ void iterativeDeepening(int32_t outputMode) {
     }
 }
 
-// The first legal move of the root's list, or 0.
+}  // namespace
+
 Move firstLegalMove() {
     gPos.ply = 0;
     generateAllMoves();
@@ -146,8 +153,6 @@ Move firstLegalMove() {
     return 0;
 }
 
-}  // namespace
-
 void think(int32_t outputMode) {
     // 1. Start values.
     gLastScore = 0;
@@ -155,7 +160,7 @@ void think(int32_t outputMode) {
     gEngineSide = gPos.side;
 
     // 2. The book.
-    if (playBookMove()) return;
+    if (playBookMove(outputMode)) return;
 
     // 3. A search out of book.
     gBookExitIndex = gPos.hply - 2 * gOutOfBookCount + 1;
@@ -169,7 +174,7 @@ void think(int32_t outputMode) {
         gLearnCheckPly = gPos.hply;
         checkBadLine();
     }
-    if (outputMode) printTimeLine();
+    if (outputMode != OUTPUT_SILENT && outputMode != OUTPUT_UCI) printTimeLine();
 
     // 5, 6. Tables and counters; nothing to do without depth.
     resetForSearch();

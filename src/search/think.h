@@ -20,8 +20,17 @@ extern Move gIterationMove[kMaxIterations];
 extern int32_t gIterationScore[kMaxIterations];
 extern int32_t gIterationTime[kMaxIterations];
 
-// Searches the current position; outputMode 0 silent, 1 console, 2 XBoard.
+// What a search prints as it goes.
+constexpr int32_t OUTPUT_SILENT = 0;
+constexpr int32_t OUTPUT_CONSOLE = 1;
+constexpr int32_t OUTPUT_XBOARD = 2;
+constexpr int32_t OUTPUT_UCI = 3;  // "info" lines only
+
+// Searches the current position; outputMode one of OUTPUT_*.
 void think(int32_t outputMode);
+
+// The first legal move of the root's list, or 0 (the list is generated anew).
+Move firstLegalMove();
 
 // The root node; depth in half-plies.
 int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck);

@@ -31,6 +31,10 @@ int32_t gControlTime = 0;
 int32_t gPreviousScore = 0;
 
 namespace {
+uint32_t gReportStart = 0;  // gSearchStart before a ponder hit moved it
+}  // namespace
+
+namespace {
 
 int32_t gEasyIterations = 0;
 
@@ -141,8 +145,41 @@ void allotOnTime(int32_t centiseconds) {
 }
 
 void allotOnSt(int32_t seconds) {
+    allotOnMoveTime(seconds * 1000);
+}
+
+void allotOnMoveTime(int32_t ms) {
     gTimeControlType = TIME_CONTROL_FIXED;
-    gAllottedTime = gTimeLeft = seconds * 1000;
+    gAllottedTime = gTimeLeft = ms;
+}
+
+void allotOnUciClock(int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int32_t overheadMs) {
+    const int64_t left = leftMs;
+    gTimeLeft = leftMs;
+    gIncrement = incrementMs;
+    int64_t t;
+    if (movesToGo > 0) {
+        gTimeControlType = TIME_CONTROL_CONVENTIONAL;
+        gMovesPerControl = movesToGo;
+        const int64_t toGo = movesToGo;
+        t = toGo == 1 ? (65 * left - 1300) / 100 : (left - 20 * toGo) / (toGo + 1);
+        t += incrementMs;
+    } else {
+        gTimeControlType = TIME_CONTROL_INCREMENTAL;
+        gMovesPerControl = 0;
+        t = incrementalAllotment(left);
+    }
+    // What the interface and the pipes take between our move and its clock
+    // stays in reserve; with a very short clock a search of a millisecond or
+    // two still plays a legal move.
+    const int64_t usable = std::max<int64_t>(1, left - overheadMs);
+    gAllottedTime = int32_t(std::clamp<int64_t>(t, 1, usable));
+}
+
+void allotUnlimited() {
+    gTimeControlType = TIME_CONTROL_FIXED;
+    gAllottedTime = 172800000;
+    gTimeLeft = 0;
 }
 
 void recordOpponentClock(int32_t ms) {
@@ -156,7 +193,7 @@ void setSearchLimits(int32_t outOfBookCount) {
     gControlTime = std::max(gTimeLeft / 10, t0);
     gTargetTime = afterPonderHit(t0);
     gAllottedTime = gTargetTime;
-    gSearchStart = getMilliseconds();
+    gSearchStart = gReportStart = getMilliseconds();
     gExtraTime = 0;
     if (outOfBookCount >= 1 && outOfBookCount <= 4 && gTimeLeft > 120000)
         gExtraTime = (outOfBookCount > 1 && gPreviousScore >= 5) ? gTargetTime / 8 : gTargetTime / 6;
@@ -167,6 +204,16 @@ void setSearchLimits(int32_t outOfBookCount) {
 
 int32_t elapsedMs() {
     return int32_t(getMilliseconds() - gSearchStart);
+}
+
+int32_t reportedElapsedMs() {
+    return int32_t(getMilliseconds() - gReportStart);
+}
+
+void restartClockAtPonderHit() {
+    const uint32_t shift = getMilliseconds() - gSearchStart;
+    gSearchStart += shift;
+    gHardDeadline += shift;
 }
 
 void shortenForSingleEvasion() {

@@ -55,6 +55,20 @@ void allotOnLevel(int32_t movesPerControl, int32_t baseMs, int32_t incrementMs);
 void allotOnTime(int32_t centiseconds);
 void allotOnSt(int32_t seconds);
 
+// A fixed time per move in milliseconds (UCI `go movetime`).
+void allotOnMoveTime(int32_t ms);
+
+// The UCI clock of one `go`: the engine's time and increment in ms and the
+// moves to the next control (0: none, the rest of the game). Uses the rules
+// of the conventional and incremental controls, keeps overheadMs of the
+// clock in reserve and goes below the shortest useful search when the clock
+// is that short.
+void allotOnUciClock(int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int32_t overheadMs);
+
+// A search without a clock (UCI `go depth`, `go nodes`, `go infinite`): the
+// longest fixed time the engine knows, two days.
+void allotUnlimited();
+
 // Appends an opponent clock reading (ms); readings past the history's room
 // are dropped.
 void recordOpponentClock(int32_t ms);
@@ -77,8 +91,16 @@ struct IterationResult {
 // The time rules after an iteration; true when the search should stop now.
 bool afterIteration(const IterationResult& r);
 
+// The opponent played the pondered move (UCI `ponderhit`): the search goes on
+// as a normal one whose clock starts now.
+void restartClockAtPonderHit();
+
 // A root with a single evasion: the deadline comes closer by half the time.
 void shortenForSingleEvasion();
 
 // Milliseconds since the search started.
 int32_t elapsedMs();
+
+// Milliseconds since the search started, a ponder search included after a
+// UCI ponder hit (elapsedMs then counts from the hit).
+int32_t reportedElapsedMs();

@@ -29,6 +29,14 @@ void ttClear() {
     if (gTTable) memset(gTTable, 0, size_t(gTTBucketCount) * sizeof(TTBucket));
 }
 
+int32_t ttHashfull() {
+    int32_t used = 0;
+    const uint32_t buckets = gTTBucketCount < 500 ? gTTBucketCount : 500;
+    for (uint32_t i = 0; i < buckets; i++)
+        for (const TTEntry& e : gTTable[i].slot) used += e.key != 0 && e.age == gSearchAge;
+    return buckets ? int32_t(used * 500 / buckets) : 0;
+}
+
 namespace {
 
 inline TTBucket& bucketOf(uint64_t key) {

@@ -61,6 +61,10 @@ inline void ttPrefetch(uint64_t key) {
     __builtin_prefetch(bucket + sizeof(TTBucket) - 1);
 }
 
+// How full the table is, in thousandths: the share of the first thousand
+// slots written by the current search.
+int32_t ttHashfull();
+
 // Stores the current position's result, with or without a move.
 void ttStore(Move move, int32_t depth, int32_t score, uint8_t bound);
 void ttStoreNoMove(int32_t depth, int32_t score, uint8_t bound);

@@ -8,10 +8,9 @@
 
 #include "engine_process.h"
 #include "engine_session.h"
+#include "text_checks.h"
 
 namespace {
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // 999 knight moves: the game then stands at the end of the move history.
 std::string movesToTheHistoryLimit() {

@@ -12,6 +12,7 @@
 #include "bench_run.h"
 #include "engine_process.h"
 #include "engine_session.h"
+#include "text_checks.h"
 
 namespace {
 
@@ -42,8 +43,6 @@ std::string wineEngine(const std::string& exe) {
     const std::string variable = wineEngine(exe);                                                \
     if (variable.empty()) GTEST_SKIP() << "wine or " << kWindows << "/" << exe                   \
                                        << " is missing: install wine and run make windows";
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 const char* const kKiwipete = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -";
 

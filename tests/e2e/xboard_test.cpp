@@ -6,6 +6,7 @@
 
 #include "engine_process.h"
 #include "engine_session.h"
+#include "text_checks.h"
 
 namespace {
 
@@ -19,18 +20,6 @@ std::string session(const std::string& commands, const std::string& dir = "") {
     const EngineRun run = runEngine(engine(), "xboard\n" + commands, dir);
     EXPECT_EQ(run.exitStatus, 0);
     return run.output;
-}
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// Lines that must appear in this order (others may stand between them).
-void expectInOrder(const std::string& text, std::initializer_list<std::string> parts) {
-    size_t at = 0;
-    for (const std::string& p : parts) {
-        const size_t found = text.find(p, at);
-        ASSERT_NE(found, std::string::npos) << "missing in order: " << p << "\n--- output ---\n" << text;
-        at = found + p.size();
-    }
 }
 
 TEST(XBoard, FeaturesAnswerProtover) {

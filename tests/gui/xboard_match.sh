@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays games of an engine against fairymax, or another opponent named in
 # OPPONENT (an XBoard engine command; with OPPONENT_UCI=1 a UCI engine that
-# XBoard runs through polyglot). The opponent is restarted for every game, which
+# XBoard runs through polyglot). With ENGINE_UCI=1 the engine itself is run in
+# UCI mode through polyglot. The opponent is restarted for every game, which
 # keeps it out of a state in which XBoard waits for it after an adjudication.
 # The games are played under the real XBoard program
 # (headless, on an Xvfb display) and checks them:
@@ -22,6 +23,8 @@ export PATH="$PATH:/usr/games"  # polyglot, which XBoard runs for a UCI opponent
 opponent=${OPPONENT:-/usr/games/fairymax}
 opponent_options=()
 [ "${OPPONENT_UCI:-0}" = 1 ] && opponent_options=(-sUCI)
+engine_options=()
+[ "${ENGINE_UCI:-0}" = 1 ] && engine_options=(-fUCI)
 for tool in xvfb-run /usr/games/xboard "${opponent%% *}"; do
   command -v "$tool" > /dev/null || { echo "missing $tool"; exit 1; }
 done
@@ -38,7 +41,7 @@ WRAP
 chmod +x "$work/engine/run.sh"
 
 HOME="$work/home" timeout $((600 + 900 * games)) xvfb-run -a /usr/games/xboard -noGUI -mg "$games" \
-  -fcp "$work/engine/run.sh" -fd "$work/engine" -scp "$opponent" "${opponent_options[@]}" -sd "$work" -xreuse2 \
+  -fcp "$work/engine/run.sh" -fd "$work/engine" "${engine_options[@]}" -scp "$opponent" "${opponent_options[@]}" -sd "$work" -xreuse2 \
   "$@" -sgf "$work/games.pgn" -autoCallFlag true -testClaims true \
   -popupExitMessage false -saveSettingsOnExit false -debug -nameOfDebugFile "$work/debug.txt" \
   > "$work/xboard.log" 2>&1
@@ -70,7 +73,11 @@ faults=$(awk -v bad='illegal|false|forfeit|on time|time out|flag|disconnect|cras
 [ -n "$faults" ] && echo "$faults"
 if echo "$faults" | grep -q '^engine'; then fail "a game ended by a fault of the engine"; fi
 exits=$(grep -c '' "$work/engine-exits.txt" 2>/dev/null || echo 0)
-[ "$exits" -ge "$games" ] || fail "engine ended $exits times for $games games"
+# An XBoard engine is restarted for every game; polyglot keeps a UCI engine
+# for the whole match.
+expected_exits=$games
+[ "${ENGINE_UCI:-0}" = 1 ] && expected_exits=1
+[ "$exits" -ge "$expected_exits" ] || fail "engine ended $exits times for $games games"
 if grep -v '^exit 0$' "$work/engine-exits.txt"; then fail "the engine did not end cleanly"; fi
 
 margin=$(grep -E '^[0-9]+ >first : time [0-9]+' "$work/debug.txt" | awk '{print $5}' | sort -n | head -1)

@@ -19,13 +19,13 @@ set(LAYERS
   # Evaluation and its tables.
   "eval"
   # The searches and time management, with the stop checks they poll.
-  "search protocol/stopcheck"
+  "search protocol/stopcheck protocol/ucipoll"
   # Table allocation (sized for the search's and the evaluation's tables),
   # and the set-up of a new game, which resets every module below.
   "config/tables main/gamestart"
   # Test and benchmark commands.
   "tools"
-  # The XBoard driver and game-result detection.
+  # The XBoard and UCI drivers and game-result detection.
   "protocol"
   # Program entry, start-up and the console.
   "main")

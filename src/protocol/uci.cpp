@@ -1,0 +1,344 @@
+#include "protocol/uci.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <strings.h>
+
+#include "board/attacks.h"
+#include "board/fen.h"
+#include "board/makemove.h"
+#include "board/movegen.h"
+#include "board/notation.h"
+#include "board/position.h"
+#include "book/book.h"
+#include "config/config.h"
+#include "config/numbers.h"
+#include "main/game.h"
+#include "main/gamestart.h"
+#include "main/version.h"
+#include "platform/input.h"
+#include "protocol/stopcheck.h"
+#include "protocol/uci_options.h"
+#include "protocol/ucipoll.h"
+#include "search/ordering.h"
+#include "search/think.h"
+#include "search/timeman.h"
+
+namespace {
+
+constexpr int32_t kMaxTokens = kMaxGamePly + 64;
+
+// One command line split into blank-separated words.
+struct Tokens {
+    char text[kUciLineSize];
+    const char* word[kMaxTokens];
+    int32_t count = 0;
+
+    const char* operator[](int32_t i) const { return i < count ? word[i] : ""; }
+};
+
+void split(const char* line, Tokens& t) {
+    snprintf(t.text, sizeof t.text, "%s", line);
+    t.count = 0;
+    char* p = t.text;
+    while (t.count < kMaxTokens) {
+        while (*p == ' ' || *p == '\t') p++;
+        if (!*p) break;
+        t.word[t.count++] = p;
+        while (*p && *p != ' ' && *p != '\t') p++;
+        if (*p) *p++ = '\0';
+    }
+}
+
+// The position the interface set: its FEN text and the moves played from it.
+// The engine's position is always this one between commands.
+struct UciGame {
+    char fen[kUciLineSize];
+    Move moves[kMaxGamePly];
+    int32_t moveCount = 0;
+};
+
+UciGame gGame;
+
+void infoString(const char* format, const char* text) {
+    printf("info string ");
+    printf(format, text);
+    printf("\n");
+    fflush(stdout);
+}
+
+// Plays the move of that coordinate text if it is legal here; false otherwise.
+bool playMoveText(const char* text, Move* played) {
+    gPos.ply = 0;
+    generateAllMoves();
+    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
+        const Move m = gMoveStack[i].move;
+        if (strcasecmp(moveToText(m), text) != 0 || !makeMove(m)) continue;
+        gPos.ply = 0;
+        *played = m;
+        return true;
+    }
+    return false;
+}
+
+// Sets the position back to the one the interface set last.
+void restoreGame() {
+    setPosition(gGame.fen);
+    for (int32_t i = 0; i < gGame.moveCount; i++) makeMove(gGame.moves[i]);
+    gPos.ply = 0;
+}
+
+// Moves already played that the new command repeats, from the start.
+int32_t commonMoves(const Tokens& t, int32_t first, int32_t count) {
+    int32_t n = 0;
+    while (n < count && n < gGame.moveCount && strcasecmp(moveToText(gGame.moves[n]), t[first + n]) == 0) n++;
+    return n;
+}
+
+// "position startpos|fen <text> [moves ...]". The same start and a longer move
+// list only play the new moves, so the hash keys, and the table entries found
+// with them, stay valid through a game. Returns the reason for a rejection,
+// with the position left as it was; nullptr on success.
+const char* setUpPosition(const Tokens& t, char* reason, size_t reasonSize) {
+    char fen[kUciLineSize] = "";
+    int32_t i = 2;
+    if (strcmp(t[1], "startpos") == 0) {
+        snprintf(fen, sizeof fen, "%s", kStartFen);
+    } else if (strcmp(t[1], "fen") == 0) {
+        for (; i < t.count && strcmp(t[i], "moves") != 0; i++) {
+            strncat(fen, t[i], sizeof fen - strlen(fen) - 2);
+            strcat(fen, " ");
+        }
+        if (!fen[0]) return "no FEN text after \"fen\"";
+    } else {
+        return "expected \"startpos\" or \"fen\"";
+    }
+    int32_t first = i, count = 0;
+    if (strcmp(t[i], "moves") == 0) {
+        first = i + 1;
+        count = t.count - first;
+    } else if (i < t.count) {
+        snprintf(reason, reasonSize, "unexpected word \"%s\"", t[i]);
+        return reason;
+    }
+    if (count >= kMaxGamePly) return "too many moves";
+
+    const bool sameStart = strcmp(fen, gGame.fen) == 0;
+    int32_t kept = 0;
+    if (sameStart) {
+        kept = commonMoves(t, first, count);
+        for (int32_t n = gGame.moveCount; n > kept; n--) unmakeMove();
+        gPos.ply = 0;
+    } else if (const char* error = setPosition(fen)) {
+        restoreGame();
+        snprintf(reason, reasonSize, "illegal position: %s", error);
+        return reason;
+    }
+    Move played[kMaxGamePly];
+    for (int32_t n = kept; n < count; n++) {
+        if (!playMoveText(t[first + n], &played[n])) {
+            restoreGame();
+            snprintf(reason, reasonSize, "illegal move %.16s", t[first + n]);
+            return reason;
+        }
+    }
+    snprintf(gGame.fen, sizeof gGame.fen, "%s", fen);
+    for (int32_t n = kept; n < count; n++) gGame.moves[n] = played[n];
+    gGame.moveCount = count;
+    return nullptr;
+}
+
+void newGame() {
+    startGame(kStartFen);
+    snprintf(gGame.fen, sizeof gGame.fen, "%s", kStartFen);
+    gGame.moveCount = 0;
+}
+
+// What one "go" asks for (a clock may be negative: some interfaces send the
+// time past a fall).
+struct GoLimits {
+    int32_t time[2] = {0, 0};
+    bool clockGiven[2] = {false, false};
+    int32_t increment[2] = {0, 0};
+    int32_t movesToGo = 0, moveTime = -1, depth = -1;
+    int64_t nodes = -1;
+    bool infinite = false, ponder = false;
+};
+
+// A number after a keyword; false when it is missing or not a number.
+bool numberAfter(const Tokens& t, int32_t* i, int32_t* value) {
+    if (!readDecimal(t[*i + 1], value)) return false;
+    (*i)++;
+    return true;
+}
+
+bool readGo(const Tokens& t, GoLimits& g) {
+    struct Field {
+        const char* word;
+        int32_t* value;
+    };
+    int32_t nodes = -1;
+    const Field fields[] = {
+        {"wtime", &g.time[WHITE]},   {"btime", &g.time[BLACK]},   {"winc", &g.increment[WHITE]},
+        {"binc", &g.increment[BLACK]}, {"movestogo", &g.movesToGo}, {"movetime", &g.moveTime},
+        {"depth", &g.depth},         {"nodes", &nodes},
+    };
+    for (int32_t i = 1; i < t.count; i++) {
+        const char* w = t[i];
+        const Field* field = nullptr;
+        for (const Field& f : fields)
+            if (strcmp(w, f.word) == 0) field = &f;
+        if (field) {
+            if (!numberAfter(t, &i, field->value)) {
+                infoString("missing or invalid number after %s", w);
+                return false;
+            }
+            if (field->value == &nodes) g.nodes = nodes;
+            for (int32_t c : {WHITE, BLACK})
+                if (field->value == &g.time[c]) g.clockGiven[c] = true;
+        } else if (strcmp(w, "infinite") == 0) {
+            g.infinite = true;
+        } else if (strcmp(w, "ponder") == 0) {
+            g.ponder = true;
+        } else if (strcmp(w, "searchmoves") == 0 || strcmp(w, "mate") == 0) {
+            infoString("%s is not supported and is ignored", w);
+        }
+    }
+    return true;
+}
+
+// Clock, depth and node limits, and the engine state, for the search to come.
+// Times beyond two days are taken as two days, which keeps every deadline
+// within the millisecond clock's range.
+void applyGo(const GoLimits& g) {
+    constexpr int32_t kLongestMs = 172800000;
+    const int32_t us = gPos.side;
+    gNodesPerSecond = 0;
+    gNodeLimit = g.nodes >= 0 ? uint32_t(std::clamp<int64_t>(g.nodes, 1, 4000000000LL)) : 0;
+    setFixedSearch(gAllottedTime, g.depth >= 0 ? std::clamp(g.depth, 1, kDefaultSearchDepth) : kDefaultSearchDepth);
+    if (g.moveTime >= 0)
+        allotOnMoveTime(std::clamp(g.moveTime, 1, kLongestMs));
+    else if (g.clockGiven[us] && !g.infinite)
+        allotOnUciClock(std::min(g.time[us], kLongestMs), std::clamp(g.increment[us], 0, kLongestMs),
+                        std::max(0, g.movesToGo), gUciMoveOverhead);
+    else
+        allotUnlimited();
+    gEngineState = g.infinite ? ENGINE_ANALYZING : g.ponder ? ENGINE_PONDERING : ENGINE_NORMAL;
+}
+
+// The reply the engine expects to `move`, when it is legal after it; else 0.
+Move expectedReply(Move move) {
+    if (gPvLength[0] < 2 || gPvTable[0][0] != move) return 0;
+    const Move reply = gPvTable[0][1];
+    makeMove(move);
+    gPos.ply = 0;
+    generateAllMoves();
+    bool legal = false;
+    for (int32_t i = gFirstMove[0]; i < gFirstMove[1] && !legal; i++)
+        if (gMoveStack[i].move == reply && makeMove(reply)) {
+            unmakeMove();
+            legal = true;
+        }
+    unmakeMove();
+    gPos.ply = 0;
+    return legal ? reply : 0;
+}
+
+void reportBestMove() {
+    Move best = gBestMove;
+    if (best == 0) best = firstLegalMove();
+    if (best == 0) {
+        // Mate or stalemate on the board: no move, and the score says which.
+        printf("info depth 0 score %s\n", inCheck(gPos.side) ? "mate 0" : "cp 0");
+        printf("bestmove 0000\n");
+    } else {
+        const Move reply = expectedReply(best);
+        printf("bestmove %s", moveToText(best));
+        if (reply) printf(" ponder %s", moveToText(reply));
+        printf("\n");
+    }
+    fflush(stdout);
+}
+
+void commandGo(const Tokens& t) {
+    GoLimits g;
+    if (!readGo(t, g)) return;
+    applyGo(g);
+    think(OUTPUT_UCI);
+    // An analysis or a ponder search that ended by itself waits for the
+    // interface: the move is reported only after "stop" or "ponderhit".
+    while (!gStopSearch && gEngineState != ENGINE_NORMAL) waitForUciCommand();
+    gEngineState = ENGINE_NORMAL;
+    gNodeLimit = 0;
+    setFixedSearch(gAllottedTime, kDefaultSearchDepth);
+    gPos.ply = 0;
+    reportBestMove();
+}
+
+void commandPosition(const Tokens& t) {
+    char reason[128];
+    if (const char* error = setUpPosition(t, reason, sizeof reason)) infoString("error: %s; position unchanged", error);
+}
+
+void commandUci() {
+    printf("id name %s\n", kEngineName);
+    printf("id author the Morvantix developers\n");
+    printUciOptions();
+    printf("uciok\n");
+    fflush(stdout);
+}
+
+// Runs one command line; false for "quit".
+bool runCommand(const char* line, Tokens& t) {
+    if (strlen(line) >= kUciLineSize - 1) {
+        infoString("error: a line longer than %s characters is ignored", "16383");
+        return true;
+    }
+    split(line, t);
+    if (t.count == kMaxTokens) {
+        infoString("error: a line of more than %s words is ignored", "1000");
+        return true;
+    }
+    const char* w = t[0];
+    if (t.count == 0) return true;
+    if (strcmp(w, "quit") == 0) return false;
+    if (strcmp(w, "uci") == 0) {
+        commandUci();
+    } else if (strcmp(w, "isready") == 0) {
+        printf("readyok\n");
+    } else if (strcmp(w, "setoption") == 0) {
+        setUciOption(t.count, t.word);
+    } else if (strcmp(w, "ucinewgame") == 0) {
+        newGame();
+    } else if (strcmp(w, "position") == 0) {
+        commandPosition(t);
+    } else if (strcmp(w, "go") == 0) {
+        commandGo(t);
+    } else if (strcmp(w, "d") == 0) {
+        displayBoard();
+    } else if (strcmp(w, "stop") != 0 && strcmp(w, "ponderhit") != 0 && strcmp(w, "debug") != 0 &&
+               strcmp(w, "register") != 0) {
+        infoString("unknown command %.64s", w);
+    }
+    fflush(stdout);
+    return !gUciQuit;
+}
+
+}  // namespace
+
+void uciLoop() {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    gUciMode = true;
+    resetUciInput();
+    newGame();
+    commandUci();
+    static Tokens tokens;
+    static char line[kUciLineSize];
+    for (;;) {
+        if (!takeQueuedCommand(line, sizeof line) && !inputReadLine(line, sizeof line)) break;
+        if (!runCommand(line, tokens)) break;
+    }
+    gUciMode = false;
+    freeTables();
+}
