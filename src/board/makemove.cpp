@@ -16,7 +16,7 @@ constexpr bool onSeventhRank(int32_t colour, int32_t square) {
 // listIndex says where each man stands in its list.
 inline void listRemove(int32_t colour, int32_t kind, int32_t square) {
     Position& p = gPos;
-    int32_t* list = p.pieceList[colour][kind];
+    int8_t* list = p.pieceList[colour][kind];
     const int32_t last = --p.pieceCount[colour][kind];
     const int32_t i = p.listIndex[square];
     list[i] = list[last];
@@ -32,7 +32,7 @@ inline void listAppend(int32_t colour, int32_t kind, int32_t square) {
 // Removal of `from` and append of `to` in one: the same entry count.
 inline void listMove(int32_t colour, int32_t kind, int32_t from, int32_t to) {
     Position& p = gPos;
-    int32_t* list = p.pieceList[colour][kind];
+    int8_t* list = p.pieceList[colour][kind];
     const int32_t last = p.pieceCount[colour][kind] - 1;
     const int32_t i = p.listIndex[from];
     list[i] = list[last];

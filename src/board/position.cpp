@@ -59,7 +59,7 @@ void addPiece(int32_t piece, int32_t colour, int32_t square) {
 void removePiece(int32_t piece, int32_t colour, int32_t square) {
     gPos.colour[square] = EMPTY;
     gPos.piece[square] = EMPTY;
-    int32_t* list = gPos.pieceList[colour][piece];
+    int8_t* list = gPos.pieceList[colour][piece];
     const int32_t last = --gPos.pieceCount[colour][piece];
     const int32_t i = gPos.listIndex[square];
     list[i] = list[last];

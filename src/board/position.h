@@ -15,7 +15,7 @@ struct Position {
     uint64_t pawnKey;
     int32_t colour[64];  // colour code per square, EMPTY if empty
     int32_t piece[64];   // piece code per square, EMPTY if empty
-    int32_t pieceList[2][6][16];  // squares of each colour's men of each kind
+    int8_t pieceList[2][6][16];  // squares of each colour's men of each kind (bytes: fewer cache lines)
     int32_t pieceCount[2][6];     // valid entries of each list
     int32_t kingSquare[2];
     int32_t side;
@@ -39,7 +39,7 @@ struct Position {
     // list edit needs no search (stale on empty squares).
     int8_t listIndex[64];
 };
-static_assert(sizeof(Position) == 19 * 8 + 360 * 4 + 64, "Position must have no hidden padding");
+static_assert(sizeof(Position) == 19 * 8 + 168 * 4 + 192 + 64, "Position must have no hidden padding");
 
 // One record per half-move made.
 struct HistoryEntry {

@@ -16,6 +16,14 @@ uint64_t gDiagonalMask[64];
 uint64_t gAntiDiagonalMask[64];
 int32_t gDistance[64][64];
 
+namespace {
+
+// Attacks along a rank, by the file of the slider and the occupancy of the
+// six inner squares of the rank (the outer two never block anything further).
+uint8_t gRankAttacks[8][64];
+
+}  // namespace
+
 // Steps in the 10x12 mailbox, by piece code: pawn, knight, bishop, rook, queen, king.
 const int32_t gMoveOffsets[6][8] = {
     {9, 11, 0, 0, 0, 0, 0, 0},
@@ -60,6 +68,24 @@ uint64_t walk(int32_t sq, int32_t step, bool slide) {
 
 int32_t absolute(int32_t x) { return x < 0 ? -x : x; }
 
+// Files a..h are bits 0..7 of a rank's byte.
+void fillRankAttacks() {
+    for (int32_t file = 0; file < 8; file++)
+        for (int32_t inner = 0; inner < 64; inner++) {
+            const int32_t occupied = inner << 1;
+            int32_t attacks = 0;
+            for (int32_t f = file + 1; f < 8; f++) {
+                attacks |= 1 << f;
+                if (occupied & (1 << f)) break;
+            }
+            for (int32_t f = file - 1; f >= 0; f--) {
+                attacks |= 1 << f;
+                if (occupied & (1 << f)) break;
+            }
+            gRankAttacks[file][inner] = uint8_t(attacks);
+        }
+}
+
 }  // namespace
 
 void initBoardTables() {
@@ -86,11 +112,12 @@ void initBoardTables() {
         gDiagonalMask[b] = walk(sq, -9, true) | walk(sq, 9, true);
         gAntiDiagonalMask[b] = walk(sq, -11, true) | walk(sq, 11, true);
         for (int32_t to = 0; to < 64; to++) {
-            int32_t df = absolute(fileOf(sq) - fileOf(to));
-            int32_t dr = absolute(rowOf(sq) - rowOf(to));
+            const int32_t df = absolute(fileOf(sq) - fileOf(to));
+            const int32_t dr = absolute(rowOf(sq) - rowOf(to));
             gDistance[sq][to] = df > dr ? df : dr;
         }
     }
+    fillRankAttacks();
 }
 
 namespace {
@@ -106,13 +133,9 @@ inline uint64_t lineAttacks(uint64_t occupied, uint64_t mask, int32_t bit) {
 }
 
 inline uint64_t rankAttacks(uint64_t occupied, int32_t bit) {
-    uint64_t east = gRayEast[bit];
-    uint64_t blockers = occupied & east;
-    if (blockers) east ^= gRayEast[lowestBit(blockers)];
-    uint64_t west = gRayWest[bit];
-    blockers = occupied & west;
-    if (blockers) west ^= gRayWest[highestBit(blockers)];
-    return east | west;
+    const int32_t shift = bit & 56;
+    const uint32_t inner = uint32_t(occupied >> (shift + 1)) & 63;
+    return uint64_t(gRankAttacks[bit & 7][inner]) << shift;
 }
 
 }  // namespace

@@ -13,9 +13,9 @@ inline Position canonicalPosition(const Position& p) {
     Position c = p;
     for (int32_t colour = 0; colour < 2; colour++)
         for (int32_t kind = 0; kind < 6; kind++) {
-            int32_t* list = c.pieceList[colour][kind];
+            int8_t* list = c.pieceList[colour][kind];
             std::sort(list, list + c.pieceCount[colour][kind]);
-            std::fill(list + c.pieceCount[colour][kind], list + 16, 0);
+            std::fill(list + c.pieceCount[colour][kind], list + 16, int8_t(0));
         }
     std::fill(c.listIndex, c.listIndex + 64, int8_t(0));
     return c;
