@@ -332,6 +332,7 @@ void uciLoop() {
     gUciMode = true;
     resetUciInput();
     newGame();
+    loadBitbasesIfOn();
     commandUci();
     static Tokens tokens;
     static char line[kUciLineSize];

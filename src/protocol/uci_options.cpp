@@ -13,6 +13,15 @@
 
 int32_t gUciMoveOverhead = 50;
 
+void loadBitbasesIfOn() {
+    if (!gUseEgbb) return;
+    loadBitbases(gEgbbPath);
+    if (gEgbbLoaded)
+        printf("info string bitbases loaded from \"%s\"\n", gEgbbPath);
+    else
+        printf("info string no bitbases found at \"%s\"\n", gEgbbPath);
+}
+
 namespace {
 
 // The size asked for; gHashMb is the size in use.
@@ -36,15 +45,6 @@ void resizeHash() {
     gHashRequest = gHashMb;
 }
 
-void loadBitbasesNow() {
-    if (!gUseEgbb) return;
-    loadBitbases(gEgbbPath);
-    if (gEgbbLoaded)
-        printf("info string bitbases loaded from \"%s\"\n", gEgbbPath);
-    else
-        printf("info string no bitbases found at \"%s\"\n", gEgbbPath);
-}
-
 const Option kOptions[] = {
     {"Hash", Kind::Spin, &gHashRequest, 32, 1024, nullptr, 0, resizeHash},
     {"Clear Hash", Kind::Button, nullptr, 0, 0, nullptr, 0, clearTables},
@@ -58,8 +58,8 @@ const Option kOptions[] = {
     {"PieceBehindPawnAttacksKing", Kind::Spin, &gPieceBehindPawnAttacksKing, 0, 1000, nullptr, 0, nullptr},
     {"ComboAttackFactorOp", Kind::Spin, &gComboAttackFactorOp, 0, 1000, nullptr, 0, nullptr},
     {"ComboAttackFactorEn", Kind::Spin, &gComboAttackFactorEn, 0, 1000, nullptr, 0, nullptr},
-    {"Use Egbb", Kind::Check, &gUseEgbb, 0, 1, nullptr, 0, loadBitbasesNow},
-    {"Egbb Path", Kind::Text, nullptr, 0, 0, gEgbbPath, sizeof gEgbbPath, loadBitbasesNow},
+    {"Use Egbb", Kind::Check, &gUseEgbb, 0, 1, nullptr, 0, loadBitbasesIfOn},
+    {"Egbb Path", Kind::Text, nullptr, 0, 0, gEgbbPath, sizeof gEgbbPath, loadBitbasesIfOn},
 };
 
 void printOption(const Option& o) {

@@ -7,6 +7,10 @@
 // Milliseconds of the clock kept for the interface and the pipes (option Move Overhead).
 extern int32_t gUciMoveOverhead;
 
+// Loads the bitbases when the settings switch them on, and says so in an
+// "info string" line.
+void loadBitbasesIfOn();
+
 // The "option name ... type ..." lines of the handshake.
 void printUciOptions();
 

@@ -137,6 +137,18 @@ TEST(Uci, OptionsAreCheckedAndApplied) {
     EXPECT_FALSE(contains(out, "info depth")) << out;
 }
 
+TEST(Uci, BitbasesOfTheSettingsLoadAtTheHandshake) {
+    const std::string dir = makeTempDir();
+    std::ofstream(dir + "/morvantix.ini") << "Use_Egbb ON\nEgbb_Path " << EGBB_DIR << "\nEgbb_Cache_Size 8\n";
+    const std::string out = uciSession("position fen 8/8/8/8/8/2k5/7r/K7 w - - 0 1\ngo depth 3\n", engine(), dir);
+    expectInOrder(out, {"info string bitbases loaded from ", "uciok\n", "bestmove "});
+    // Children of the root are probed: a lost rook ending reads as a distant mate.
+    static const std::regex depth1(R"(\ninfo depth 1 score (cp|mate) (-?\d+) )");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(out, m, depth1)) << out;
+    EXPECT_TRUE(m[1] == "mate" || std::stoi(m[2]) < -28000) << out;
+}
+
 // Interactive: the interface speaks while the engine searches.
 class UciLive : public ::testing::Test {
 protected:
