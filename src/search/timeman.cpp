@@ -167,7 +167,10 @@ void allotOnUciClock(int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int
     } else {
         gTimeControlType = TIME_CONTROL_INCREMENTAL;
         gMovesPerControl = 0;
-        t = incrementalAllotment(left);
+        // A twentieth of what is left at most: when the interface's own delay
+        // per move is more than the increment, the clock drains whatever the
+        // engine does, and thinking less as it drains makes it last longer.
+        t = std::min(incrementalAllotment(left), (left - overheadMs) / 20);
     }
     // What the interface and the pipes take between our move and its clock
     // stays in reserve; with a very short clock a search of a millisecond or

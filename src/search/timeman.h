@@ -60,9 +60,9 @@ void allotOnMoveTime(int32_t ms);
 
 // The UCI clock of one `go`: the engine's time and increment in ms and the
 // moves to the next control (0: none, the rest of the game). Uses the rules
-// of the conventional and incremental controls, keeps overheadMs of the
-// clock in reserve and goes below the shortest useful search when the clock
-// is that short.
+// of the conventional and incremental controls (the incremental one takes a
+// twentieth of the clock at most), keeps overheadMs of the clock in reserve
+// and goes below the shortest useful search when the clock is that short.
 void allotOnUciClock(int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int32_t overheadMs);
 
 // A search without a clock (UCI `go depth`, `go nodes`, `go infinite`): the
