@@ -68,16 +68,30 @@ void infoString(const char* format, const char* text) {
     fflush(stdout);
 }
 
+// Makes the move and returns true when it stands in this position's list and
+// is legal; false, with nothing made, otherwise.
+bool makeIfLegal(Move move) {
+    gPos.ply = 0;
+    generateAllMoves();
+    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++)
+        if (gMoveStack[i].move == move) {
+            const bool legal = makeMove(move);
+            gPos.ply = 0;
+            return legal;
+        }
+    return false;
+}
+
 // Plays the move of that coordinate text if it is legal here; false otherwise.
 bool playMoveText(const char* text, Move* played) {
     gPos.ply = 0;
     generateAllMoves();
     for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
         const Move m = gMoveStack[i].move;
-        if (strcasecmp(moveToText(m), text) != 0 || !makeMove(m)) continue;
-        gPos.ply = 0;
-        *played = m;
-        return true;
+        if (strcasecmp(moveToText(m), text) == 0 && makeIfLegal(m)) {
+            *played = m;
+            return true;
+        }
     }
     return false;
 }
@@ -233,13 +247,8 @@ Move expectedReply(Move move) {
     const Move reply = gPvTable[0][1];
     makeMove(move);
     gPos.ply = 0;
-    generateAllMoves();
-    bool legal = false;
-    for (int32_t i = gFirstMove[0]; i < gFirstMove[1] && !legal; i++)
-        if (gMoveStack[i].move == reply && makeMove(reply)) {
-            unmakeMove();
-            legal = true;
-        }
+    const bool legal = makeIfLegal(reply);
+    if (legal) unmakeMove();
     unmakeMove();
     gPos.ply = 0;
     return legal ? reply : 0;

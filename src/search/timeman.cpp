@@ -60,6 +60,13 @@ int32_t withinClock(int64_t t, int64_t left) {
 
 // Computed in 64 bits: the moves per control and the time may be as large as
 // the interface sends them.
+// The time for the next move with toGo moves left to the control: an equal
+// share with 20 ms a move kept back, or for the control's last move 65 % of
+// the clock less 13 ms.
+int64_t shareOfControl(int64_t left, int64_t toGo, bool lastOfControl) {
+    return lastOfControl ? (65 * left - 1300) / 100 : (left - 20 * toGo) / (toGo + 1);
+}
+
 int64_t conventionalAllotment(int64_t left) {
     const int64_t m = gMovesPerControl;
     const int64_t n = (gPos.hply + 1) / 2;
@@ -68,7 +75,7 @@ int64_t conventionalAllotment(int64_t left) {
     if (n > k * m) k = 1;
     const int64_t toGo = n / k == m ? m : k * m - n;
     printf("# moves_to_go = %d\n", int32_t(toGo));
-    int64_t t = (toGo == 1 && n / k != m) ? (65 * left - 1300) / 100 : (left - 20 * toGo) / (toGo + 1);
+    int64_t t = shareOfControl(left, toGo, toGo == 1 && n / k != m);
     if (gIncrement) t += gIncrement;
     return t;
 }
@@ -161,9 +168,7 @@ void allotOnUciClock(int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int
     if (movesToGo > 0) {
         gTimeControlType = TIME_CONTROL_CONVENTIONAL;
         gMovesPerControl = movesToGo;
-        const int64_t toGo = movesToGo;
-        t = toGo == 1 ? (65 * left - 1300) / 100 : (left - 20 * toGo) / (toGo + 1);
-        t += incrementMs;
+        t = shareOfControl(left, movesToGo, movesToGo == 1) + incrementMs;
     } else {
         gTimeControlType = TIME_CONTROL_INCREMENTAL;
         gMovesPerControl = 0;

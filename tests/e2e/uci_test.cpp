@@ -163,16 +163,20 @@ protected:
         const size_t at = s.output().find("bestmove ", from);
         return at == std::string::npos ? from : at + 9;
     }
+    // An analysis answers isready without giving its move; stop gives it.
+    void isreadyThenStop() {
+        s.send("isready\n");
+        ASSERT_TRUE(s.waitFor("readyok\n"));
+        EXPECT_FALSE(contains(s.output(), "bestmove"));
+        s.send("stop\n");
+        bestMoveAfter(0);
+    }
 };
 
 TEST_F(UciLive, InfiniteAnalysisAnswersIsreadyAndEndsOnStop) {
     s.send("position startpos\ngo infinite\n");
     ASSERT_TRUE(s.waitFor("info depth 6 "));
-    s.send("isready\n");
-    ASSERT_TRUE(s.waitFor("readyok\n"));
-    EXPECT_FALSE(contains(s.output(), "bestmove"));
-    s.send("stop\n");
-    bestMoveAfter(0);
+    isreadyThenStop();
     s.send("quit\n");
     EXPECT_EQ(s.finish(), 0);
 }
@@ -181,11 +185,7 @@ TEST_F(UciLive, AnalysisThatEndsByItselfWaitsForStop) {
     // Mate in one is found at once, and an analysis stops deepening on a short mate.
     s.send("position fen 7k/8/5K2/8/8/8/8/R7 w - - 0 1 moves f6g6 h8g8\ngo infinite\n");
     ASSERT_TRUE(s.waitFor(" score mate 1 "));
-    s.send("isready\n");
-    ASSERT_TRUE(s.waitFor("readyok\n"));
-    EXPECT_FALSE(contains(s.output(), "bestmove"));
-    s.send("stop\n");
-    bestMoveAfter(0);
+    isreadyThenStop();
     EXPECT_TRUE(contains(s.output(), "bestmove a1a8"));
     s.send("quit\n");
     EXPECT_EQ(s.finish(), 0);
