@@ -347,6 +347,19 @@ void unmakeMove() {
     }
 }
 
+uint64_t keyAfter(Move move) {
+    const Position& p = gPos;
+    const int32_t us = p.side, them = p.xside, from = moveFrom(move), to = moveTo(move);
+    const int32_t mover = p.piece[from], captured = p.piece[to];
+    const int32_t placed = (moveFlags(move) & MOVE_PROMOTION) ? movePromotion(move) : mover;
+    uint64_t key = p.hashKey ^ gSideKey ^ gPieceKey[us][mover][from] ^ gPieceKey[us][placed][to];
+    if (captured != EMPTY) key ^= gPieceKey[them][captured][to];
+    if (moveFlags(move) & MOVE_EN_PASSANT) key ^= gPieceKey[them][PAWN][us == WHITE ? to + 8 : to - 8];
+    key ^= gCastleKey[p.castle] ^ gCastleKey[p.castle & gCastleMask[from] & gCastleMask[to]];
+    if (p.epSquare != -1) key ^= gEpKey[p.epSquare];
+    return key;
+}
+
 void makeNullMove() {
     Position& p = gPos;
     HistoryEntry& h = gHistory[p.hply];

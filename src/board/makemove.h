@@ -1,6 +1,8 @@
 // Making and taking back moves on the global position.
 #pragma once
 
+#include <cstdint>
+
 #include "board/types.h"
 
 // Plays a pseudo-legal move. Returns false, with the position untouched, when
@@ -10,6 +12,11 @@ bool makeMove(Move move);
 // Takes back the last move made (valid only after a successful makeMove). The
 // men are restored, but a man put back is appended at the end of its list.
 void unmakeMove();
+
+// The hash key the position would have after the move, for loading the
+// child's table slots before the move is made. Exact but for castling (the
+// rook is left out) and a double step that opens an en-passant capture.
+uint64_t keyAfter(Move move);
 
 // Passes the turn (null move) and takes the pass back.
 void makeNullMove();

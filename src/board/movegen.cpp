@@ -43,6 +43,7 @@ struct GenContext {
     uint64_t pawnThreat;   // squares attacked by enemy pawns
     uint64_t pieceThreat;  // pawnThreat plus enemy knight and bishop attacks
     Move killers[6];
+    uint64_t killerTargets;  // bit `to` set for the destination of every killer
     int32_t onlyFrom;  // generateSingleMove: the wanted squares
     int32_t onlyTo;
 };
@@ -56,8 +57,9 @@ void computeThreats(GenContext& c) {
     c.pieceThreat = threat;
 }
 
-// Starts the list of the current ply.
-GenContext beginList(bool withThreats) {
+// Starts the list of the current ply. The capture generators score no quiet
+// move and pass withKillers false: the killers are then neither read nor used.
+GenContext beginList(bool withThreats, bool withKillers = true) {
     GenContext c;
     c.us = gPos.side;
     c.them = gPos.xside;
@@ -66,13 +68,17 @@ GenContext beginList(bool withThreats) {
     c.threatTests = withThreats && c.ply <= kLastThreatPly;
     c.pawnThreat = c.pieceThreat = 0;
     if (c.threatTests) computeThreats(c);
-    bool back = c.ply >= 2;
-    c.killers[0] = gMateKiller[c.ply];
-    c.killers[1] = back ? gMateKiller[c.ply - 2] : 0;
-    c.killers[2] = gKiller1[c.ply];
-    c.killers[3] = back ? gKiller1[c.ply - 2] : 0;
-    c.killers[4] = gKiller2[c.ply];
-    c.killers[5] = back ? gKiller2[c.ply - 2] : 0;
+    c.killerTargets = 0;
+    if (withKillers) {
+        const bool back = c.ply >= 2;
+        c.killers[0] = gMateKiller[c.ply];
+        c.killers[1] = back ? gMateKiller[c.ply - 2] : 0;
+        c.killers[2] = gKiller1[c.ply];
+        c.killers[3] = back ? gKiller1[c.ply - 2] : 0;
+        c.killers[4] = gKiller2[c.ply];
+        c.killers[5] = back ? gKiller2[c.ply - 2] : 0;
+        for (const Move killer : c.killers) c.killerTargets |= 1ULL << moveTo(killer);
+    }
     c.onlyFrom = c.onlyTo = -1;
     return c;
 }
@@ -96,6 +102,7 @@ inline bool threatened(const GenContext& c, int32_t kind, int32_t to) {
 
 // Score of a quiet move by the killers, or -1 when it matches none.
 inline int32_t killerScore(const GenContext& c, Move move, int32_t kind, int32_t to, bool demote) {
+    if (!(c.killerTargets & (1ULL << to))) return -1;  // most moves: no killer lands there
     for (int32_t i = 0; i < 6; i++) {
         if (c.killers[i] != move) continue;
         if (demote && c.threatTests && threatened(c, kind, to)) return kThreatenedKillerScore[i];
@@ -465,7 +472,7 @@ void generateOtherMoves() {
 }
 
 void generateGoodCaptures() {
-    GenContext c = beginList(false);
+    GenContext c = beginList(false, false);
     const int32_t us = c.us;
     const bool white = us == WHITE;
     for (int32_t i = 0, n = gPos.pieceCount[us][PAWN]; i < n; i++) {
@@ -490,7 +497,7 @@ void generateGoodCaptures() {
 }
 
 void generateCaptures() {
-    GenContext c = beginList(false);
+    GenContext c = beginList(false, false);
     const int32_t us = c.us;
     const bool white = us == WHITE;
     auto addCapture = [&](int32_t from, int32_t to, uint32_t flags) { addQuick(c, from, to, flags); };

@@ -33,6 +33,23 @@ inline void prefetchChild() {
     pawnHashPrefetch(gPos.pawnKey);
 }
 
+// The move of entry i of the current ply's list in place, and the one of entry
+// i + 1 too, whose child's slots start loading while entry i is searched (the
+// table's only when the child will probe it: quiescence children below the
+// first level do not). The choice for i + 1 depends only on the list, which
+// the search of entry i leaves alone, so picking it early changes nothing;
+// i == first picks the first entry, later calls find theirs already in place.
+template <bool ChildProbesTable>
+inline void pickWithLookahead(int32_t i, int32_t first, Move hashMove) {
+    if (i == first) pickNext(i, hashMove);
+    if (i + 1 < gFirstMove[gPos.ply + 1]) {
+        pickFollowing(i + 1, hashMove);
+        const uint64_t key = keyAfter(gMoveStack[i + 1].move);
+        if (ChildProbesTable) ttPrefetch(key);
+        evalCachePrefetch(key);
+    }
+}
+
 // No pawns, and less than a lone bishop of pieces on the board.
 inline bool insufficientMaterial() {
     return gPos.pawnMaterial[WHITE] + gPos.pawnMaterial[BLACK] == 0 &&

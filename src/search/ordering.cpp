@@ -69,6 +69,10 @@ void pickHashFirst(int32_t i, Move hashMove) {
     swapEntries(i, bestFrom(i, kHashPickFloor));
 }
 
+void pickBestBehindHash(int32_t i) {
+    swapEntries(i, bestFrom(i, kHashPickFloor));
+}
+
 void markFollowPv() {
     if (!gFollowPv) return;
     const int32_t ply = gPos.ply;

@@ -31,11 +31,24 @@ void resetOrderingTables();
 void pickBest(int32_t i);
 void pickHashFirst(int32_t i, Move hashMove);
 
+// Entry i after the node's first pick, which brought the hash move (if any)
+// to the front: the best by score, with the floor of the picker it replaces.
+void pickBestBehindHash(int32_t i);
+
 // The next move to search at entry i: the hash move first when there is one,
 // then the best by score.
 inline void pickNext(int32_t i, Move hashMove) {
     if (hashMove)
         pickHashFirst(i, hashMove);
+    else
+        pickBest(i);
+}
+
+// pickNext for an entry after the first of its list: the hash move is never
+// among the remaining entries, so it is not searched for again.
+inline void pickFollowing(int32_t i, Move hashMove) {
+    if (hashMove)
+        pickBestBehindHash(i);
     else
         pickBest(i);
 }

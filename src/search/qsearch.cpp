@@ -130,7 +130,7 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
     markFollowPv();
     const bool mateBeta = beta >= MATE_BOUND || beta <= -MATE_BOUND;
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        pickNext(i, hashMove);
+        pickWithLookahead<false>(i, gFirstMove[ply], hashMove);
         const Move move = gMoveStack[i].move;
         if (zeroWindow && move != hashMove && !(moveFlags(move) & MOVE_PROMOTION) && !mateBeta &&
             skipCapture(move, eval, beta, qdepth, &best))
@@ -150,7 +150,7 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
             generateQuietChecks();
             markFollowPv();
             for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-                pickNext(i, hashMove);
+                pickWithLookahead<false>(i, gFirstMove[ply], hashMove);
                 const Move move = gMoveStack[i].move;
                 if (move != hashMove && see(move) < 0) continue;
                 if (!makeMove(move)) continue;
@@ -197,7 +197,7 @@ int32_t qsearchEvasions(int32_t alpha, int32_t beta, int32_t qdepth) {
     const bool mateBeta = beta >= MATE_BOUND || beta <= -MATE_BOUND;
     int32_t best = kBestStart, legal = 0;
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        pickBest(i);
+        pickWithLookahead<false>(i, gFirstMove[ply], 0);
         const Move move = gMoveStack[i].move;
         if (legal >= 2 && zeroWindow && !mateBeta && isQuietMove(move) && gPos.piece[moveFrom(move)] != KING &&
             see(move) < 0)

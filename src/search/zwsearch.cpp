@@ -182,6 +182,21 @@ bool tableSettles(Node& n, int32_t* result, bool* nullUseless) {
     }
 }
 
+// Starts loading the slots of the children searched first, well before they
+// are made: the hash move's, and the null move's when one may be tried.
+void prefetchFirstChildren(const Node& n, bool nullAllowed) {
+    if (n.hashMove && gPos.colour[moveFrom(n.hashMove)] == n.us) {
+        const uint64_t key = keyAfter(n.hashMove);
+        ttPrefetch(key);
+        evalCachePrefetch(key);
+    }
+    if (nullAllowed && n.depth >= kNullMinDepth) {
+        const uint64_t key = gPos.hashKey ^ gSideKey ^ (gPos.epSquare != -1 ? gEpKey[gPos.epSquare] : 0);
+        ttPrefetch(key);
+        evalCachePrefetch(key);
+    }
+}
+
 // Makes a move of a zero-window node and searches it at full depth plus its
 // extension (childNull: the child may try a null move). False when the move
 // is illegal; the move stays made for takeBack.
@@ -253,6 +268,7 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     bool nullUseless = false;
     if (tableSettles(n, &result, &nullUseless)) return result;
     if (nullUseless) nullAllowed = false;
+    prefetchFirstChildren(n, nullAllowed);
 
     // 6. Endgame bitbases.
     int32_t bitbaseScore;
@@ -343,7 +359,7 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     generateGoodCaptures();
     markFollowPv();
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        pickBest(i);
+        pickWithLookahead<true>(i, gFirstMove[ply], 0);
         const Move move = gMoveStack[i].move;
         int32_t score;
         if (move == n.searchedHash || !searchFullDepth(n, move, false, &score)) continue;
@@ -366,7 +382,7 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     const bool weakOpponent = gPos.pieceMaterial[them] < kRookMaterial &&
                               (gPos.pieceNumber[them] == 0 || gPos.pawnMaterial[them] <= 100);
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        pickNext(i, n.hashMove);
+        pickWithLookahead<true>(i, gFirstMove[ply], n.hashMove);
         const Move move = gMoveStack[i].move;
         if (move == n.searchedHash) continue;
         const bool quiet = isQuietMove(move);
@@ -482,7 +498,7 @@ int32_t zwSearchInCheck(int32_t alpha, int32_t beta, int32_t depth) {
 
     // 6. Every evasion.
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        pickNext(i, n.hashMove);
+        pickWithLookahead<true>(i, gFirstMove[ply], n.hashMove);
         const Move move = gMoveStack[i].move;
         int32_t score;
         if (move == n.searchedHash || !searchFullDepth(n, move, childNullAllowed(move, n), &score)) continue;
