@@ -16,13 +16,7 @@ uint64_t gDiagonalMask[64];
 uint64_t gAntiDiagonalMask[64];
 int32_t gDistance[64][64];
 
-namespace {
-
-// Attacks along a rank, by the file of the slider and the occupancy of the
-// six inner squares of the rank (the outer two never block anything further).
 uint8_t gRankAttacks[8][64];
-
-}  // namespace
 
 // Steps in the 10x12 mailbox, by piece code: pawn, knight, bishop, rook, queen, king.
 const int32_t gMoveOffsets[6][8] = {
@@ -118,34 +112,4 @@ void initBoardTables() {
         }
     }
     fillRankAttacks();
-}
-
-namespace {
-
-// Attacks along a line that holds at most one square per rank (file or
-// diagonal), by the byte-swap method.
-inline uint64_t lineAttacks(uint64_t occupied, uint64_t mask, int32_t bit) {
-    uint64_t o = occupied & mask;
-    uint64_t s = 1ULL << bit;
-    uint64_t forward = o - s;
-    uint64_t reverse = byteSwap(byteSwap(o) - byteSwap(s));
-    return (forward ^ reverse) & mask;
-}
-
-inline uint64_t rankAttacks(uint64_t occupied, int32_t bit) {
-    const int32_t shift = bit & 56;
-    const uint32_t inner = uint32_t(occupied >> (shift + 1)) & 63;
-    return uint64_t(gRankAttacks[bit & 7][inner]) << shift;
-}
-
-}  // namespace
-
-uint64_t bishopAttacks(uint64_t occupied, int32_t square) {
-    int32_t b = gBitIndex[square];
-    return lineAttacks(occupied, gDiagonalMask[b], b) | lineAttacks(occupied, gAntiDiagonalMask[b], b);
-}
-
-uint64_t rookAttacks(uint64_t occupied, int32_t square) {
-    int32_t b = gBitIndex[square];
-    return lineAttacks(occupied, gFileMask[b], b) | rankAttacks(occupied, b);
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "board/bitops.h"
+
 // Index in the 10x12 mailbox of each square (0 = a8).
 extern int32_t gMailbox64[64];
 // Square of each mailbox cell, -1 for the border.
@@ -23,6 +25,9 @@ extern uint64_t gRayWest[64];         // towards file a on the same rank
 extern uint64_t gFileMask[64];        // the square's file without the square
 extern uint64_t gDiagonalMask[64];    // a1-h8 direction, without the square
 extern uint64_t gAntiDiagonalMask[64];  // h1-a8 direction, without the square
+// Attacks along a rank, by the file of the slider and the occupancy of the
+// six inner squares of the rank (the outer two never block anything further).
+extern uint8_t gRankAttacks[8][64];
 
 // King distance between two squares (max of file and row differences).
 extern int32_t gDistance[64][64];
@@ -34,6 +39,30 @@ extern const int32_t gPieceValue[6];
 // Fills every table above that is not a constant.
 void initBoardTables();
 
+// Attacks along a line that holds at most one square per rank (file or
+// diagonal), by the byte-swap method.
+inline uint64_t lineAttacks(uint64_t occupied, uint64_t mask, int32_t bit) {
+    const uint64_t o = occupied & mask;
+    const uint64_t s = 1ULL << bit;
+    const uint64_t forward = o - s;
+    const uint64_t reverse = byteSwap(byteSwap(o) - byteSwap(s));
+    return (forward ^ reverse) & mask;
+}
+
+inline uint64_t rankAttacks(uint64_t occupied, int32_t bit) {
+    const int32_t shift = bit & 56;
+    const uint32_t inner = uint32_t(occupied >> (shift + 1)) & 63;
+    return uint64_t(gRankAttacks[bit & 7][inner]) << shift;
+}
+
 // Slider attack sets from a square given an occupancy (bit-numbered boards).
-uint64_t bishopAttacks(uint64_t occupied, int32_t square);
-uint64_t rookAttacks(uint64_t occupied, int32_t square);
+// Inline: the evaluation and the generators call them for every slider.
+inline uint64_t bishopAttacks(uint64_t occupied, int32_t square) {
+    const int32_t b = gBitIndex[square];
+    return lineAttacks(occupied, gDiagonalMask[b], b) | lineAttacks(occupied, gAntiDiagonalMask[b], b);
+}
+
+inline uint64_t rookAttacks(uint64_t occupied, int32_t square) {
+    const int32_t b = gBitIndex[square];
+    return lineAttacks(occupied, gFileMask[b], b) | rankAttacks(occupied, b);
+}
