@@ -360,6 +360,10 @@ uint64_t keyAfter(Move move) {
     return key;
 }
 
+uint64_t keyAfterNullMove() {
+    return gPos.hashKey ^ gSideKey ^ (gPos.epSquare != -1 ? gEpKey[gPos.epSquare] : 0);
+}
+
 void makeNullMove() {
     Position& p = gPos;
     HistoryEntry& h = gHistory[p.hply];

@@ -17,6 +17,8 @@ void unmakeMove();
 // child's table slots before the move is made. Exact but for castling (the
 // rook is left out) and a double step that opens an en-passant capture.
 uint64_t keyAfter(Move move);
+// The hash key after a null move (exact).
+uint64_t keyAfterNullMove();
 
 // Passes the turn (null move) and takes the pass back.
 void makeNullMove();

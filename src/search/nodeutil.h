@@ -26,10 +26,15 @@ constexpr int32_t kMaxSearchHply = 999;
 // arriving on the seventh rank. The move has been made from a node at `ply`.
 bool exemptFromReduction(Move move, int32_t ply);
 
+// Starts loading the table bucket and eval-cache slot of a position's key.
+inline void prefetchSlots(uint64_t key) {
+    ttPrefetch(key);
+    evalCachePrefetch(key);
+}
+
 // After a move is made: start loading the child's table slots.
 inline void prefetchChild() {
-    ttPrefetch(gPos.hashKey);
-    evalCachePrefetch(gPos.hashKey);
+    prefetchSlots(gPos.hashKey);
     pawnHashPrefetch(gPos.pawnKey);
 }
 
@@ -45,8 +50,10 @@ inline void pickWithLookahead(int32_t i, int32_t first, Move hashMove) {
     if (i + 1 < gFirstMove[gPos.ply + 1]) {
         pickFollowing(i + 1, hashMove);
         const uint64_t key = keyAfter(gMoveStack[i + 1].move);
-        if (ChildProbesTable) ttPrefetch(key);
-        evalCachePrefetch(key);
+        if (ChildProbesTable)
+            prefetchSlots(key);
+        else
+            evalCachePrefetch(key);
     }
 }
 

@@ -66,7 +66,7 @@ void pickHashFirst(int32_t i, Move hashMove) {
             swapEntries(i, j);
             return;
         }
-    swapEntries(i, bestFrom(i, kHashPickFloor));
+    pickBestBehindHash(i);
 }
 
 void pickBestBehindHash(int32_t i) {

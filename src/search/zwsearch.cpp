@@ -185,16 +185,8 @@ bool tableSettles(Node& n, int32_t* result, bool* nullUseless) {
 // Starts loading the slots of the children searched first, well before they
 // are made: the hash move's, and the null move's when one may be tried.
 void prefetchFirstChildren(const Node& n, bool nullAllowed) {
-    if (n.hashMove && gPos.colour[moveFrom(n.hashMove)] == n.us) {
-        const uint64_t key = keyAfter(n.hashMove);
-        ttPrefetch(key);
-        evalCachePrefetch(key);
-    }
-    if (nullAllowed && n.depth >= kNullMinDepth) {
-        const uint64_t key = gPos.hashKey ^ gSideKey ^ (gPos.epSquare != -1 ? gEpKey[gPos.epSquare] : 0);
-        ttPrefetch(key);
-        evalCachePrefetch(key);
-    }
+    if (n.hashMove && gPos.colour[moveFrom(n.hashMove)] == n.us) prefetchSlots(keyAfter(n.hashMove));
+    if (nullAllowed && n.depth >= kNullMinDepth) prefetchSlots(keyAfterNullMove());
 }
 
 // Makes a move of a zero-window node and searches it at full depth plus its

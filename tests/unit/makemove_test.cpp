@@ -82,8 +82,10 @@ TEST(MakeMove, EveryMoveAndNullMoveRestoresEveryFieldAlongRandomGames) {
                 expectConsistent();
                 const Position before = gPos;
                 // Null move.
+                const uint64_t predictedNull = keyAfterNullMove();
                 makeNullMove();
                 EXPECT_EQ(gPos.hashKey, computeHashKey());
+                EXPECT_EQ(gPos.hashKey, predictedNull);
                 EXPECT_EQ(gPos.epSquare, -1);
                 unmakeNullMove();
                 expectSamePosition(before, gPos, "null move");
