@@ -70,13 +70,17 @@ int32_t evaluate(int32_t alpha, int32_t beta) {
     EvalState e;
     initEvalState(e);
 
-    // 4. Pawn rows and the pawn-structure score (from the pawn hash when known).
+    // 4. Pawn rows, and the pawn-only facts with the structure score (from the
+    //    pawn hash when known).
     fillPawnRows(e);
-    if (e.totalPawns) e.blended += pawnStructure(e);
+    if (e.totalPawns) {
+        const PawnHashEntry facts = pawnFacts(e);
+        e.blended += pawnStructure(facts);
 
-    // 5. Pawns, passed pawns among them, whose terms depend on the pieces.
-    evaluatePawns(e, WHITE);
-    evaluatePawns(e, BLACK);
+        // 5. Pawns, passed pawns among them, whose terms depend on the pieces.
+        evaluatePawns(e, WHITE, facts);
+        evaluatePawns(e, BLACK, facts);
+    }
 
     // 6. Pieces: mobility, outposts, files and ranks; they build the attack maps.
     evaluateKnights(e, WHITE);

@@ -62,76 +62,107 @@ void kingAndPawnAgainstKing(EvalState& e, int32_t sq) {
     }
 }
 
+// Passed: the file's most advanced own pawn, no enemy pawn ahead on its file
+// or the files beside it.
 template <int32_t C>
-void pawnTerms(EvalState& e, int32_t sq) {
+bool isPassed(const EvalState& e, int32_t sq) {
+    return relRow<C>(e.pawnFront[C][fileOf(sq) + 1]) == relRow<C>(rowOf(sq)) &&
+           !(kFrontSpans.span[C][sq] & gPos.pawnBits[C ^ 1]);
+}
+
+template <int32_t C>
+void passerTerms(EvalState& e, int32_t sq) {
     constexpr int32_t O = C ^ 1, S = signOf<C>();
     constexpr int32_t forward = C == WHITE ? -8 : 8;
     const int32_t r = relRow<C>(rowOf(sq)), f = fileOf(sq);
     const int32_t own = gPos.kingSquare[C], enemy = gPos.kingSquare[O];
+    // 1. Outside the square of the enemy king (one row of slack when the
+    // enemy is to move). Only passers use it.
+    const int32_t kingRow = relRow<C>(rowOf(enemy));
+    const int32_t kingFiles = fileOf(enemy) > f ? fileOf(enemy) - f : f - fileOf(enemy);
+    const int32_t kd = kingRow > kingFiles ? kingRow : kingFiles;
+    const bool outside = gPos.side == C ? r < kd : r < kd - 1;
 
-    // 2. Passed: the file's most advanced own pawn, no enemy pawn ahead on
-    // its file or the files beside it.
-    if (relRow<C>(e.pawnFront[C][f + 1]) == r && !(kFrontSpans.span[C][sq] & gPos.pawnBits[O])) {
-        // 1. Outside the square of the enemy king (one row of slack when the
-        // enemy is to move). Only passers use it.
-        const int32_t kingRow = relRow<C>(rowOf(enemy));
-        const int32_t kingFiles = fileOf(enemy) > f ? fileOf(enemy) - f : f - fileOf(enemy);
-        const int32_t kd = kingRow > kingFiles ? kingRow : kingFiles;
-        const bool outside = gPos.side == C ? r < kd : r < kd - 1;
+    // 3. Value by phase.
+    const int32_t value = (kPasserEndgame[r] * (64 - e.phase) + kPasserOpening[r] * e.phase) / 64;
+    e.passerCount[C][f + 1]++;
+    e.passers[C]++;
+    e.blended += S * value;
+    const int32_t front = sq + forward;
 
-        // 3. Value by phase.
-        const int32_t value = (kPasserEndgame[r] * (64 - e.phase) + kPasserOpening[r] * e.phase) / 64;
-        e.passerCount[C][f + 1]++;
-        e.passers[C]++;
-        e.blended += S * value;
-        const int32_t front = sq + forward;
-
-        // 4. King proximity to the square in front.
-        if (gPos.pieceMaterial[O] < 1500) {
-            addPhased(e, S, kProximityOpening[gDistance[own][front]], kProximityEndgame[gDistance[own][front]]);
-            e.blended += S * ((2 * gDistance[enemy][front]) / 3);
-        }
-        // 5. Protected by an own pawn.
-        if ((gPawnAttacks[O][gBitIndex[sq]] & gPos.pawnBits[C]) && gPos.pieceMaterial[O] < 2000)
-            addPhased(e, S, 2, 12);
-        // 6. Connected with a passer on the file to the right (so a pair
-        // counts once, on its left pawn).
-        if (f < 7) {
-            const int32_t w = relRow<C>(e.pawnRear[C][f + 2]);
-            if (w != 0 && w < relRow<C>(e.pawnRear[O][f + 2]) && w <= relRow<C>(e.pawnRear[O][f + 1]) &&
-                (f == 6 || w <= relRow<C>(e.pawnRear[O][f + 3]))) {
-                const int32_t gap = relRow<C>(e.pawnRear[C][f + 1]) - w;
-                if (gap < 2 && gap > -2) addPhased(e, S, value / 20, value / 2);
-            }
-        }
-        // 7. Unstoppable: outside the square with no enemy pieces.
-        if (outside && gPos.pieceMaterial[O] == 0 && r < relRow<C>(e.bestRow[C])) {
-            e.bestRow[C] = rowOf(sq);
-            e.bestValue[C] = value;
-        }
-        // 8. Blocked.
-        if (gPos.piece[front] != EMPTY)
-            addPhased(e, -S, scaledTerm(value, gBlockedPasserPenaltyFactorOp, 100),
-                      scaledTerm(value, gBlockedPasserPenaltyFactorEn, 100));
-        // 9. The defending king in front of the pawn.
-        if (gPos.pieceMaterial[C] <= 1000 && fileOf(enemy) == f && kingRow < r)
-            e.blended -= S * ((value * 16) / 100);
-        // 10. King and pawn against king.
-        if (!outside && gPos.pieceNumber[C] == 0 && gPos.pieceNumber[O] == 0 && gPos.pawnNumber[O] == 0 &&
-            gPos.pawnNumber[C] == 1)
-            kingAndPawnAgainstKing<C>(e, sq);
+    // 4. King proximity to the square in front.
+    if (gPos.pieceMaterial[O] < 1500) {
+        addPhased(e, S, kProximityOpening[gDistance[own][front]], kProximityEndgame[gDistance[own][front]]);
+        e.blended += S * ((2 * gDistance[enemy][front]) / 3);
     }
-    // 12. An unstoppable passer seen so far counts again after every pawn.
-    e.blended += S * 2 * e.bestValue[C];
+    // 5. Protected by an own pawn.
+    if ((gPawnAttacks[O][gBitIndex[sq]] & gPos.pawnBits[C]) && gPos.pieceMaterial[O] < 2000)
+        addPhased(e, S, 2, 12);
+    // 6. Connected with a passer on the file to the right (so a pair
+    // counts once, on its left pawn).
+    if (f < 7) {
+        const int32_t w = relRow<C>(e.pawnRear[C][f + 2]);
+        if (w != 0 && w < relRow<C>(e.pawnRear[O][f + 2]) && w <= relRow<C>(e.pawnRear[O][f + 1]) &&
+            (f == 6 || w <= relRow<C>(e.pawnRear[O][f + 3]))) {
+            const int32_t gap = relRow<C>(e.pawnRear[C][f + 1]) - w;
+            if (gap < 2 && gap > -2) addPhased(e, S, value / 20, value / 2);
+        }
+    }
+    // 7. Unstoppable: outside the square with no enemy pieces.
+    if (outside && gPos.pieceMaterial[O] == 0 && r < relRow<C>(e.bestRow[C])) {
+        e.bestRow[C] = rowOf(sq);
+        e.bestValue[C] = value;
+    }
+    // 8. Blocked.
+    if (gPos.piece[front] != EMPTY)
+        addPhased(e, -S, scaledTerm(value, gBlockedPasserPenaltyFactorOp, 100),
+                  scaledTerm(value, gBlockedPasserPenaltyFactorEn, 100));
+    // 9. The defending king in front of the pawn.
+    if (gPos.pieceMaterial[C] <= 1000 && fileOf(enemy) == f && kingRow < r)
+        e.blended -= S * ((value * 16) / 100);
+    // 10. King and pawn against king.
+    if (!outside && gPos.pieceNumber[C] == 0 && gPos.pieceNumber[O] == 0 && gPos.pawnNumber[O] == 0 &&
+        gPos.pawnNumber[C] == 1)
+        kingAndPawnAgainstKing<C>(e, sq);
+}
+
+template <int32_t C>
+void passersOf(EvalState& e, uint64_t passers) {
+    // An unstoppable passer (possible only without enemy pieces) counts again
+    // after every pawn in list order; otherwise every term is a plain sum and
+    // the passers alone are visited.
+    if (gPos.pieceMaterial[C ^ 1] != 0) {
+        while (passers) passerTerms<C>(e, gBitIndex[popLowestBit(passers)]);
+        return;
+    }
+    for (int32_t i = 0; i < gPos.pieceCount[C][PAWN]; i++) {
+        const int32_t sq = gPos.pieceList[C][PAWN][i];
+        if (passers & squareBit(sq)) passerTerms<C>(e, sq);
+        e.blended += signOf<C>() * 2 * e.bestValue[C];
+    }
 }
 
 }  // namespace
 
-void evaluatePasser(EvalState& e, int32_t colour, int32_t sq) {
+uint64_t passedPawns(const EvalState& e) {
+    uint64_t passers = 0;
+    for (int32_t i = 0; i < gPos.pieceCount[WHITE][PAWN]; i++) {
+        const int32_t sq = gPos.pieceList[WHITE][PAWN][i];
+        if (isPassed<WHITE>(e, sq)) passers |= squareBit(sq);
+    }
+    for (int32_t i = 0; i < gPos.pieceCount[BLACK][PAWN]; i++) {
+        const int32_t sq = gPos.pieceList[BLACK][PAWN][i];
+        if (isPassed<BLACK>(e, sq)) passers |= squareBit(sq);
+    }
+    return passers;
+}
+
+void evaluatePassers(EvalState& e, int32_t colour, uint64_t passers) {
+    passers &= gPos.pawnBits[colour];
     if (colour == WHITE)
-        pawnTerms<WHITE>(e, sq);
+        passersOf<WHITE>(e, passers);
     else
-        pawnTerms<BLACK>(e, sq);
+        passersOf<BLACK>(e, passers);
 }
 
 void passerMajority(EvalState& e) {

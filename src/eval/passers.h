@@ -6,10 +6,13 @@
 
 #include "eval/evalstate.h"
 
-// The passer terms of one pawn, run in the per-pawn loop (White's pawns, then
-// Black's, in piece-list order): the unstoppable-passer bonus found so far is
-// added again after every pawn, so the order matters.
-void evaluatePasser(EvalState& e, int32_t colour, int32_t sq);
+// The passed pawns of both colours (bit numbers), from the pawn rows.
+uint64_t passedPawns(const EvalState& e);
+
+// The passer terms of one colour's passed pawns (White's, then Black's): the
+// unstoppable-passer bonus found so far is added again after every pawn of the
+// colour in piece-list order.
+void evaluatePassers(EvalState& e, int32_t colour, uint64_t passers);
 
 // Passers on both wings and passer majorities when the defender has at most
 // a minor piece.

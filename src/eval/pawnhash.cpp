@@ -36,18 +36,16 @@ void pawnHashClear() {
     if (gPawnHash) memset(gPawnHash, 0, size_t(gPawnHashEntries) * sizeof(PawnHashEntry));
 }
 
-bool pawnHashProbe(uint64_t key, int32_t* score) {
+bool pawnHashProbe(uint64_t key, PawnHashEntry* entry) {
     gPawnHashProbes++;
     const PawnHashEntry& e = slotOf(key);
     if (e.key != key) return false;
     gPawnHashHits++;
     if (e.score == kNoPawnEntry) return false;
-    *score = e.score;
+    *entry = e;
     return true;
 }
 
-void pawnHashStore(uint64_t key, int32_t score) {
-    PawnHashEntry& e = slotOf(key);
-    e.key = key;
-    e.score = score;
+void pawnHashStore(const PawnHashEntry& entry) {
+    slotOf(entry.key) = entry;
 }

@@ -1,18 +1,24 @@
-// The pawn hash: pawn-structure scores by pawnKey (which covers every pawn, the
-// side to move, the en-passant square and the castling rights of the set-up).
+// The pawn hash: what the pawns alone decide, by pawnKey (which covers every
+// pawn, the side to move, the en-passant square and the castling rights of the
+// set-up): the pawn-structure score, the pawns' square-value sums, their
+// light-square counts and the passed pawns.
 #pragma once
 #include <cstdint>
 
-// 16 bytes in every build; the score is from the point of view of the side to
-// move of the position stored. A score of kNoPawnEntry marks an empty slot.
+// 32 bytes in every build; the score is from the point of view of the side to
+// move of the position stored, the other fields by colour. A score of
+// kNoPawnEntry marks an empty slot.
 struct alignas(8) PawnHashEntry {
     uint64_t key;
+    uint64_t passers;  // passed pawns of both colours (bit numbers)
     int32_t score;
+    int16_t pstOpening[2], pstEndgame[2];
+    uint8_t onLight[2];
 };
-static_assert(sizeof(PawnHashEntry) == 16, "a pawn hash entry is 16 bytes");
+static_assert(sizeof(PawnHashEntry) == 32, "a pawn hash entry is 32 bytes");
 
 constexpr int32_t kNoPawnEntry = -10000000;
-constexpr uint32_t kPawnHashEntries = 262144;  // 4 MiB
+constexpr uint32_t kPawnHashEntries = 131072;  // 4 MiB
 
 extern PawnHashEntry* gPawnHash;
 extern uint32_t gPawnHashEntries;
@@ -23,12 +29,12 @@ bool pawnHashReserve();
 void pawnHashRelease();
 void pawnHashClear();
 
-// Counts the probe (and the hit on a key match); true with the stored score when
-// the slot holds the key and a score.
-bool pawnHashProbe(uint64_t key, int32_t* score);
+// Counts the probe (and the hit on a key match); true with a copy of the stored
+// entry when the slot holds the key and a score.
+bool pawnHashProbe(uint64_t key, PawnHashEntry* entry);
 
 // Starts loading the slot of the key, so that a later probe finds it in cache.
 inline void pawnHashPrefetch(uint64_t key) {
     __builtin_prefetch(&gPawnHash[key & (kPawnHashEntries - 1)]);
 }
-void pawnHashStore(uint64_t key, int32_t score);
+void pawnHashStore(const PawnHashEntry& entry);

@@ -113,38 +113,50 @@ void fillPawnRows(EvalState& e) {
     }
 }
 
-int32_t pawnStructure(const EvalState& e) {
+PawnHashEntry pawnFacts(const EvalState& e) {
     const bool blackToMove = gPos.side == BLACK;
-    int32_t stored;
-    if (pawnHashProbe(gPos.pawnKey, &stored)) return blackToMove ? -stored : stored;
+    PawnHashEntry facts;
+    if (pawnHashProbe(gPos.pawnKey, &facts)) return facts;
     const int32_t score = whitePawnStructure(e) + blackPawnStructure(e);
-    pawnHashStore(gPos.pawnKey, blackToMove ? -score : score);
-    return score;
+    facts.key = gPos.pawnKey;
+    facts.passers = passedPawns(e);
+    facts.score = blackToMove ? -score : score;
+    for (int32_t colour = WHITE; colour <= BLACK; colour++) {
+        const int32_t mirror = colour == WHITE ? 0 : 56;
+        int32_t opening = 0, endgame = 0;
+        for (int32_t i = 0; i < gPos.pieceCount[colour][PAWN]; i++) {
+            const int32_t s = gPos.pieceList[colour][PAWN][i];
+            opening += kPawnSquare.opening[s ^ mirror];
+            endgame += kPawnSquare.endgame[s ^ mirror];
+        }
+        facts.pstOpening[colour] = int16_t(opening);
+        facts.pstEndgame[colour] = int16_t(endgame);
+        facts.onLight[colour] = uint8_t(popCount(gPos.pawnBits[colour] & kLightSquares));
+    }
+    pawnHashStore(facts);
+    return facts;
 }
 
-void evaluatePawns(EvalState& e, int32_t colour) {
+int32_t pawnStructure(const PawnHashEntry& facts) {
+    return gPos.side == BLACK ? -facts.score : facts.score;
+}
+
+void evaluatePawns(EvalState& e, int32_t colour, const PawnHashEntry& facts) {
     const int32_t sign = colour == WHITE ? 1 : -1;
     const int32_t forward = colour == WHITE ? -8 : 8;
-    const int32_t mirror = colour == WHITE ? 0 : 56;
     const int32_t count = gPos.pieceCount[colour][PAWN];
-    const uint64_t pawns = gPos.pawnBits[colour];
     // Every pawn's value, and the squares its men stand on and attack.
     e.opening += sign * 90 * count;
     e.endgame += sign * 115 * count;
-    const int32_t onLight = popCount(pawns & kLightSquares);
-    e.pawnsOnLight[colour] += onLight;
-    e.pawnsOnDark[colour] += count - onLight;
-    e.attackMap[colour][PAWN] |= pawnAttackSet(colour, pawns);
+    e.pawnsOnLight[colour] += facts.onLight[colour];
+    e.pawnsOnDark[colour] += count - facts.onLight[colour];
+    e.attackMap[colour][PAWN] |= pawnAttackSet(colour, gPos.pawnBits[colour]);
     // The centre pawns that must not be blocked on their starting squares.
     const int32_t d2 = colour == WHITE ? 51 : 11, e2 = colour == WHITE ? 52 : 12;
     const int32_t blocked = blockedAtHome(colour, d2, forward) + blockedAtHome(colour, e2, forward);
     e.opening -= sign * 20 * blocked;
     e.endgame -= sign * 24 * blocked;
-    // Square values and passed-pawn terms, pawn by pawn in list order.
-    for (int32_t i = 0; i < count; i++) {
-        const int32_t s = gPos.pieceList[colour][PAWN][i];
-        e.pstOpening[colour] += kPawnSquare.opening[s ^ mirror];
-        e.pstEndgame[colour] += kPawnSquare.endgame[s ^ mirror];
-        evaluatePasser(e, colour, s);
-    }
+    e.pstOpening[colour] += facts.pstOpening[colour];
+    e.pstEndgame[colour] += facts.pstEndgame[colour];
+    evaluatePassers(e, colour, facts.passers);
 }

@@ -23,8 +23,9 @@ EvalState afterPawns(const char* fen) {
     EvalState e;
     initEvalState(e);
     fillPawnRows(e);
-    evaluatePawns(e, WHITE);
-    evaluatePawns(e, BLACK);
+    const PawnHashEntry facts = pawnFacts(e);
+    evaluatePawns(e, WHITE, facts);
+    evaluatePawns(e, BLACK, facts);
     return e;
 }
 
@@ -66,9 +67,11 @@ Sums pawnLoop(const char* fen, int32_t colour, EvalState* out = nullptr) {
     EvalState e;
     initEvalState(e);
     fillPawnRows(e);
-    const Sums s = added(e, evaluatePawns, colour);
+    const PawnHashEntry facts = pawnFacts(e);
+    const Sums before = sumsOf(e);
+    evaluatePawns(e, colour, facts);
     if (out) *out = e;
-    return s;
+    return {e.blended - before.blended, e.opening - before.opening, e.endgame - before.endgame};
 }
 
 TEST(PieceTerms, KnightOutposts) {

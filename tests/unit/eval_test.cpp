@@ -95,7 +95,7 @@ int32_t structureOf(const char* fen) {
     EvalState e;
     initEvalState(e);
     fillPawnRows(e);
-    return pawnStructure(e);
+    return pawnStructure(pawnFacts(e));
 }
 
 TEST(Eval, PawnStructureExamples) {
@@ -114,6 +114,22 @@ TEST(Eval, PawnStructureExamples) {
     EXPECT_EQ(structureOf("4k3/8/8/3pp3/8/8/8/4K3 b - -"), -4);
 }
 
+// The pawn hash keeps the structure score, square-value sums, light-square
+// counts and passed pawns: a position evaluated from a warm pawn hash must
+// score as it did when they were computed.
+TEST(Eval, PawnHashHitsScoreAsTheComputedFacts) {
+    setTunableDefaults();
+    const auto& positions = randomPositions();
+    for (size_t i = 0; i < positions.size(); i += 5) {
+        setUp(positions[i].c_str());
+        pawnHashClear();
+        evalCacheClear();
+        const int32_t computed = evaluate(-MATE_VALUE, MATE_VALUE);
+        evalCacheClear();
+        ASSERT_EQ(evaluate(-MATE_VALUE, MATE_VALUE), computed) << positions[i];
+    }
+}
+
 TEST(Eval, PawnHashStoresForTheSideToMoveAndSkipsPawnlessBoards) {
     setUp("4k3/8/8/8/8/4P3/4P3/4K3 b - -");
     pawnHashClear();
@@ -121,8 +137,8 @@ TEST(Eval, PawnHashStoresForTheSideToMoveAndSkipsPawnlessBoards) {
     EvalState e;
     initEvalState(e);
     fillPawnRows(e);
-    EXPECT_EQ(pawnStructure(e), -44);
-    EXPECT_EQ(pawnStructure(e), -44);  // from the hash, negated back
+    EXPECT_EQ(pawnStructure(pawnFacts(e)), -44);
+    EXPECT_EQ(pawnStructure(pawnFacts(e)), -44);  // from the hash, negated back
     EXPECT_EQ(gPawnHashProbes, 2);
     EXPECT_EQ(gPawnHashHits, 1);
     EXPECT_EQ(gPawnHash[gPos.pawnKey & (kPawnHashEntries - 1)].score, 44);
