@@ -39,9 +39,18 @@ extern const int32_t gPieceValue[6];
 // Fills every table above that is not a constant.
 void initBoardTables();
 
+// The slider attack sets are always inlined in the 64-bit builds (a call per
+// slider saved in the evaluation, where the compiler would keep some calls);
+// the 32-bit build, with its eight registers, runs faster with its own choice.
+#if defined(__x86_64__)
+#define SLIDER_INLINE [[gnu::always_inline]] inline
+#else
+#define SLIDER_INLINE inline
+#endif
+
 // Attacks along a line that holds at most one square per rank (file or
 // diagonal), by the byte-swap method.
-inline uint64_t lineAttacks(uint64_t occupied, uint64_t mask, int32_t bit) {
+SLIDER_INLINE uint64_t lineAttacks(uint64_t occupied, uint64_t mask, int32_t bit) {
     const uint64_t o = occupied & mask;
     const uint64_t s = 1ULL << bit;
     const uint64_t forward = o - s;
@@ -49,7 +58,7 @@ inline uint64_t lineAttacks(uint64_t occupied, uint64_t mask, int32_t bit) {
     return (forward ^ reverse) & mask;
 }
 
-inline uint64_t rankAttacks(uint64_t occupied, int32_t bit) {
+SLIDER_INLINE uint64_t rankAttacks(uint64_t occupied, int32_t bit) {
     const int32_t shift = bit & 56;
     const uint32_t inner = uint32_t(occupied >> (shift + 1)) & 63;
     return uint64_t(gRankAttacks[bit & 7][inner]) << shift;
@@ -57,12 +66,12 @@ inline uint64_t rankAttacks(uint64_t occupied, int32_t bit) {
 
 // Slider attack sets from a square given an occupancy (bit-numbered boards).
 // Inline: the evaluation and the generators call them for every slider.
-inline uint64_t bishopAttacks(uint64_t occupied, int32_t square) {
+SLIDER_INLINE uint64_t bishopAttacks(uint64_t occupied, int32_t square) {
     const int32_t b = gBitIndex[square];
     return lineAttacks(occupied, gDiagonalMask[b], b) | lineAttacks(occupied, gAntiDiagonalMask[b], b);
 }
 
-inline uint64_t rookAttacks(uint64_t occupied, int32_t square) {
+SLIDER_INLINE uint64_t rookAttacks(uint64_t occupied, int32_t square) {
     const int32_t b = gBitIndex[square];
     return lineAttacks(occupied, gFileMask[b], b) | rankAttacks(occupied, b);
 }
