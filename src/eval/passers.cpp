@@ -71,6 +71,16 @@ bool isPassed(const EvalState& e, int32_t sq) {
 }
 
 template <int32_t C>
+uint64_t passedOf(const EvalState& e) {
+    uint64_t passers = 0;
+    for (int32_t i = 0; i < gPos.pieceCount[C][PAWN]; i++) {
+        const int32_t sq = gPos.pieceList[C][PAWN][i];
+        if (isPassed<C>(e, sq)) passers |= squareBit(sq);
+    }
+    return passers;
+}
+
+template <int32_t C>
 void passerTerms(EvalState& e, int32_t sq) {
     constexpr int32_t O = C ^ 1, S = signOf<C>();
     constexpr int32_t forward = C == WHITE ? -8 : 8;
@@ -83,22 +93,22 @@ void passerTerms(EvalState& e, int32_t sq) {
     const int32_t kd = kingRow > kingFiles ? kingRow : kingFiles;
     const bool outside = gPos.side == C ? r < kd : r < kd - 1;
 
-    // 3. Value by phase.
+    // 2. Value by phase.
     const int32_t value = (kPasserEndgame[r] * (64 - e.phase) + kPasserOpening[r] * e.phase) / 64;
     e.passerCount[C][f + 1]++;
     e.passers[C]++;
     e.blended += S * value;
     const int32_t front = sq + forward;
 
-    // 4. King proximity to the square in front.
+    // 3. King proximity to the square in front.
     if (gPos.pieceMaterial[O] < 1500) {
         addPhased(e, S, kProximityOpening[gDistance[own][front]], kProximityEndgame[gDistance[own][front]]);
         e.blended += S * ((2 * gDistance[enemy][front]) / 3);
     }
-    // 5. Protected by an own pawn.
+    // 4. Protected by an own pawn.
     if ((gPawnAttacks[O][gBitIndex[sq]] & gPos.pawnBits[C]) && gPos.pieceMaterial[O] < 2000)
         addPhased(e, S, 2, 12);
-    // 6. Connected with a passer on the file to the right (so a pair
+    // 5. Connected with a passer on the file to the right (so a pair
     // counts once, on its left pawn).
     if (f < 7) {
         const int32_t w = relRow<C>(e.pawnRear[C][f + 2]);
@@ -108,19 +118,19 @@ void passerTerms(EvalState& e, int32_t sq) {
             if (gap < 2 && gap > -2) addPhased(e, S, value / 20, value / 2);
         }
     }
-    // 7. Unstoppable: outside the square with no enemy pieces.
+    // 6. Unstoppable: outside the square with no enemy pieces.
     if (outside && gPos.pieceMaterial[O] == 0 && r < relRow<C>(e.bestRow[C])) {
         e.bestRow[C] = rowOf(sq);
         e.bestValue[C] = value;
     }
-    // 8. Blocked.
+    // 7. Blocked.
     if (gPos.piece[front] != EMPTY)
         addPhased(e, -S, scaledTerm(value, gBlockedPasserPenaltyFactorOp, 100),
                   scaledTerm(value, gBlockedPasserPenaltyFactorEn, 100));
-    // 9. The defending king in front of the pawn.
+    // 8. The defending king in front of the pawn.
     if (gPos.pieceMaterial[C] <= 1000 && fileOf(enemy) == f && kingRow < r)
         e.blended -= S * ((value * 16) / 100);
-    // 10. King and pawn against king.
+    // 9. King and pawn against king.
     if (!outside && gPos.pieceNumber[C] == 0 && gPos.pieceNumber[O] == 0 && gPos.pawnNumber[O] == 0 &&
         gPos.pawnNumber[C] == 1)
         kingAndPawnAgainstKing<C>(e, sq);
@@ -145,16 +155,7 @@ void passersOf(EvalState& e, uint64_t passers) {
 }  // namespace
 
 uint64_t passedPawns(const EvalState& e) {
-    uint64_t passers = 0;
-    for (int32_t i = 0; i < gPos.pieceCount[WHITE][PAWN]; i++) {
-        const int32_t sq = gPos.pieceList[WHITE][PAWN][i];
-        if (isPassed<WHITE>(e, sq)) passers |= squareBit(sq);
-    }
-    for (int32_t i = 0; i < gPos.pieceCount[BLACK][PAWN]; i++) {
-        const int32_t sq = gPos.pieceList[BLACK][PAWN][i];
-        if (isPassed<BLACK>(e, sq)) passers |= squareBit(sq);
-    }
-    return passers;
+    return passedOf<WHITE>(e) | passedOf<BLACK>(e);
 }
 
 void evaluatePassers(EvalState& e, int32_t colour, uint64_t passers) {
