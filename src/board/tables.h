@@ -65,7 +65,6 @@ SLIDER_INLINE uint64_t rankAttacks(uint64_t occupied, int32_t bit) {
 }
 
 // Slider attack sets from a square given an occupancy (bit-numbered boards).
-// Inline: the evaluation and the generators call them for every slider.
 SLIDER_INLINE uint64_t bishopAttacks(uint64_t occupied, int32_t square) {
     const int32_t b = gBitIndex[square];
     return lineAttacks(occupied, gDiagonalMask[b], b) | lineAttacks(occupied, gAntiDiagonalMask[b], b);
