@@ -47,17 +47,22 @@ struct Sums {
 
 Sums sumsOf(const EvalState& e) { return {e.blended, e.opening, e.endgame}; }
 
+// What was added to the sums since `before` was taken.
+Sums since(const Sums& before, const EvalState& e) {
+    return {e.blended - before.blended, e.opening - before.opening, e.endgame - before.endgame};
+}
+
 // What one term routine adds to the three White-minus-Black sums.
 Sums added(EvalState& e, void (*term)(EvalState&, int32_t), int32_t colour) {
     const Sums before = sumsOf(e);
     term(e, colour);
-    return {e.blended - before.blended, e.opening - before.opening, e.endgame - before.endgame};
+    return since(before, e);
 }
 
 Sums addedBy(EvalState& e, void (*term)(EvalState&)) {
     const Sums before = sumsOf(e);
     term(e);
-    return {e.blended - before.blended, e.opening - before.opening, e.endgame - before.endgame};
+    return since(before, e);
 }
 
 // The pawn loop of one colour on a fresh state.
@@ -71,7 +76,7 @@ Sums pawnLoop(const char* fen, int32_t colour, EvalState* out = nullptr) {
     const Sums before = sumsOf(e);
     evaluatePawns(e, colour, facts);
     if (out) *out = e;
-    return {e.blended - before.blended, e.opening - before.opening, e.endgame - before.endgame};
+    return since(before, e);
 }
 
 TEST(PieceTerms, KnightOutposts) {
