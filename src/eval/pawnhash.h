@@ -18,7 +18,7 @@ struct alignas(8) PawnHashEntry {
 static_assert(sizeof(PawnHashEntry) == 32, "a pawn hash entry is 32 bytes");
 
 constexpr int32_t kNoPawnEntry = -10000000;
-constexpr uint32_t kPawnHashEntries = 131072;  // 4 MiB
+constexpr uint32_t kPawnHashEntries = 262144;  // 8 MiB
 
 extern PawnHashEntry* gPawnHash;
 extern uint32_t gPawnHashEntries;

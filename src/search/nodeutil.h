@@ -86,6 +86,14 @@ inline bool pawnReachedSeventh(Move move) {
     return gPos.piece[to] == PAWN && rowOf(to) == (gPos.xside == WHITE ? 1 : 6);
 }
 
+// After a move is made: the side now to move, the mover's opponent, is too
+// weak for the move to be searched with a late-move reduction: less than a
+// rook of pieces, and either no piece at all or at most one pawn.
+inline bool opponentTooWeakToReduce() {
+    const int32_t them = gPos.side;
+    return gPos.pieceMaterial[them] < 500 && (gPos.pieceNumber[them] == 0 || gPos.pawnMaterial[them] <= 100);
+}
+
 // The side has a pawn on its seventh rank.
 inline bool hasPawnOnSeventh(int32_t colour) { return gPos.pawnsOnSeventh[colour] > 0; }
 

@@ -105,8 +105,7 @@ void updatePv(Move move) {
 }
 
 Move nodePvMove() {
-    const int32_t p = gPos.ply;
-    return gPvLength[p] > p ? gPvTable[p][p] : 0;
+    return gPvTable[gPos.ply][gPos.ply];
 }
 
 void historyReward(Move move, int32_t depth) {

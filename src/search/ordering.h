@@ -64,7 +64,10 @@ bool enterFollowPvNode();
 // The node's line becomes the move followed by the child's line.
 void updatePv(Move move);
 
-// The node's principal-variation move, or 0 when its line is empty.
+// The node's principal-variation slot (column ply of row ply): the move of the
+// last line found at this ply. When the node's own line is empty it is the
+// move some earlier node at this ply left there, possibly of another position,
+// so whoever searches it must check it first (the hash-move step does).
 Move nodePvMove();
 
 // History and killers; no-ops for captures, castling and promotions.

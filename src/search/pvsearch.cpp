@@ -98,7 +98,7 @@ int32_t pvSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
     const bool followFlag = enterFollowPvNode();
     const int32_t alphaOnEntry = alpha;
     int32_t best = kBestStart, legal = 0;
-    const int32_t us = gPos.side, them = gPos.xside;
+    const int32_t us = gPos.side;
 
     // 10. Moves: evasions in check.
     if (inCheck)
@@ -130,9 +130,7 @@ int32_t pvSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
             // 11.3 A later move: late-move reduction, zero window, re-search.
             bool reduced = false;
             if (extension == 0 && depth >= 6 && legal >= 9 && !exemptFromReduction(move, ply)) {
-                const bool weakOpponent = gPos.pieceMaterial[them] < 500 &&
-                                          (gPos.pieceNumber[them] == 0 || gPos.pawnMaterial[them] <= 100);
-                if (!weakOpponent && !inCheck) {
+                if (!opponentTooWeakToReduce() && !inCheck) {
                     const int32_t r = legal < 16 ? 2 : legal < 30 ? 4 : 6;
                     gHistory[gPos.hply].reducedMove = move;
                     score = -zwSearch(-alpha - 1, -alpha, d - r, true, true);

@@ -78,7 +78,12 @@ struct Node {
     int32_t alpha, beta, depth, ply, us, them;
     bool followFlag = false;
     Move hashMove = 0;
-    Move searchedHash = 0;  // the hash move, once searched
+    bool hashSearched = false;  // the hash-move step searched the move it generated
+    // The hash move is skipped in the later loops once the hash-move step has
+    // searched it. The comparison is with the move as the table or the slot
+    // gave it: a move that the generator returned with other flags (a stale
+    // move of another position) is searched again where the loops meet it.
+    bool alreadySearched(Move move) const { return hashSearched && move == hashMove; }
     int32_t best = kBestStart;
     int32_t legal = 0;
 };
@@ -207,7 +212,10 @@ bool searchFullDepth(Node& n, Move move, bool childNull, int32_t* score) {
     return true;
 }
 
-// The hash move searched first. True when it cut off, with the score.
+// The hash move searched first: a move of the side to move, no promotion,
+// that the generator finds from its from- and to-squares in this position
+// (with this position's flags) and that is legal. True when it cut off, with
+// the score.
 bool hashMoveFirst(Node& n, int32_t* result) {
     const Move hash = n.hashMove;
     if (!hash || gPos.colour[moveFrom(hash)] != n.us || (moveFlags(hash) & MOVE_PROMOTION)) return false;
@@ -216,7 +224,7 @@ bool hashMoveFirst(Node& n, int32_t* result) {
     const Move move = gMoveStack[gFirstMove[n.ply]].move;
     int32_t score;
     if (!searchFullDepth(n, move, false, &score)) return false;
-    n.searchedHash = move;
+    n.hashSearched = true;
     if (!takeBack(move, n.us)) {
         *result = 0;
         return true;
@@ -354,7 +362,7 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
         pickWithLookahead<true>(i, gFirstMove[ply], 0);
         const Move move = gMoveStack[i].move;
         int32_t score;
-        if (move == n.searchedHash || !searchFullDepth(n, move, false, &score)) continue;
+        if (n.alreadySearched(move) || !searchFullDepth(n, move, false, &score)) continue;
         if (!takeBack(move, us)) return 0;
         if (raiseZeroWindow(n, move, score)) return score;
     }
@@ -371,12 +379,10 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
 
     // 17. The remaining-move loop.
     const bool bothSidesStrong = gPos.pieceMaterial[us] >= kRookMaterial && gPos.pieceMaterial[them] >= kRookMaterial;
-    const bool weakOpponent = gPos.pieceMaterial[them] < kRookMaterial &&
-                              (gPos.pieceNumber[them] == 0 || gPos.pawnMaterial[them] <= 100);
     for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
         pickWithLookahead<true>(i, gFirstMove[ply], n.hashMove);
         const Move move = gMoveStack[i].move;
-        if (move == n.searchedHash) continue;
+        if (n.alreadySearched(move)) continue;
         const bool quiet = isQuietMove(move);
 
         // 17.1 Does the move meet the threat found by the null move?
@@ -423,7 +429,7 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
             // 17.7 Late-move reductions.
             bool fullDepth = true;
             if (!mateThreat && !answers && extension == 0 && depth >= kReduceDepth && n.legal >= 4 &&
-                !weakOpponent) {
+                !opponentTooWeakToReduce()) {
                 if (n.legal > kLateMoveLimit) {
                     unmakeMove();
                     markCastling(move, us, false);
@@ -493,7 +499,7 @@ int32_t zwSearchInCheck(int32_t alpha, int32_t beta, int32_t depth) {
         pickWithLookahead<true>(i, gFirstMove[ply], n.hashMove);
         const Move move = gMoveStack[i].move;
         int32_t score;
-        if (move == n.searchedHash || !searchFullDepth(n, move, childNullAllowed(move, n), &score)) continue;
+        if (n.alreadySearched(move) || !searchFullDepth(n, move, childNullAllowed(move, n), &score)) continue;
         if (!takeBack(move, n.us)) return alpha;
         if (raiseZeroWindow(n, move, score)) return score;
     }

@@ -141,7 +141,7 @@ TEST(Eval, PawnHashStoresForTheSideToMoveAndSkipsPawnlessBoards) {
     EXPECT_EQ(pawnStructure(pawnFacts(e)), -44);  // from the hash, negated back
     EXPECT_EQ(gPawnHashProbes, 2);
     EXPECT_EQ(gPawnHashHits, 1);
-    EXPECT_EQ(gPawnHash[gPos.pawnKey & (kPawnHashEntries - 1)].score, 44);
+    EXPECT_EQ(gPawnHash[gPos.pawnKey & 262143].score, 44);  // one slot of 262144 per key
     setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
     gPawnHashProbes = 0;
     evaluate(-MATE_VALUE, MATE_VALUE);

@@ -2,6 +2,8 @@
 // checked from outside.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "board/makemove.h"
 #include "board/movegen.h"
 #include "board/notation.h"
@@ -15,9 +17,13 @@
 #include "search/search.h"
 #include "search/think.h"
 #include "search/timeman.h"
+#include "search/tt.h"
 #include "support.h"
 
 namespace {
+
+// Square number of a file letter and rank digit (a8 is 0).
+constexpr int32_t sq(char file, int32_t rank) { return (8 - rank) * 8 + (file - 'a'); }
 
 // A silent fixed-depth search of the position.
 std::string bestMoveAt(const char* fen, int32_t depth) {
@@ -182,6 +188,74 @@ TEST(Search, PickersAndFollowingThePreviousLine) {
     EXPECT_FALSE(flags[0] || flags[1] || flags[2] || flags[4]);
     EXPECT_TRUE(flags[3]);
     gFollowPv = false;
+}
+
+TEST(Search, AStaleSlotMoveIsCheckedBeforeItIsSearched) {
+    // The node's principal-variation slot keeps the move an earlier node at
+    // the same ply left there. Quiescence stores it with the stand-pat score
+    // (no capture or check here raises alpha), so the zero-window search
+    // meets it as its hash move. Black's rook pins the knight; b7 is blocked.
+    const char* fen = "1n1r2k1/pP5p/8/8/8/8/3N3P/3K4 w - -";
+    struct Outcome {
+        int32_t score;
+        uint32_t nodes;
+        bool failsHigh;  // the score reaches the stand-pat score, the window's beta
+    };
+    auto searchWithSlot = [&](Move stale) {
+        seedRandom(1);  // the same hash keys on every run
+        setUp(fen);
+        setTunableDefaults();
+        gEngineState = ENGINE_NORMAL;
+        gNodesPerSecond = 0;
+        gStopSearch = 0;
+        gTimeControlType = TIME_CONTROL_FIXED;
+        setFixedSearch(14400000, 3);
+        gTimeLeft = 0;
+        setSearchLimits(1);
+        resetOrderingTables();
+        gPvTable[0][0] = stale;
+        const int32_t standPat = qsearch(-MATE_VALUE, MATE_VALUE, 0);
+        Move stored = 0;
+        int32_t ttScore;
+        EXPECT_EQ(ttProbe(0, &ttScore, &stored), BOUND_EXACT);
+        EXPECT_EQ(stored, stale);
+        EXPECT_EQ(ttScore, standPat);
+        const Position before = gPos;
+        gNodeCount = 0;
+        const int32_t score = zwSearch(standPat - 1, standPat, 8, false, false);  // no null move first
+        EXPECT_EQ(gPos.hashKey, before.hashKey);
+        EXPECT_EQ(gPos.pawnKey, before.pawnKey);
+        EXPECT_EQ(gPos.occupied, before.occupied);
+        EXPECT_TRUE(std::equal(gPos.piece, gPos.piece + 64, before.piece));
+        EXPECT_EQ(gPos.ply, 0);
+        EXPECT_EQ(gPos.hply, before.hply);
+        return Outcome{score, gNodeCount, score >= standPat};
+    };
+    // A move whose from-square is empty here is rejected at the first test;
+    // so are the moves below, none of which any generator lists here: the
+    // search is the same move for move.
+    const Outcome reference = searchWithSlot(makeMoveWord(sq('e', 5), sq('e', 6), EMPTY, 0));
+    EXPECT_GT(reference.nodes, 100u);
+    const std::pair<const char*, Move> rejected[] = {
+        {"an enemy man on its from-square", makeMoveWord(sq('d', 8), sq('d', 3), EMPTY, 0)},
+        {"a promotion", makeMoveWord(sq('b', 7), sq('b', 8), QUEEN, MOVE_PAWN | MOVE_PROMOTION)},
+        {"not a move of the man there", makeMoveWord(sq('d', 2), sq('d', 4), EMPTY, 0)},
+    };
+    for (const auto& [what, stale] : rejected) {
+        const Outcome o = searchWithSlot(stale);
+        EXPECT_EQ(o.score, reference.score) << what;
+        EXPECT_EQ(o.nodes, reference.nodes) << what;
+    }
+    // The pinned knight's move is generated but illegal, and a capture word
+    // for a square that is empty here becomes the generator's quiet move of
+    // the same squares. Both only change the order of the moves; the verdict
+    // on the window stays.
+    for (const Move stale : {makeMoveWord(sq('d', 2), sq('f', 3), EMPTY, 0),
+                             makeMoveWord(sq('d', 1), sq('e', 2), EMPTY, MOVE_CAPTURE)}) {
+        const Outcome o = searchWithSlot(stale);
+        EXPECT_EQ(o.failsHigh, reference.failsHigh);
+        EXPECT_GT(o.nodes, 100u);
+    }
 }
 
 TEST(Search, SameNodeCountsOnEveryRun) {
