@@ -55,13 +55,16 @@ played=$(grep -c '^\[Result ' "$work/games.pgn")
 unfinished=$(grep -c '^\[Result "\*"\]' "$work/games.pgn")
 [ "$unfinished" -eq 0 ] || fail "$unfinished games without a result"
 # A game that ended by a fault (illegal move, false claim, flag fall, lost
-# connection) fails the run unless the engine won it: then the fault was the
-# opponent's, and it is only reported.
+# connection) fails the run unless the engine won it, or the result names the
+# engine's side as the one that won on time (a draw when it had a bare king):
+# then the fault was the opponent's, and it is only reported.
 faults=$(awk -v bad='illegal|false|forfeit|on time|time out|flag|disconnect|crash|exited|unexpectedly' '
   function judge() {
     if (!seen) return
     if (tolower(text) ~ bad) {
       won = (r == "1-0" && white) || (r == "0-1" && !white)
+      # "Black wins on time but bare king" is a draw in which White flagged.
+      if (tolower(text) ~ ((white ? "white" : "black") " wins on time")) won = 1
       print (won ? "opponent" : "engine") " game " n ": " r " " (white ? "(engine White)" : "(engine Black)")
     }
   }
