@@ -22,6 +22,7 @@
 #include "protocol/uci_options.h"
 #include "protocol/ucipoll.h"
 #include "search/ordering.h"
+#include "search/rootmoves.h"
 #include "search/think.h"
 #include "search/timeman.h"
 
@@ -175,7 +176,7 @@ struct GoLimits {
     int32_t time[2] = {0, 0};
     bool clockGiven[2] = {false, false};
     int32_t increment[2] = {0, 0};
-    int32_t movesToGo = 0, moveTime = -1, depth = -1;
+    int32_t movesToGo = 0, moveTime = -1, depth = -1, mate = 0;
     int64_t nodes = -1;
     bool infinite = false, ponder = false;
 };
@@ -187,6 +188,43 @@ bool numberAfter(const Tokens& t, int32_t* i, int32_t* value) {
     return true;
 }
 
+// The legal move of that coordinate text in this position, or 0.
+Move legalMoveOfText(const char* text) {
+    gPos.ply = 0;
+    generateAllMoves();
+    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
+        const Move m = gMoveStack[i].move;
+        if (strcasecmp(moveToText(m), text) != 0 || !makeIfLegal(m)) continue;
+        unmakeMove();
+        gPos.ply = 0;
+        return m;
+    }
+    return 0;
+}
+
+bool isGoKeyword(const char* w) {
+    static const char* const kWords[] = {"wtime", "btime",    "winc",  "binc",   "movestogo",  "movetime",
+                                         "depth", "nodes",    "mate",  "infinite", "ponder", "searchmoves"};
+    for (const char* k : kWords)
+        if (strcmp(w, k) == 0) return true;
+    return false;
+}
+
+// The moves after "searchmoves", up to the next keyword, become the root's
+// moves; one that is not legal here is reported and left out. Returns the
+// index of the last word read.
+int32_t readSearchMoves(const Tokens& t, int32_t i) {
+    for (; i + 1 < t.count && !isGoKeyword(t[i + 1]); i++) {
+        const Move m = legalMoveOfText(t[i + 1]);
+        if (!m) {
+            infoString("searchmoves: %.16s is not a legal move here and is ignored", t[i + 1]);
+        } else if (!isSearchMove(m) || gSearchMoveCount == 0) {
+            if (gSearchMoveCount < kMaxRootMoves) gSearchMoves[gSearchMoveCount++] = m;
+        }
+    }
+    return i;
+}
+
 bool readGo(const Tokens& t, GoLimits& g) {
     struct Field {
         const char* word;
@@ -196,7 +234,7 @@ bool readGo(const Tokens& t, GoLimits& g) {
     const Field fields[] = {
         {"wtime", &g.time[WHITE]},   {"btime", &g.time[BLACK]},   {"winc", &g.increment[WHITE]},
         {"binc", &g.increment[BLACK]}, {"movestogo", &g.movesToGo}, {"movetime", &g.moveTime},
-        {"depth", &g.depth},         {"nodes", &nodes},
+        {"depth", &g.depth},         {"nodes", &nodes},           {"mate", &g.mate},
     };
     for (int32_t i = 1; i < t.count; i++) {
         const char* w = t[i];
@@ -215,8 +253,8 @@ bool readGo(const Tokens& t, GoLimits& g) {
             g.infinite = true;
         } else if (strcmp(w, "ponder") == 0) {
             g.ponder = true;
-        } else if (strcmp(w, "searchmoves") == 0 || strcmp(w, "mate") == 0) {
-            infoString("%s is not supported and is ignored", w);
+        } else if (strcmp(w, "searchmoves") == 0) {
+            i = readSearchMoves(t, i);
         }
     }
     return true;
@@ -239,6 +277,7 @@ void applyGo(const GoLimits& g) {
     else
         allotUnlimited();
     gEngineState = g.infinite ? ENGINE_ANALYZING : g.ponder ? ENGINE_PONDERING : ENGINE_NORMAL;
+    gMateInMoves = std::clamp(g.mate, 0, kMaxPly / 2);
 }
 
 // The reply the engine expects to `move`, when it is legal after it; else 0.
@@ -257,32 +296,52 @@ Move expectedReply(Move move) {
 void reportBestMove() {
     Move best = gBestMove;
     if (best == 0) best = firstLegalMove();
-    if (best == 0) {
-        // Mate or stalemate on the board: no move, and the score says which.
-        printf("info depth 0 score %s\n", inCheck(gPos.side) ? "mate 0" : "cp 0");
-        printf("bestmove 0000\n");
-    } else {
-        const Move reply = expectedReply(best);
-        printf("bestmove %s", moveToText(best));
-        if (reply) printf(" ponder %s", moveToText(reply));
-        printf("\n");
-    }
+    const Move reply = expectedReply(best);
+    printf("bestmove %s", moveToText(best));
+    if (reply) printf(" ponder %s", moveToText(reply));
+    printf("\n");
     fflush(stdout);
+}
+
+// Mate or stalemate on the board: no move to search, and the score says which.
+bool reportGameOver() {
+    if (firstLegalMove() != 0) return false;
+    printf("info depth 0 score %s\n", inCheck(gPos.side) ? "mate 0" : "cp 0");
+    fflush(stdout);
+    return true;
+}
+
+// What one go set for its search alone.
+void forgetGoLimits() {
+    gEngineState = ENGINE_NORMAL;
+    gNodeLimit = 0;
+    gMateInMoves = 0;
+    gSearchMoveCount = 0;
+    setFixedSearch(gAllottedTime, kDefaultSearchDepth);
+    gPos.ply = 0;
 }
 
 void commandGo(const Tokens& t) {
     GoLimits g;
-    if (!readGo(t, g)) return;
+    gSearchMoveCount = 0;
+    const bool gameOver = reportGameOver();
+    if (!readGo(t, g)) {
+        gSearchMoveCount = 0;
+        return;
+    }
     applyGo(g);
-    think(OUTPUT_UCI);
+    gStopSearch = 0;
+    gBestMove = 0;
+    if (!gameOver) think(OUTPUT_UCI);
     // An analysis or a ponder search that ended by itself waits for the
     // interface: the move is reported only after "stop" or "ponderhit".
     while (!gStopSearch && gEngineState != ENGINE_NORMAL) waitForUciCommand();
-    gEngineState = ENGINE_NORMAL;
-    gNodeLimit = 0;
-    setFixedSearch(gAllottedTime, kDefaultSearchDepth);
-    gPos.ply = 0;
-    reportBestMove();
+    forgetGoLimits();
+    if (gameOver)
+        printf("bestmove 0000\n");
+    else
+        reportBestMove();
+    fflush(stdout);
 }
 
 void commandPosition(const Tokens& t) {
@@ -339,6 +398,7 @@ bool runCommand(const char* line, Tokens& t) {
 void uciLoop() {
     setvbuf(stdout, nullptr, _IONBF, 0);
     gUciMode = true;
+    gMateStop = MATE_STOP_EXACT;
     resetUciInput();
     newGame();
     loadBitbasesIfOn();
@@ -350,5 +410,6 @@ void uciLoop() {
         if (!runCommand(line, tokens)) break;
     }
     gUciMode = false;
+    gMateStop = MATE_STOP_SHORT;
     freeTables();
 }

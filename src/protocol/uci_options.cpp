@@ -1,6 +1,7 @@
 #include "protocol/uci_options.h"
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
@@ -10,6 +11,8 @@
 #include "config/numbers.h"
 #include "eval/bitbase.h"
 #include "eval/params.h"
+#include "search/rootmoves.h"
+#include "search/tt.h"
 
 int32_t gUciMoveOverhead = 50;
 
@@ -39,10 +42,16 @@ struct Option {
     void (*changed)();
 };
 
+// The table takes the largest power of two of entries that fits in the size
+// asked for; the reply says what that came to.
 void resizeHash() {
-    if (resizeTranspositionTable(gHashRequest)) return;
-    printf("info string not enough memory for %d MB of hash; the table keeps %d MB\n", gHashRequest, gHashMb);
-    gHashRequest = gHashMb;
+    if (!resizeTranspositionTable(gHashRequest)) {
+        printf("info string not enough memory for %d MB of hash; the table keeps %d MB\n", gHashRequest, gHashMb);
+        gHashRequest = gHashMb;
+    }
+    const uint64_t entries = uint64_t(gTTBucketCount) * 2;
+    printf("info string Hash %d: a table of %" PRIu64 " entries of %d bytes, %" PRIu64 " MB in all\n",
+           gHashMb, entries, int32_t(sizeof(TTEntry)), entries * sizeof(TTEntry) / 1048576);
 }
 
 const Option kOptions[] = {
@@ -53,6 +62,7 @@ const Option kOptions[] = {
     {"Book File", Kind::Text, nullptr, 0, 0, gBookFile, sizeof gBookFile, nullptr},
     {"Contempt", Kind::Spin, &gContempt, -100, 100, nullptr, 0, nullptr},
     {"Move Overhead", Kind::Spin, &gUciMoveOverhead, 0, 5000, nullptr, 0, nullptr},
+    {"MultiPV", Kind::Spin, &gMultiPv, 1, kMaxMultiPv, nullptr, 0, nullptr},
     {"MobilityFactor", Kind::Spin, &gMobilityFactor, 0, 1000, nullptr, 0, nullptr},
     {"PawnAttacksKing", Kind::Spin, &gPawnAttacksKing, 0, 1000, nullptr, 0, nullptr},
     {"PieceBehindPawnAttacksKing", Kind::Spin, &gPieceBehindPawnAttacksKing, 0, 1000, nullptr, 0, nullptr},

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/attacks.h"
 #include "board/fen.h"
 #include "board/makemove.h"
 #include "board/movegen.h"
@@ -77,6 +78,20 @@ void copyToField(char* field, size_t size, const char* text) {
     field[n] = '\0';
 }
 
+// The command's arguments as sent: the line after its first word, without
+// the blanks around it.
+const char* argumentText(const Words& w) {
+    static char text[kLineSize];
+    const char* p = w.line;
+    while (*p == ' ' || *p == '\t') p++;
+    while (*p && *p != ' ' && *p != '\t') p++;
+    while (*p == ' ' || *p == '\t') p++;
+    copyToField(text, sizeof text, p);
+    size_t n = strlen(text);
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\t' || text[n - 1] == '\r')) text[--n] = '\0';
+    return text;
+}
+
 void replyError(const char* kind, const char* text) {
     printf("Error (%s): %s\n", kind, text);
     fflush(stdout);
@@ -143,8 +158,9 @@ void commandSetboard(Driver& d, const Words& w) {
     snprintf(fen, sizeof fen, "%s %s %s %s", w[1], w[2], w[3], w[4]);
     const bool analyzing = gEngineState == ENGINE_ANALYZING;
     // A rejected position falls back to the initial one; the interface is
-    // told, so that it does not go on showing a position the engine is not in.
-    if (const char* reason = startGame(fen)) printf("tellusererror Illegal position: %s\n", reason);
+    // told, with the text it sent, so that it does not go on showing a
+    // position the engine is not in (and knows which one was refused).
+    if (const char* reason = startGame(fen)) printf("tellusererror Illegal position: %s (%s)\n", argumentText(w), reason);
     gStartedFromInitial = 0;
     generateAllMoves();
     if (analyzing) {
@@ -418,6 +434,26 @@ void engineMove(Driver& d) {
     if (gPonderEnabled && gAllottedTime > 2000 && gPonderAllowed) gPonderPending = 1;
 }
 
+// Mate or stalemate on the board: a thinking line with the score (mated or
+// drawn) and no move, at once, instead of a search. True when the game is over.
+bool showGameOver() {
+    if (firstLegalMove() != 0) return false;
+    if (gPostMode) {
+        printf("%3d %5d %6d %10u\n", 0, inCheck(gPos.side) ? -MATE_VALUE : 0, 0, 0u);
+        fflush(stdout);
+    }
+    return true;
+}
+
+// An analysis, until a command arrives or the depth limit: a mate found does
+// not end it, and the interface sees the line to the mate as it deepens.
+void analyse() {
+    if (showGameOver()) return;
+    gMateStop = MATE_STOP_EXACT;
+    think(gPostMode);
+    gMateStop = MATE_STOP_SHORT;
+}
+
 // A search on the opponent's time, until a command arrives.
 void ponderOnOpponentsTime() {
     printf("# Morvantix is Pondering on position\n");
@@ -467,7 +503,7 @@ void xboardLoop() {
                 continue;
             }
             gAllottedTime = gTimeLeft = 5;
-            think(gPostMode);
+            analyse();
         } else if (gPonderEnabled && gPonderPending) {
             ponderOnOpponentsTime();
         }

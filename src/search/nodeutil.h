@@ -14,6 +14,7 @@
 #include "eval/pawnhash.h"
 #include "protocol/stopcheck.h"
 #include "search/ordering.h"
+#include "search/output.h"
 #include "search/think.h"
 #include "search/tt.h"
 
@@ -25,6 +26,12 @@ constexpr int32_t kMaxSearchHply = 999;
 // promotions, castling, killers of this ply and of two plies earlier, pawns
 // arriving on the seventh rank. The move has been made from a node at `ply`.
 bool exemptFromReduction(Move move, int32_t ply);
+
+// Counts a node of the tree and the deepest ply reached.
+inline void countNode() {
+    gNodeCount++;
+    if (gPos.ply > gSelDepth) gSelDepth = gPos.ply;
+}
 
 // Starts loading the table bucket and eval-cache slot of a position's key.
 inline void prefetchSlots(uint64_t key) {

@@ -19,13 +19,30 @@ int32_t gCheckExtensions = 0;
 int32_t gRecaptureExtensions = 0;
 int32_t gSeventhExtensions = 0;
 int32_t gPawnEndExtensions = 0;
+int32_t gSelDepth = 0;
+
+namespace {
+
+// Bitbase hits of the search's earlier iterations.
+int64_t gEarlierBitbaseHits = 0;
+
+constexpr int32_t kCurrentMoveAfterMs = 1000;
+
+}  // namespace
 
 void resetIterationCounters() {
     gHashProbes = gHashHits = 0;
     gNullTries = gNullCutoffs = 0;
     gCheckExtensions = gRecaptureExtensions = gSeventhExtensions = gPawnEndExtensions = 0;
+    gEarlierBitbaseHits += gBitbaseHits;
     gBitbaseHits = 0;
     gFollowPvCounter = 0;
+    gSelDepth = 0;
+}
+
+void resetSearchCounters() {
+    gEarlierBitbaseHits = 0;
+    gBitbaseHits = 0;
 }
 
 void printIterationLine(int32_t depth, int32_t score) {
@@ -42,11 +59,12 @@ void printIterationLine(int32_t depth, int32_t score) {
     fflush(stdout);
 }
 
-void printUciIterationLine(int32_t depth, int32_t score, int32_t bound) {
-    if (gPvLength[0] <= 0) return;
+void printUciIterationLine(int32_t depth, int32_t multiPv, int32_t score, int32_t bound, int32_t selDepth,
+                           const Move* pv, int32_t length) {
+    if (length <= 0) return;
     const int32_t elapsed = reportedElapsedMs();
     const uint64_t nps = uint64_t(gNodeCount) * 1000 / uint64_t(elapsed > 0 ? elapsed : 1);
-    printf("info depth %d score ", depth);
+    printf("info depth %d seldepth %d multipv %d score ", depth, selDepth > depth ? selDepth : depth, multiPv);
     // Mate scores count plies from the root; UCI counts moves, negative when
     // the engine is mated.
     if (score > MATE_BOUND)
@@ -56,9 +74,18 @@ void printUciIterationLine(int32_t depth, int32_t score, int32_t bound) {
     else
         printf("cp %d", score);
     if (bound) printf(bound > 0 ? " lowerbound" : " upperbound");
-    printf(" nodes %u nps %" PRIu64 " time %d hashfull %d pv", gNodeCount, nps, elapsed, ttHashfull());
-    for (int32_t i = 0; i < gPvLength[0]; i++) printf(" %s", moveToText(gPvTable[0][i]));
+    printf(" nodes %u nps %" PRIu64 " time %d hashfull %d", gNodeCount, nps, elapsed, ttHashfull());
+    const int64_t tbHits = gEarlierBitbaseHits + gBitbaseHits;
+    if (tbHits > 0) printf(" tbhits %" PRId64, tbHits);
+    printf(" pv");
+    for (int32_t i = 0; i < length; i++) printf(" %s", moveToText(pv[i]));
     printf("\n");
+    fflush(stdout);
+}
+
+void printUciCurrentMove(int32_t depth, Move move, int32_t number) {
+    if (reportedElapsedMs() < kCurrentMoveAfterMs) return;
+    printf("info depth %d currmove %s currmovenumber %d\n", depth, moveToText(move), number);
     fflush(stdout);
 }
 

@@ -68,7 +68,7 @@ int32_t pvSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
     if (depth < 2) return qsearch(alpha, beta, 0);
 
     // 4. Count the node; dead draws.
-    gNodeCount++;
+    countNode();
     if (insufficientMaterial() || gPos.fifty > 100) return 0;
 
     // 5. Fifty-move rule and repetitions.

@@ -35,7 +35,7 @@ int32_t searchBelow(int32_t alpha, int32_t beta, int32_t qdepth) {
 
 // Counts the node and runs the periodic stop check; true when the search stops.
 bool countQuiescenceNode() {
-    gNodeCount++;
+    countNode();
     if (gStopSearch) return true;
     if ((gNodeCount & 1023) == 0) {
         if (gNodesPerSecond)

@@ -1,5 +1,6 @@
 #include "search/think.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "board/makemove.h"
@@ -14,6 +15,7 @@
 #include "search/ordering.h"
 #include "search/aspiration.h"
 #include "search/output.h"
+#include "search/rootmoves.h"
 #include "search/search.h"
 #include "search/timeman.h"
 #include "search/tt.h"
@@ -27,6 +29,8 @@ Move gBestMove = 0;
 Move gIterationMove[kMaxIterations];
 int32_t gIterationScore[kMaxIterations];
 int32_t gIterationTime[kMaxIterations];
+int32_t gMateStop = MATE_STOP_SHORT;
+int32_t gMateInMoves = 0;
 
 namespace {
 
@@ -40,11 +44,26 @@ constexpr int32_t kShortMateScore = MATE_VALUE - 8;
 bool gRootInCheck = false;
 int32_t gRootCheckers[2] = {-1, -1};
 
+// The search reports in UCI: the root names the move it searches.
+bool gUciOutput = false;
+
+// The length of row 0 after the last finished iteration.
+int32_t gCompletedPvLength = 0;
+
 int32_t absolute(int32_t x) { return x < 0 ? -x : x; }
+
+// True when a mate score found by iteration d ends the search.
+bool mateEndsSearch(int32_t d, int32_t score, bool exact) {
+    if (gMateInMoves > 0 && exact && score > MATE_BOUND && MATE_VALUE - score <= 2 * gMateInMoves - 1) return true;
+    if (absolute(score) <= kShortMateScore || d <= 4) return false;
+    if (gMateStop == MATE_STOP_SHORT) return true;
+    return exact && gEngineState == ENGINE_NORMAL;
+}
 
 // 2. A move from the book, played without searching.
 bool playBookMove(int32_t outputMode) {
-    if (!gBookEnabled || gPos.hply > kLastBookPly || gOutOfBookCount > 2 || gEngineState == ENGINE_ANALYZING)
+    if (!gBookEnabled || gPos.hply > kLastBookPly || gOutOfBookCount > 2 || gEngineState == ENGINE_ANALYZING ||
+        gSearchMoveCount > 0)
         return false;
     Move move;
     if (!findBookMove(&move)) return false;
@@ -91,6 +110,8 @@ void resetForSearch() {
     gRootCheckers[1] = gCheckerSquare[1];
     gPawnHashProbes = gPawnHashHits = 0;
     gExtendTime = false;
+    resetSearchCounters();
+    gRootLineCount = gTakenRootMoveCount = 0;
 }
 
 // One iteration: counters, the follow-PV start, the root search.
@@ -129,28 +150,113 @@ void iterativeDeepening(int32_t outputMode) {
         gIterationTime[d] = elapsedMs();
         gLastScore = score;
         gDepthReached = d;
+        gCompletedPvLength = gPvLength[0];
+        const int32_t bound = score <= windowLow ? -1 : score >= windowHigh ? 1 : 0;
         if (outputMode == OUTPUT_UCI)
-            printUciIterationLine(d, score, score <= windowLow ? -1 : score >= windowHigh ? 1 : 0);
+            printUciIterationLine(d, 1, score, bound, gSelDepth, gPvTable[0], gPvLength[0]);
         else if (outputMode != OUTPUT_SILENT)
             printIterationLine(d, score);
-        if (absolute(score) > kShortMateScore && d > 4) return;
+        if (mateEndsSearch(d, score, bound == 0)) return;
         if (afterIteration(resultOf(d, score, windowLow, research))) return;
         if (!window.next(score)) d++;
         if (d > gMaxSearchDepth || d >= kMaxIterations) return;
     }
 }
 
+// Row 0 of the variation table takes a line's moves.
+void putLineIntoRowZero(const RootLine& line) {
+    for (int32_t i = 0; i < line.length; i++) gPvTable[0][i] = line.moves[i];
+    gPvLength[0] = line.length;
+}
+
+// How the last search of a line ended, for the time rules.
+struct LineSearch {
+    int32_t windowLow = -MATE_VALUE;
+    bool research = false;
+};
+
+// One line of a multi-line iteration: the root without the moves of the
+// better lines, repeated with wider windows until its score is exact. The
+// line's moves of the previous iteration lead the ordering. False when the
+// search stopped.
+bool searchLine(int32_t d, int32_t line, Aspiration& window, RootLine& found, LineSearch& how) {
+    if (line < gRootLineCount) putLineIntoRowZero(gRootLines[line]);
+    for (;;) {
+        how.windowLow = window.alpha;
+        how.research = window.research;
+        const int32_t score = searchIteration(d, window.alpha, window.beta);
+        if (gStopSearch) return false;
+        if (window.next(score)) continue;
+        found.score = score;
+        found.selDepth = gSelDepth;
+        found.length = gPvLength[0];
+        for (int32_t i = 0; i < found.length; i++) found.moves[i] = gPvTable[0][i];
+        return true;
+    }
+}
+
+// Several best lines (UCI MultiPV): each iteration searches the root once per
+// line, each time without the root moves of the lines before, and reports
+// the lines best first once all are exact. The best line's move is played.
+void multiLineDeepening(int32_t lines) {
+    static Aspiration windows[kMaxMultiPv];
+    static RootLine found[kMaxMultiPv];
+    for (Aspiration& w : windows) w = Aspiration();
+    for (int32_t d = 1; d <= gMaxSearchDepth && d < kMaxIterations; d++) {
+        LineSearch how;
+        gTakenRootMoveCount = 0;
+        for (int32_t i = 0; i < lines; i++) {
+            LineSearch thisLine;
+            const bool done = searchLine(d, i, windows[i], found[i], thisLine);
+            if (i == 0) how = thisLine;
+            if (!done) {
+                // A stopped first line leaves its best move so far in row 0,
+                // as a single-line search does; a later one, the first line's.
+                gTakenRootMoveCount = 0;
+                if (i > 0) putLineIntoRowZero(found[0]);
+                return;
+            }
+            gTakenRootMoves[gTakenRootMoveCount++] = found[i].moves[0];
+        }
+        gTakenRootMoveCount = 0;
+        sortRootLines(found, lines);
+        std::copy(found, found + lines, gRootLines);
+        gRootLineCount = lines;
+        const RootLine& best = gRootLines[0];
+        putLineIntoRowZero(best);
+        gCompletedPvLength = best.length;
+        gIterationMove[d] = best.moves[0];
+        gIterationScore[d] = gLastScore = best.score;
+        gIterationTime[d] = elapsedMs();
+        gDepthReached = d;
+        for (int32_t i = 0; i < lines; i++) {
+            const RootLine& l = gRootLines[i];
+            printUciIterationLine(d, i + 1, l.score, 0, l.selDepth, l.moves, l.length);
+        }
+        if (mateEndsSearch(d, best.score, true)) return;
+        if (afterIteration(resultOf(d, best.score, how.windowLow, how.research))) return;
+    }
+}
+
 }  // namespace
 
-Move firstLegalMove() {
+int32_t countRootMoves(Move* first) {
     gPos.ply = 0;
     generateAllMoves();
+    int32_t count = 0;
     for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
-        if (!makeMove(gMoveStack[i].move)) continue;
+        const Move move = gMoveStack[i].move;
+        if (!isSearchMove(move) || !makeMove(move)) continue;
         unmakeMove();
-        return gMoveStack[i].move;
+        if (count++ == 0 && first) *first = move;
     }
-    return 0;
+    return count;
+}
+
+Move firstLegalMove() {
+    Move first = 0;
+    countRootMoves(&first);
+    return first;
 }
 
 void think(int32_t outputMode) {
@@ -177,13 +283,24 @@ void think(int32_t outputMode) {
     if (outputMode != OUTPUT_SILENT && outputMode != OUTPUT_UCI) printTimeLine();
 
     // 5, 6. Tables and counters; nothing to do without depth.
+    gUciOutput = outputMode == OUTPUT_UCI;
+    const int32_t lines = gMultiPv > 1 && gUciOutput ? std::min(gMultiPv, countRootMoves()) : 1;
     resetForSearch();
     gBestMove = 0;
-    if (gMaxSearchDepth >= 1) iterativeDeepening(outputMode);
+    gCompletedPvLength = 0;
+    if (gMaxSearchDepth >= 1) {
+        if (lines > 1)
+            multiLineDeepening(lines);
+        else
+            iterativeDeepening(outputMode);
+    }
 
     // The move of the last completed work stays in row 0. A game search
     // stopped before any root move was finished still plays a legal move.
     if (!gPvTable[0][0] && gStopSearch && gEngineState == ENGINE_NORMAL) gPvTable[0][0] = firstLegalMove();
+    // An iteration stopped before a root move raised alpha left the row as the
+    // last finished one wrote it: a UCI interface is told its ponder move.
+    if (gUciOutput && gPvLength[0] == 0) gPvLength[0] = gCompletedPvLength;
     gBestMove = gPvTable[0][0];
     gTimeUsed = elapsedMs();
     gPreviousScore = gLastScore;
@@ -207,14 +324,17 @@ int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
     markFollowPv();
 
     const int32_t alphaOnEntry = alpha, us = gPos.side;
+    const bool filtered = rootIsFiltered();
     int32_t best = kBestStart, legal = 0, quietLegal = 0;
     for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
         // 2. The previous iteration's move first.
         pickBest(i);
         const Move move = gMoveStack[i].move;
+        if (filtered && !rootSearchesMove(move)) continue;
         if (!makeMove(move)) continue;
         prefetchChild();
         legal++;
+        if (gUciOutput) printUciCurrentMove(gIterationDepth, move, legal + gTakenRootMoveCount);
         if (!(moveFlags(move) & (MOVE_CAPTURE | MOVE_PROMOTION))) quietLegal++;
         gHistory[gPos.hply].reducedMove = 0;
         markCastling(move, us, true);
@@ -256,14 +376,16 @@ int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
     if (gStopSearch) return 0;
     if (legal == 0) return inCheck ? -MATE_VALUE : 0;
     if (legal == 1 && inCheck) shortenForSingleEvasion();
+    // Without some of its moves the root's score is not the position's: the
+    // table does not keep it.
     if (best <= alphaOnEntry) {
-        ttStoreNoMove(depth, best, BOUND_UPPER);
+        if (!filtered) ttStoreNoMove(depth, best, BOUND_UPPER);
         return best;
     }
     const Move pvMove = gPvTable[0][0];
     historyReward(pvMove, depth);
     updateKillers(pvMove, best);
-    ttStore(pvMove, depth, best, BOUND_EXACT);
+    if (!filtered) ttStore(pvMove, depth, best, BOUND_EXACT);
     return best;
 }
 

@@ -20,6 +20,19 @@ extern Move gIterationMove[kMaxIterations];
 extern int32_t gIterationScore[kMaxIterations];
 extern int32_t gIterationTime[kMaxIterations];
 
+// How a proven mate ends the iterations. MATE_STOP_SHORT (game play and the
+// test commands): a mate within eight plies, from iteration 5 on, whatever
+// the window. MATE_STOP_EXACT (an interface's analysis): the same mate once
+// its score is exact, and never while analysing or pondering, where the
+// iterations go on until the interface stops them or the depth limit.
+constexpr int32_t MATE_STOP_SHORT = 0;
+constexpr int32_t MATE_STOP_EXACT = 1;
+extern int32_t gMateStop;
+
+// UCI `go mate N`: the search ends once an exact score proves a mate in at
+// most N moves; 0 for none.
+extern int32_t gMateInMoves;
+
 // What a search prints as it goes.
 constexpr int32_t OUTPUT_SILENT = 0;
 constexpr int32_t OUTPUT_CONSOLE = 1;
@@ -29,8 +42,13 @@ constexpr int32_t OUTPUT_UCI = 3;  // "info" lines only
 // Searches the current position; outputMode one of OUTPUT_*.
 void think(int32_t outputMode);
 
-// The first legal move of the root's list, or 0 (the list is generated anew).
+// The first legal move of the root's list that is a search move, or 0 (the
+// list is generated anew).
 Move firstLegalMove();
+
+// The number of legal moves of the position that are search moves; the
+// first of them into *first when there is one and first is not null.
+int32_t countRootMoves(Move* first = nullptr);
 
 // The root node; depth in half-plies.
 int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck);

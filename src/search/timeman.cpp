@@ -49,13 +49,25 @@ int32_t movesLeft() {
 }
 
 // Whatever the clock values, the time for a move stays within the time on
-// the clock and does not fall below the shortest useful search.
+// the clock, less a reserve, and does not fall below the shortest useful
+// search. The reserve is what the interface and the pipes take between our
+// move and the interface's clock: a few milliseconds, or a quarter of a tiny
+// clock. The shortest search is a fortieth of the clock at most, so that a
+// tiny clock is not spent in a few moves.
 constexpr int64_t kMinThinkMs = 50;
+constexpr int64_t kClockReserveMs = 30;
 
 int32_t withinClock(int64_t t, int64_t left) {
+    const int64_t reserve = std::min(kClockReserveMs, left / 4);
+    const int64_t upper = std::max<int64_t>(1, left - reserve);
+    const int64_t lower = std::clamp<int64_t>(left / 40, 1, kMinThinkMs);
+    return int32_t(std::clamp(t, std::min(lower, upper), upper));
+}
+
+// A fixed time per move takes the whole clock.
+int32_t wholeClock(int64_t t, int64_t left) {
     const int64_t upper = left > 1 ? left : 1;
-    const int64_t lower = upper < kMinThinkMs ? upper : kMinThinkMs;
-    return int32_t(t < lower ? lower : t > upper ? upper : t);
+    return int32_t(std::clamp<int64_t>(t, 1, upper));
 }
 
 // Computed in 64 bits: the moves per control and the time may be as large as
@@ -146,7 +158,7 @@ void allotOnTime(int32_t centiseconds) {
     switch (gTimeControlType) {
         case TIME_CONTROL_CONVENTIONAL: gAllottedTime = withinClock(conventionalAllotment(left), left); break;
         case TIME_CONTROL_INCREMENTAL: gAllottedTime = withinClock(incrementalAllotment(left), left); break;
-        case TIME_CONTROL_FIXED: gAllottedTime = withinClock(left + gIncrement, left); break;
+        case TIME_CONTROL_FIXED: gAllottedTime = wholeClock(left + gIncrement, left); break;
         default: break;
     }
 }

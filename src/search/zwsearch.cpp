@@ -259,7 +259,7 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     if (depth < 2) return qsearch(alpha, beta, 0);
 
     // 4. Count the node; draws.
-    gNodeCount++;
+    countNode();
     if (insufficientMaterial() || gPos.fifty >= 100) return 0;
     if (repetitionCount() >= 1) return drawScore();
 
@@ -477,7 +477,7 @@ int32_t zwSearchInCheck(int32_t alpha, int32_t beta, int32_t depth) {
     if (atSearchLimit()) return evaluate(alpha, beta);
 
     // 2. Count the node; draws.
-    gNodeCount++;
+    countNode();
     if (insufficientMaterial() || gPos.fifty > 100) return 0;
     if (repetitionCount() >= 2) return drawScore();
 

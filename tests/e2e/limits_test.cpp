@@ -77,9 +77,9 @@ TEST(Limits, ClockValuesAtTheirExtremes) {
     const Case cases[] = {
         {"level 2147483647 2000000 100000\ntime 2147483647\notim 2147483647\n", 50, 2000000000},
         {"level 40 99999999:99 0\ntime 200000000\notim 200000000\n", 50, 2000000000},
-        {"level 40 5 0\ntime 100\notim 100\n", 50, 50},      // too little for 40 moves: the minimum
-        {"level 0 0:01 100\ntime 100\notim 100\n", 50, 1000},  // an increment larger than the clock
-        {"level 40 5 0\ntime 3\notim 3\n", 30, 30},          // less than the minimum: the whole clock
+        {"level 40 5 0\ntime 100\notim 100\n", 25, 25},      // too little for 40 moves: a fortieth
+        {"level 0 0:01 100\ntime 100\notim 100\n", 50, 970},  // an increment larger than the clock
+        {"level 40 5 0\ntime 3\notim 3\n", 1, 1},            // a tiny clock: a reserve stays on it
         // Fixed time gets the whole clock, and the first search out of book a
         // sixth more (the soft limit still ends it at the clock).
         {"st 5\ntime 200000000\notim 100\n", 50, 2000000000.0 * 7 / 6},
@@ -112,7 +112,7 @@ TEST(Limits, WhatRealInterfacesSend) {
     out = runEngine(enginePaths()[0], "xboard\nprotover 2\nnew\nforce\nsetboard 8/8/8/8/8/8/8/8 w - - 0 1\n"
                                       "sd 1\ngo\nquit\n").output;
     EXPECT_TRUE(contains(out, "# fen err: there's no white king\n# reset to orig board position\n"
-                              "tellusererror Illegal position: there's no white king\n"))
+                              "tellusererror Illegal position: 8/8/8/8/8/8/8/8 w - - 0 1 (there's no white king)\n"))
         << out;
     EXPECT_TRUE(std::regex_search(out, std::regex(R"(\nmove [a-h][27][a-h][34]\n|\nmove [bg]1[a-h]3\n)"))) << out;
 }

@@ -24,7 +24,11 @@ std::string uciSession(const std::string& commands, const std::string& path = en
     return run.output;
 }
 
+// White mates in two: Qd8+ Bxd8, Re8#.
+constexpr const char* kMateInTwoText = "position fen r1b2k1r/ppp1bppp/8/1B1Q4/5q2/2P5/PPP2PPP/R3R1K1 w - - 1 1\n";
+
 // Every "bestmove" line's move, in order.
+
 std::vector<std::string> bestMoves(const std::string& out) {
     static const std::regex line(R"(\nbestmove (\S+))");
     std::vector<std::string> moves;
@@ -34,7 +38,7 @@ std::vector<std::string> bestMoves(const std::string& out) {
 
 // The node count of the last "info depth <depth>" line without a bound.
 long nodesAtDepth(const std::string& out, int depth) {
-    const std::regex line("\ninfo depth " + std::to_string(depth) + R"( score (cp|mate) -?\d+ nodes (\d+) )");
+    const std::regex line("\ninfo depth " + std::to_string(depth) + R"( seldepth \d+ multipv 1 score (cp|mate) -?\d+ nodes (\d+) )");
     long nodes = -1;
     for (std::sregex_iterator it(out.begin(), out.end(), line), end; it != end; ++it) nodes = std::stol((*it)[2]);
     return nodes;
@@ -108,7 +112,7 @@ TEST(Uci, CommandsAfterAGoWaitForItsMoveAndRunInOrder) {
     expectInOrder(out, {"readyok\n", "bestmove ", "bestmove ", "readyok\n", "bestmove "});
     EXPECT_EQ(bestMoves(out).size(), 3u);
     // The node limit is kept to within one check interval.
-    static const std::regex info(R"(\ninfo depth \d+ score cp -?\d+( \w+bound)? nodes (\d+) )");
+    static const std::regex info(R"(\ninfo depth \d+ seldepth \d+ multipv 1 score cp -?\d+( \w+bound)? nodes (\d+) )");
     const std::string second = out.substr(out.find("bestmove "), out.rfind("readyok") - out.find("bestmove "));
     for (std::sregex_iterator it(second.begin(), second.end(), info), end; it != end; ++it)
         EXPECT_LE(std::stol((*it)[2]), 3000 + 1024);
@@ -143,10 +147,96 @@ TEST(Uci, BitbasesOfTheSettingsLoadAtTheHandshake) {
     const std::string out = uciSession("position fen 8/8/8/8/8/2k5/7r/K7 w - - 0 1\ngo depth 3\n", engine(), dir);
     expectInOrder(out, {"info string bitbases loaded from ", "uciok\n", "bestmove "});
     // Children of the root are probed: a lost rook ending reads as a distant mate.
-    static const std::regex depth1(R"(\ninfo depth 1 score (cp|mate) (-?\d+) )");
+    static const std::regex depth1(R"(\ninfo depth 1 seldepth \d+ multipv 1 score (cp|mate) (-?\d+) )");
     std::smatch m;
     ASSERT_TRUE(std::regex_search(out, m, depth1)) << out;
     EXPECT_TRUE(m[1] == "mate" || std::stoi(m[2]) < -28000) << out;
+}
+
+// The info lines of one search: depth, multipv, score text, bound, pv.
+struct InfoLine {
+    int depth, multipv;
+    std::string score, bound, pv;
+};
+
+std::vector<InfoLine> infoLines(const std::string& out) {
+    static const std::regex line(
+        R"(\ninfo depth (\d+) seldepth \d+ multipv (\d+) score ((?:cp|mate) -?\d+)( \w+bound)? nodes \d+ [^\n]*? pv ([^\n]*))");
+    std::vector<InfoLine> lines;
+    for (std::sregex_iterator it(out.begin(), out.end(), line), end; it != end; ++it)
+        lines.push_back({std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3], (*it)[4], (*it)[5]});
+    return lines;
+}
+
+int centipawns(const std::string& score) {
+    const int n = std::stoi(score.substr(score.find(' ') + 1));
+    return score.rfind("mate", 0) == 0 ? (n > 0 ? 100000 - n : -100000 - n) : n;
+}
+
+TEST(Uci, LimitedSearchesEndOnAnExactMateWithItsLine) {
+    for (const char* go : {"go depth 8\n", "go movetime 3000\n", "go mate 2\n"}) {
+        const std::string out = uciSession(std::string(kMateInTwoText) + go);
+        const std::vector<InfoLine> lines = infoLines(out);
+        ASSERT_FALSE(lines.empty()) << out;
+        EXPECT_EQ(lines.back().score, "mate 2") << go << out;
+        EXPECT_EQ(lines.back().bound, "") << go << out;
+        EXPECT_EQ(lines.back().pv, "d5d8 e7d8 e1e8") << go << out;
+        EXPECT_LT(lines.back().depth, 8) << go << out;
+        EXPECT_TRUE(contains(out, "bestmove d5d8 ponder e7d8\n")) << go << out;
+    }
+}
+
+TEST(Uci, MultiPvGivesDistinctSortedExactLines) {
+    const std::string out = uciSession("setoption name MultiPV value 3\n"
+                                       "position startpos moves e2e4 e7e5 g1f3 b8c6\ngo depth 6\n"
+                                       "position startpos moves e2e4 e7e5 g1f3 b8c6\n"
+                                       "go depth 5 searchmoves f1b5 f1c4 zz d2d4 f1b5\n");
+    const size_t second = out.find("bestmove ");
+    ASSERT_NE(second, std::string::npos) << out;
+    const std::vector<InfoLine> lines = infoLines(out.substr(0, second));
+    ASSERT_EQ(lines.size(), 18u) << out;
+    for (int depth = 1; depth <= 6; depth++) {
+        std::set<std::string> firstMoves;
+        for (int i = 0; i < 3; i++) {
+            const InfoLine& l = lines[3 * (depth - 1) + i];
+            EXPECT_EQ(l.depth, depth);
+            EXPECT_EQ(l.multipv, i + 1);
+            EXPECT_EQ(l.bound, "") << out;
+            if (i > 0) {
+                EXPECT_LE(centipawns(l.score), centipawns(lines[3 * (depth - 1) + i - 1].score)) << out;
+            }
+            firstMoves.insert(l.pv.substr(0, 4));
+        }
+        EXPECT_EQ(firstMoves.size(), 3u) << out;
+    }
+    EXPECT_EQ(bestMoves(out)[0], lines[15].pv.substr(0, 4));
+    // The search moves: only those (an illegal one is told and left out);
+    // with three lines wanted and three moves given, each is one line.
+    expectInOrder(out, {"bestmove ", "info string searchmoves: zz is not a legal move here and is ignored\n"});
+    const std::vector<InfoLine> restricted = infoLines(out.substr(second));
+    ASSERT_EQ(restricted.size(), 15u) << out;
+    for (const InfoLine& l : restricted) {
+        const std::string first = l.pv.substr(0, 4);
+        EXPECT_TRUE(first == "f1b5" || first == "f1c4" || first == "d2d4") << out;
+    }
+}
+
+TEST(Uci, OneLineSearchesAsBeforeWhateverWasAsked) {
+    // MultiPV back at 1, and searchmoves that held for one go only, leave
+    // the next search as it would have been.
+    const std::string script = "ucinewgame\nposition startpos moves e2e4 c7c5 g1f3\ngo depth 7\n";
+    const long plain = nodesAtDepth(uciSession("go depth 4\n" + script), 7);
+    const long after = nodesAtDepth(uciSession("setoption name MultiPV value 4\ngo depth 4 searchmoves a2a3 h2h3\n"
+                                               "setoption name MultiPV value 1\n" + script),
+                                    7);
+    EXPECT_GT(plain, 0);
+    EXPECT_EQ(after, plain);
+}
+
+TEST(Uci, HashSettingTellsTheTableSize) {
+    const std::string out = uciSession("setoption name Hash value 100\nsetoption name Hash value 32\n");
+    expectInOrder(out, {"info string Hash 100: a table of 4194304 entries of 24 bytes, 96 MB in all\n",
+                        "info string Hash 32: a table of 1048576 entries of 24 bytes, 24 MB in all\n"});
 }
 
 // Interactive: the interface speaks while the engine searches.
@@ -181,12 +271,30 @@ TEST_F(UciLive, InfiniteAnalysisAnswersIsreadyAndEndsOnStop) {
     EXPECT_EQ(s.finish(), 0);
 }
 
-TEST_F(UciLive, AnalysisThatEndsByItselfWaitsForStop) {
-    // Mate in one is found at once, and an analysis stops deepening on a short mate.
-    s.send("position fen 7k/8/5K2/8/8/8/8/R7 w - - 0 1 moves f6g6 h8g8\ngo infinite\n");
-    ASSERT_TRUE(s.waitFor(" score mate 1 "));
-    isreadyThenStop();
-    EXPECT_TRUE(contains(s.output(), "bestmove a1a8"));
+TEST_F(UciLive, AnalysisDeepensPastAMateUntilStopped) {
+    // The mate is proven within a few plies; the analysis goes on showing it,
+    // exact and with the whole line, until the interface stops it.
+    s.send(std::string(kMateInTwoText) + "go infinite\n");
+    ASSERT_TRUE(s.waitFor("info depth 10 seldepth ")) << s.output();  // and line 9 is whole
+    EXPECT_TRUE(std::regex_search(s.output(), std::regex(R"(\ninfo depth 9 [^\n]* score mate 2 nodes [^\n]* pv d5d8 e7d8 e1e8\n)")))
+        << s.output();
+    s.send("isready\n");
+    ASSERT_TRUE(s.waitFor("readyok\n"));
+    EXPECT_FALSE(contains(s.output(), "bestmove"));
+    s.send("stop\n");
+    EXPECT_TRUE(s.waitFor("bestmove d5d8 ponder e7d8\n")) << s.output();
+    // Mate and stalemate on the board are told at once; the move (none) waits for stop.
+    for (const char* position : {"7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", "7k/5Q2/6K1/8/8/8/8/8 b - - 0 1"}) {
+        const size_t from = s.output().size();
+        s.send(std::string("position fen ") + position + "\ngo infinite\n");
+        ASSERT_TRUE(s.waitFor("info depth 0 score ", 20000, from)) << s.output();
+        s.send("isready\n");
+        ASSERT_TRUE(s.waitFor("readyok\n", 20000, from));
+        EXPECT_FALSE(contains(s.output().substr(from), "bestmove")) << s.output();
+        s.send("stop\n");
+        ASSERT_TRUE(s.waitFor("bestmove 0000\n", 20000, from));
+    }
+    expectInOrder(s.output(), {"info depth 0 score mate 0\n", "info depth 0 score cp 0\n"});
     s.send("quit\n");
     EXPECT_EQ(s.finish(), 0);
 }

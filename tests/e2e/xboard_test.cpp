@@ -232,6 +232,24 @@ TEST(XBoard, AnalysisFollowsMovesAndStopsForCommands) {
     EXPECT_EQ(s.finish(), 0);
 }
 
+TEST(XBoard, AnalysisShowsAMateAsItDeepensAndAGameOverAtOnce) {
+    EngineSession s(engine());
+    // White mates in two; the analysis goes on past the mate with its whole line.
+    s.send("xboard\nprotover 2\nnew\npost\nsetboard r1b2k1r/ppp1bppp/8/1B1Q4/5q2/2P5/PPP2PPP/R3R1K1 w - - 1 1\n"
+           "analyze\n");
+    ASSERT_TRUE(s.waitFor("\n 10 29997 ")) << s.output();  // and line 9 is whole
+    EXPECT_TRUE(std::regex_search(s.output(), std::regex(R"(\n  9 29997 +\d+ +\d+ d5d8 e7d8 e1e8[ \n])"))) << s.output();
+    // Mated, then stalemated: a line with the score and no move comes at once.
+    size_t mark = s.output().size();
+    s.send("exit\nsetboard 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1\nanalyze\n");
+    ASSERT_TRUE(s.waitFor("  0 -30000      0          0\n", 20000, mark)) << s.output();
+    mark = s.output().size();
+    s.send("exit\nsetboard 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1\nanalyze\n");
+    ASSERT_TRUE(s.waitFor("  0     0      0          0\n", 20000, mark)) << s.output();
+    s.send("exit\nquit\n");
+    EXPECT_EQ(s.finish(), 0);
+}
+
 TEST(XBoard, ArenaAnalysisSwallowsDotAndConsumesOtherLines) {
     const std::string dir = makeTempDir();
     std::ofstream(dir + "/morvantix.ini") << "Gui arena\n";

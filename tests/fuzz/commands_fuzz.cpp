@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include <strings.h>
 #include <unistd.h>
 
 #include "board/fen.h"
@@ -52,15 +53,63 @@ long numberIn(const std::string& word) {
     return value;
 }
 
+// The words of one UCI command line as the UCI driver reads them: separated
+// by blanks and tabs, each compared only up to a NUL byte.
+std::vector<std::string> uciWordsOf(const std::string& line) {
+    std::vector<std::string> words;
+    for (size_t i = 0; i < line.size();) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) i++;
+        const size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') i++;
+        if (i > start) {
+            const std::string word = line.substr(start, i - start);
+            words.push_back(word.substr(0, word.find('\0')));
+        }
+    }
+    return words;
+}
+
+// A UCI "go" that ends soon: an analysis or a ponder search (the end of the
+// script stops them), or a small depth, node, time or clock limit. A plain
+// "go" or "go mate N" would search for two days.
+bool goEndsSoon(const std::vector<std::string>& w) {
+    bool clock[2] = {false, false};
+    for (size_t i = 1; i < w.size(); i++) {
+        if (w[i] == "infinite" || w[i] == "ponder") return true;
+        const long n = i + 1 < w.size() && !w[i + 1].empty() ? numberIn(w[i + 1]) : 1L << 40;
+        if ((w[i] == "depth" && n <= 6) || (w[i] == "nodes" && n <= 100000) || (w[i] == "movetime" && n <= 200))
+            return true;
+        if (w[i] == "wtime" || w[i] == "btime") clock[w[i] == "btime"] = n <= 5000;
+    }
+    return clock[0] && clock[1];
+}
+
 // Scripts that ask for work no fuzzing run can wait for are skipped (slow as
-// asked, not wrong): perft has no stop check, so more than 3 plies of it; and a
-// node rate, which replaces the clock by a node budget of rate x time.
+// asked, not wrong): perft has no stop check, so more than 3 plies of it; a
+// node rate, which replaces the clock by a node budget of rate x time; a
+// table of more than 64 MB; and, once the script has said "uci", a search
+// without a small limit.
 bool asksForTooMuch(const uint8_t* data, size_t size) {
     const std::vector<std::string> words = wordsOf(data, size);
     for (size_t i = 0; i + 1 < words.size(); i++) {
         const std::string command = words[i].substr(0, words[i].find('\0'));
         if (command == "perft" && numberIn(words[i + 1]) > 3) return true;
         if (command == "nps" && numberIn(words[i + 1]) > 10) return true;
+        if (i > 0 && command == "value" && numberIn(words[i + 1]) > 64 && strcasecmp(words[i - 1].c_str(), "hash") == 0)
+            return true;
+    }
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    bool uci = false;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::vector<std::string> w = uciWordsOf(line);
+        for (const std::string& word : wordsOf(reinterpret_cast<const uint8_t*>(line.data()), line.size()))
+            if (word.substr(0, word.find('\0')) == "uci") uci = true;
+        if (uci && !w.empty() && w[0] == "go" && !goEndsSoon(w)) return true;
+        start = end + 1;
     }
     return false;
 }

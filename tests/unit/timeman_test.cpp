@@ -181,16 +181,21 @@ TEST_F(Clock, AllotmentStaysWithinTheClock) {
     allotOnTime(200000000);
     EXPECT_EQ(gAllottedTime, 1299999987);
     gPos.hply = 0;
-    // A clock too short for the moves to go: at least 50 ms, never more than the clock.
-    allotOnTime(100);
+    // A clock too short for the moves to go: the shortest search is 50 ms,
+    // or a fortieth of a short clock, so that a second lasts for many moves.
+    allotOnTime(200);
     EXPECT_EQ(gAllottedTime, 50);
+    allotOnTime(100);
+    EXPECT_EQ(gAllottedTime, 25);
+    // A tiny clock keeps a quarter for the pipes and the interface.
     allotOnTime(3);
-    EXPECT_EQ(gAllottedTime, 30);
+    EXPECT_EQ(gAllottedTime, 1);
     allotOnTime(0);
     EXPECT_EQ(gAllottedTime, 1);
-    // An increment larger than the clock does not make the move overstep it.
+    // An increment larger than the clock does not make the move overstep it;
+    // 30 ms of the clock stay in reserve.
     allotOnLevel(0, 1000, 10000);
-    EXPECT_EQ(gAllottedTime, 1000);
+    EXPECT_EQ(gAllottedTime, 970);
     allotOnTime(100);  // increment rules: 10025 -> 10000 -> 5000 -> 1000 - 500
     EXPECT_EQ(gAllottedTime, 500);
 }

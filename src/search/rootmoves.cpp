@@ -1,0 +1,32 @@
+#include "search/rootmoves.h"
+
+Move gSearchMoves[kMaxRootMoves];
+int32_t gSearchMoveCount = 0;
+int32_t gMultiPv = 1;
+RootLine gRootLines[kMaxMultiPv];
+int32_t gRootLineCount = 0;
+Move gTakenRootMoves[kMaxMultiPv];
+int32_t gTakenRootMoveCount = 0;
+
+bool isSearchMove(Move move) {
+    if (gSearchMoveCount == 0) return true;
+    for (int32_t i = 0; i < gSearchMoveCount; i++)
+        if (gSearchMoves[i] == move) return true;
+    return false;
+}
+
+bool rootSearchesMove(Move move) {
+    for (int32_t i = 0; i < gTakenRootMoveCount; i++)
+        if (gTakenRootMoves[i] == move) return false;
+    return isSearchMove(move);
+}
+
+void sortRootLines(RootLine* lines, int32_t count) {
+    // Insertion sort: a handful of lines, and a stable order for equal scores.
+    for (int32_t i = 1; i < count; i++) {
+        const RootLine line = lines[i];
+        int32_t j = i;
+        for (; j > 0 && lines[j - 1].score < line.score; j--) lines[j] = lines[j - 1];
+        lines[j] = line;
+    }
+}
