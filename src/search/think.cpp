@@ -52,9 +52,14 @@ int32_t gCompletedPvLength = 0;
 
 int32_t absolute(int32_t x) { return x < 0 ? -x : x; }
 
+// True when an exact score proves the mate that `go mate N` asks for.
+bool askedMateFound(int32_t score, bool exact) {
+    return gMateInMoves > 0 && exact && score > MATE_BOUND && MATE_VALUE - score <= 2 * gMateInMoves - 1;
+}
+
 // True when a mate score found by iteration d ends the search.
 bool mateEndsSearch(int32_t d, int32_t score, bool exact) {
-    if (gMateInMoves > 0 && exact && score > MATE_BOUND && MATE_VALUE - score <= 2 * gMateInMoves - 1) return true;
+    if (askedMateFound(score, exact)) return true;
     if (absolute(score) <= kShortMateScore || d <= 4) return false;
     if (gMateStop == MATE_STOP_SHORT) return true;
     return exact && gEngineState == ENGINE_NORMAL;
@@ -233,7 +238,9 @@ void multiLineDeepening(int32_t lines) {
             const RootLine& l = gRootLines[i];
             printUciIterationLine(d, i + 1, l.score, 0, l.selDepth, l.moves, l.length);
         }
-        if (mateEndsSearch(d, best.score, true)) return;
+        // The other lines are what was asked for: a mate in the best one ends
+        // the search only when it is the mate `go mate` looks for.
+        if (askedMateFound(best.score, true)) return;
         if (afterIteration(resultOf(d, best.score, how.windowLow, how.research))) return;
     }
 }

@@ -151,6 +151,8 @@ TEST(Uci, BitbasesOfTheSettingsLoadAtTheHandshake) {
     std::smatch m;
     ASSERT_TRUE(std::regex_search(out, m, depth1)) << out;
     EXPECT_TRUE(m[1] == "mate" || std::stoi(m[2]) < -28000) << out;
+    // The info lines count the bitbase answers.
+    EXPECT_TRUE(std::regex_search(out, std::regex(R"(\ninfo depth 3 [^\n]* tbhits [1-9]\d* pv )"))) << out;
 }
 
 // The info lines of one search: depth, multipv, score text, bound, pv.
