@@ -83,18 +83,28 @@ bool makeIfLegal(Move move) {
     return false;
 }
 
-// Plays the move of that coordinate text if it is legal here; false otherwise.
-bool playMoveText(const char* text, Move* played) {
+// The legal move of that coordinate text in this position, or 0.
+Move legalMoveOfText(const char* text) {
     gPos.ply = 0;
     generateAllMoves();
     for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
         const Move m = gMoveStack[i].move;
-        if (strcasecmp(moveToText(m), text) == 0 && makeIfLegal(m)) {
-            *played = m;
-            return true;
-        }
+        if (strcasecmp(moveToText(m), text) != 0 || !makeIfLegal(m)) continue;
+        unmakeMove();
+        gPos.ply = 0;
+        return m;
     }
-    return false;
+    return 0;
+}
+
+// Plays the move of that coordinate text if it is legal here; false otherwise.
+bool playMoveText(const char* text, Move* played) {
+    const Move m = legalMoveOfText(text);
+    if (!m) return false;
+    makeMove(m);
+    gPos.ply = 0;
+    *played = m;
+    return true;
 }
 
 // Sets the position back to the one the interface set last.
@@ -188,20 +198,6 @@ bool numberAfter(const Tokens& t, int32_t* i, int32_t* value) {
     return true;
 }
 
-// The legal move of that coordinate text in this position, or 0.
-Move legalMoveOfText(const char* text) {
-    gPos.ply = 0;
-    generateAllMoves();
-    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
-        const Move m = gMoveStack[i].move;
-        if (strcasecmp(moveToText(m), text) != 0 || !makeIfLegal(m)) continue;
-        unmakeMove();
-        gPos.ply = 0;
-        return m;
-    }
-    return 0;
-}
-
 bool isGoKeyword(const char* w) {
     static const char* const kWords[] = {"wtime", "btime",    "winc",  "binc",   "movestogo",  "movetime",
                                          "depth", "nodes",    "mate",  "infinite", "ponder", "searchmoves"};
@@ -218,8 +214,8 @@ int32_t readSearchMoves(const Tokens& t, int32_t i) {
         const Move m = legalMoveOfText(t[i + 1]);
         if (!m) {
             infoString("searchmoves: %.16s is not a legal move here and is ignored", t[i + 1]);
-        } else if (!isSearchMove(m) || gSearchMoveCount == 0) {
-            if (gSearchMoveCount < kMaxRootMoves) gSearchMoves[gSearchMoveCount++] = m;
+        } else if ((gSearchMoveCount == 0 || !isSearchMove(m)) && gSearchMoveCount < kMaxRootMoves) {
+            gSearchMoves[gSearchMoveCount++] = m;  // not listed yet
         }
     }
     return i;
