@@ -322,7 +322,7 @@ void commandGo(const Tokens& t) {
     gSearchMoveCount = 0;
     const bool gameOver = reportGameOver();
     if (!readGo(t, g)) {
-        gSearchMoveCount = 0;
+        forgetGoLimits();
         return;
     }
     applyGo(g);
