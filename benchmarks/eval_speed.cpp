@@ -17,7 +17,8 @@
 #include "eval/evaluate.h"
 #include "eval/params.h"
 #include "eval/pawnhash.h"
-#include "main/gamestart.h"
+#include "setup/gamestart.h"
+#include "setup/tables.h"
 
 namespace {
 

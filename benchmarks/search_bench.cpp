@@ -9,10 +9,11 @@
 #include "board/tables.h"
 #include "config/config.h"
 #include "eval/params.h"
-#include "main/gamestart.h"
-#include "protocol/stopcheck.h"
+#include "search/stopcheck.h"
 #include "search/think.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
+#include "setup/tables.h"
 #include "tools/positions.h"
 
 int main(int argc, char** argv) {

@@ -12,7 +12,7 @@ constexpr size_t kFenTextSize = 96;
 // Sets up the position from the first four fields of FEN or EPD text (board,
 // side, castling, en passant; anything after them is ignored) with fresh hash
 // keys and the move counters of a new game (a whole new game, with the other
-// modules' state reset, is startGame in main/gamestart.h). A position the engine cannot play from (wrong number
+// modules' state reset, is startGame in setup/gamestart.h). A position the engine cannot play from (wrong number
 // of kings, a board that runs past 64 squares, ...) is reported with a
 // "# fen err: " line and replaced by the initial position; the reason is then
 // returned (nullptr when the text was accepted).

@@ -8,7 +8,7 @@
 #include "book/pgn.h"
 #include "book/recordtext.h"
 #include "config/config.h"
-#include "main/game.h"
+#include "game/game.h"
 #include "platform/appendfile.h"
 
 int32_t gOutOfBookCount = 0;

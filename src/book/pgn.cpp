@@ -4,11 +4,11 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "base/version.h"
 #include "board/notation.h"
 #include "board/position.h"
 #include "book/learning.h"
-#include "main/game.h"
-#include "main/version.h"
+#include "game/game.h"
 
 namespace {
 

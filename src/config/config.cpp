@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "config/numbers.h"
+#include "base/numbers.h"
 
 int32_t gHashMb;
 int32_t gEvalCacheMb;
@@ -51,6 +51,7 @@ struct Reading {
     bool evalCacheRead = false;
     bool egbbPathRead = false;
     bool egbbCacheRead = false;
+    TableAllocator allocate = nullptr;
 };
 
 // Reads "<key> <number>" from the start of the line (the key must stand in the
@@ -104,7 +105,7 @@ void applyEvalCache(const Setting& s, const char* line, Reading& r) {
     int32_t v;
     if (!numberOf(line, s.key, &v)) return;
     *s.value = std::clamp(v, s.low, s.high);
-    allocateTables(gHashMb, gEvalCacheMb);
+    r.allocate(gHashMb, gEvalCacheMb);
     r.evalCacheRead = true;
 }
 
@@ -232,13 +233,15 @@ void printDefaults() {
 
 }  // namespace
 
-void readConfigFile() {
+void setHashMb(int32_t mb) { gHashMb = mb; }
+
+void readConfigFile(TableAllocator allocate) {
     setStartValues();
     FILE* file = fopen("morvantix.ini", "r");
     printf("\n");
     if (!file) {
         printf("# Cannot open file morvantix.ini...\n\n");
-        allocateTables(32, 8);
+        allocate(32, 8);
         printDefaults();
         printf("\n");
         fflush(stdout);
@@ -246,6 +249,7 @@ void readConfigFile() {
     }
     printf("# Reading initialization file...\n");
     Reading reading;
+    reading.allocate = allocate;
     char line[kLineSize];
     while (readLine(file, line)) {
         if (line[0] == '#') continue;
@@ -253,7 +257,7 @@ void readConfigFile() {
         if (sscanf(line, "%255s", key) != 1) continue;
         applySetting(key, line, reading);
     }
-    if (!reading.evalCacheRead) allocateTables(gHashMb, gEvalCacheMb);
+    if (!reading.evalCacheRead) allocate(gHashMb, gEvalCacheMb);
     if (gUseEgbb && !reading.egbbPathRead) printf("# Egbb Path was not defined!!\n");
     if (gUseEgbb && !reading.egbbCacheRead) printf("# Egbb Cache size was not defined!!\n");
     printf("# Closing initialization file...\n\n");

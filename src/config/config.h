@@ -24,22 +24,13 @@ extern int32_t gContempt;          // draw contempt in centipawns
 extern int32_t gPonderAllowed;
 extern int32_t gGuiKind;           // GUI_NONE or GUI_ARENA
 
-// Reads morvantix.ini from the working directory, echoes the settings as
-// comment lines and allocates the tables.
-void readConfigFile();
+// What sizes the tables once the file has given their sizes (in megabytes).
+using TableAllocator = void (*)(int32_t hashMb, int32_t evalCacheMb);
 
-// Allocates the three tables (transposition table from hashMb, evaluation
-// cache of evalCacheMb), prints their sizes and zero-fills them. Ends the
-// program with status 1 when memory is not available.
-void allocateTables(int32_t hashMb, int32_t evalCacheMb);
+// Reads morvantix.ini from the working directory and echoes the settings as
+// comment lines; the tables are sized by allocate as soon as the last of
+// their sizes is read, so that their sizes are reported in the file's order.
+void readConfigFile(TableAllocator allocate);
 
-// Gives the transposition table the size for hashMb (32..1024), empty. When
-// that memory is not available the table keeps its size (emptied) and the
-// result is false; gHashMb always names the size in use.
-bool resizeTranspositionTable(int32_t hashMb);
-
-// Zero-fills the three tables.
-void clearTables();
-
-// Releases the three tables.
-void freeTables();
+// The hash size now in use (the UCI Hash option changed it).
+void setHashMb(int32_t mb);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "config/numbers.h"
+#include "base/numbers.h"
 
 int32_t gNonPvLE = 339;
 int32_t gPvLE = 323;

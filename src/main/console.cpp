@@ -1,4 +1,5 @@
 #include "main/console.h"
+#include "setup/tables.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,15 +14,15 @@
 #include "config/config.h"
 #include "eval/evaluate.h"
 #include "eval/params.h"
-#include "main/game.h"
-#include "main/gamestart.h"
+#include "game/game.h"
 #include "platform/input.h"
 #include "protocol/gameresult.h"
-#include "protocol/stopcheck.h"
 #include "protocol/uci.h"
 #include "protocol/xboard.h"
+#include "search/stopcheck.h"
 #include "search/think.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
 #include "tools/bench.h"
 #include "tools/filebench.h"
 #include "tools/fine70.h"

@@ -1,18 +1,19 @@
 #include "main/startup.h"
+#include "setup/tables.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "base/version.h"
 #include "board/fen.h"
 #include "board/movegen.h"
 #include "board/position.h"
 #include "board/tables.h"
 #include "config/config.h"
 #include "eval/params.h"
-#include "main/game.h"
-#include "main/gamestart.h"
-#include "main/version.h"
+#include "game/game.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
 
 void printBanner() {
     printf("# %s\n", kEngineName);
@@ -22,7 +23,7 @@ void printBanner() {
 
 void startUp() {
     initBoardTables();
-    readConfigFile();
+    readConfigFile(allocateTables);
     readEvalSettings();
     memset(gOpponentName, 0, sizeof gOpponentName);
     startGame(kStartFen);

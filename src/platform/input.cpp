@@ -1,6 +1,6 @@
 #include "platform/input.h"
 
-#include "config/numbers.h"
+#include "base/numbers.h"
 #include "platform/stdin_device.h"
 
 namespace {

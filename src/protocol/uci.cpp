@@ -1,10 +1,13 @@
 #include "protocol/uci.h"
+#include "setup/tables.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
 
+#include "base/numbers.h"
+#include "base/version.h"
 #include "board/attacks.h"
 #include "board/fen.h"
 #include "board/makemove.h"
@@ -13,18 +16,16 @@
 #include "board/position.h"
 #include "book/book.h"
 #include "config/config.h"
-#include "config/numbers.h"
-#include "main/game.h"
-#include "main/gamestart.h"
-#include "main/version.h"
+#include "game/game.h"
 #include "platform/input.h"
-#include "protocol/stopcheck.h"
 #include "protocol/uci_options.h"
 #include "protocol/ucipoll.h"
 #include "search/ordering.h"
 #include "search/rootmoves.h"
+#include "search/stopcheck.h"
 #include "search/think.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
 
 namespace {
 
@@ -393,7 +394,7 @@ bool runCommand(const char* line, Tokens& t) {
 
 void uciLoop() {
     setvbuf(stdout, nullptr, _IONBF, 0);
-    gUciMode = true;
+    setInputPoll(pollUciInput);
     gMateStop = MATE_STOP_EXACT;
     resetUciInput();
     newGame();
@@ -405,7 +406,7 @@ void uciLoop() {
         if (!takeQueuedCommand(line, sizeof line) && !inputReadLine(line, sizeof line)) break;
         if (!runCommand(line, tokens)) break;
     }
-    gUciMode = false;
+    setInputPoll(nullptr);
     gMateStop = MATE_STOP_SHORT;
     freeTables();
 }

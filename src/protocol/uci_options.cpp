@@ -1,4 +1,5 @@
 #include "protocol/uci_options.h"
+#include "setup/tables.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -6,9 +7,9 @@
 #include <cstring>
 #include <strings.h>
 
+#include "base/numbers.h"
 #include "book/book.h"
 #include "config/config.h"
-#include "config/numbers.h"
 #include "eval/bitbase.h"
 #include "eval/params.h"
 #include "search/rootmoves.h"
@@ -45,13 +46,14 @@ struct Option {
 // The table takes the largest power of two of entries that fits in the size
 // asked for; the reply says what that came to.
 void resizeHash() {
-    if (!resizeTranspositionTable(gHashRequest)) {
+    if (ttResize(gHashRequest)) {
+        setHashMb(gHashRequest);
+    } else {
         printf("info string not enough memory for %d MB of hash; the table keeps %d MB\n", gHashRequest, gHashMb);
         gHashRequest = gHashMb;
     }
-    const uint64_t entries = uint64_t(gTTBucketCount) * 2;
     printf("info string Hash %d: a table of %" PRIu64 " entries of %d bytes, %" PRIu64 " MB in all\n",
-           gHashMb, entries, int32_t(sizeof(TTEntry)), entries * sizeof(TTEntry) / 1048576);
+           gHashMb, ttEntryCount(), int32_t(sizeof(TTEntry)), ttBytes() / 1048576);
 }
 
 const Option kOptions[] = {

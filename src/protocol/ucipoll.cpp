@@ -5,10 +5,9 @@
 #include <cstring>
 
 #include "platform/input.h"
-#include "protocol/stopcheck.h"
+#include "search/stopcheck.h"
 #include "search/timeman.h"
 
-bool gUciMode = false;
 bool gUciQuit = false;
 
 namespace {

@@ -9,9 +9,6 @@
 #pragma once
 #include <cstddef>
 
-// Set while the UCI loop drives the engine.
-extern bool gUciMode;
-
 // Room for one command line: a position with a few hundred moves fits.
 constexpr size_t kUciLineSize = 16384;
 

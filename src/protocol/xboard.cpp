@@ -1,9 +1,12 @@
 #include "protocol/xboard.h"
+#include "setup/tables.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "base/numbers.h"
+#include "base/version.h"
 #include "board/attacks.h"
 #include "board/fen.h"
 #include "board/makemove.h"
@@ -13,18 +16,16 @@
 #include "book/learning.h"
 #include "book/pgn.h"
 #include "config/config.h"
-#include "config/numbers.h"
 #include "eval/bitbase.h"
 #include "eval/params.h"
-#include "main/game.h"
-#include "main/gamestart.h"
-#include "main/version.h"
+#include "game/game.h"
 #include "platform/input.h"
 #include "platform/signals.h"
 #include "protocol/gameresult.h"
-#include "protocol/stopcheck.h"
+#include "search/stopcheck.h"
 #include "search/think.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
 #include "tools/profile.h"
 
 int32_t gPonderEnabled = 0;

@@ -12,9 +12,9 @@
 #include "eval/evalcache.h"
 #include "eval/king.h"
 #include "eval/pawnhash.h"
-#include "protocol/stopcheck.h"
 #include "search/ordering.h"
 #include "search/output.h"
+#include "search/stopcheck.h"
 #include "search/think.h"
 #include "search/tt.h"
 

@@ -9,11 +9,11 @@
 #include "book/book.h"
 #include "book/learning.h"
 #include "eval/pawnhash.h"
-#include "main/game.h"
+#include "game/game.h"
 #include "platform/clock.h"
+#include "search/aspiration.h"
 #include "search/nodeutil.h"
 #include "search/ordering.h"
-#include "search/aspiration.h"
 #include "search/output.h"
 #include "search/rootmoves.h"
 #include "search/search.h"
@@ -140,6 +140,9 @@ IterationResult resultOf(int32_t d, int32_t score, int32_t windowLow, bool resea
     const int32_t last = gPos.hply - 1;
     r.opponentCaptured = last >= gSetupPly && (moveFlags(gHistory[last].move) & MOVE_CAPTURE);
     r.captureSquare = r.opponentCaptured ? moveTo(gHistory[last].move) : -1;
+    r.ownClock = gEngineState == ENGINE_NORMAL;
+    r.nodes = gNodeCount;
+    r.nodesPerSecond = gNodesPerSecond;
     return r;
 }
 
@@ -162,7 +165,7 @@ void iterativeDeepening(int32_t outputMode) {
         else if (outputMode != OUTPUT_SILENT)
             printIterationLine(d, score);
         if (mateEndsSearch(d, score, bound == 0)) return;
-        if (afterIteration(resultOf(d, score, windowLow, research))) return;
+        if (afterIteration(resultOf(d, score, windowLow, research), getMilliseconds())) return;
         if (!window.next(score)) d++;
         if (d > gMaxSearchDepth || d >= kMaxIterations) return;
     }
@@ -241,7 +244,7 @@ void multiLineDeepening(int32_t lines) {
         // The other lines are what was asked for: a mate in the best one ends
         // the search only when it is the mate `go mate` looks for.
         if (askedMateFound(best.score, true)) return;
-        if (afterIteration(resultOf(d, best.score, how.windowLow, how.research))) return;
+        if (afterIteration(resultOf(d, best.score, how.windowLow, how.research), getMilliseconds())) return;
     }
 }
 

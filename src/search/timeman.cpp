@@ -6,7 +6,6 @@
 
 #include "board/position.h"
 #include "platform/clock.h"
-#include "protocol/stopcheck.h"
 
 int32_t gTimeControlType = TIME_CONTROL_NONE;
 int32_t gTimeLeft = 0;
@@ -240,11 +239,26 @@ void shortenForSingleEvasion() {
     gHardDeadline -= uint32_t(gAllottedTime / 2);
 }
 
-bool afterIteration(const IterationResult& r) {
-    if (gEngineState != ENGINE_NORMAL) return false;
+bool timeIsUp(uint32_t now) {
+    const int32_t elapsed = int32_t(now - gSearchStart);
+    if ((int32_t(now - gHardDeadline) >= 0 && !gExtendTime) || elapsed >= gSoftLimit) {
+        gTimeUsed = elapsed;
+        return true;
+    }
+    return false;
+}
+
+// Computed in 64 bits: the same as the 32-bit product wherever that does not
+// overflow, and no overflow for large rates.
+int64_t nodeBudget(int32_t nodesPerSecond) {
+    return int64_t(nodesPerSecond) * gAllottedTime / 1000 - 1024;
+}
+
+bool afterIteration(const IterationResult& r, uint32_t now) {
+    if (!r.ownClock) return false;
     const int32_t t0 = gBaseTime, t = gTargetTime, d = r.depth;
     const bool clockGame = gTimeControlType == TIME_CONTROL_CONVENTIONAL || gTimeControlType == TIME_CONTROL_INCREMENTAL;
-    const int32_t elapsed = elapsedMs();
+    const int32_t elapsed = int32_t(now - gSearchStart);
     auto deadlineFromStart = [] { return int32_t(gHardDeadline - gSearchStart); };
 
     // 1. The soft limit.
@@ -303,11 +317,11 @@ bool afterIteration(const IterationResult& r) {
     // 5. Early stop when most of the time is gone and the score holds.
     if (!extended && !extendSetHere && d >= 7 && clockGame && elapsed > percentOf(t, 80) &&
         r.score >= r.previousScore) {
-        const int64_t toDeadline = int32_t(gHardDeadline - getMilliseconds());
+        const int64_t toDeadline = int32_t(gHardDeadline - now);
         if (toDeadline * 2 < 3 * int64_t(elapsed)) return true;
     }
 
     // 6. The node budget.
-    if (gNodesPerSecond && 2 * int64_t(gNodeCount) >= int64_t(gNodesPerSecond) * t / 1000) return true;
+    if (r.nodesPerSecond && 2 * int64_t(r.nodes) >= int64_t(r.nodesPerSecond) * t / 1000) return true;
     return false;
 }

@@ -77,6 +77,15 @@ void recordOpponentClock(int32_t ms);
 // the last book move, this one included).
 void setSearchLimits(int32_t outOfBookCount);
 
+// The clock's verdict during a search on the engine's own time: the hard
+// deadline has passed (unless extended) or the soft limit is spent. When it
+// is, the time used is recorded. now: a getMilliseconds() reading.
+bool timeIsUp(uint32_t now);
+
+// The nodes a search may visit at the given node rate (XBoard nps mode) in
+// the time allotted to the move.
+int64_t nodeBudget(int32_t nodesPerSecond);
+
 // What the searches report after a finished iteration.
 struct IterationResult {
     int32_t depth;
@@ -86,10 +95,14 @@ struct IterationResult {
     bool research;      // the iteration repeated one that failed its window
     bool opponentCaptured;  // the move before the root was a capture
     int32_t captureSquare;  // its destination
+    bool ownClock;          // the engine's own move (not a ponder search or an analysis)
+    uint32_t nodes;         // nodes searched so far
+    int32_t nodesPerSecond; // XBoard's node rate, 0 when off
 };
 
 // The time rules after an iteration; true when the search should stop now.
-bool afterIteration(const IterationResult& r);
+// now: a getMilliseconds() reading taken when the iteration ended.
+bool afterIteration(const IterationResult& r, uint32_t now);
 
 // The opponent played the pondered move (UCI `ponderhit`): the search goes on
 // as a normal one whose clock starts now.

@@ -19,6 +19,28 @@ bool ttReserve(uint32_t entries) {
     return true;
 }
 
+namespace {
+
+// The largest power of two, at least 2048, whose entries fit in the size.
+uint32_t entriesFor(int32_t mb) {
+    const uint64_t bytes = uint64_t(mb) * 1048576;
+    uint64_t entries = 2048;
+    while ((entries * 2) * sizeof(TTEntry) <= bytes) entries *= 2;
+    return uint32_t(entries);
+}
+
+}  // namespace
+
+bool ttResize(int32_t mb) {
+    const uint32_t oldEntries = gTTBucketCount * 2;
+    const bool done = ttReserve(entriesFor(mb));
+    // The old size was available a moment ago; the smallest table is the
+    // last resort, so that the searches always have one.
+    if (!done && !(oldEntries && ttReserve(oldEntries))) ttReserve(2048);
+    ttClear();
+    return done;
+}
+
 void ttRelease() {
     freeLargeTable(gTTable, size_t(gTTBucketCount) * sizeof(TTBucket));
     gTTable = nullptr;

@@ -43,6 +43,16 @@ extern double gHashHits;
 // Reserves room for `entries` slots (entries / 2 buckets); false when the
 // memory is not available. Any earlier table is released first.
 bool ttReserve(uint32_t entries);
+
+// Gives the table the largest power of two of entries (at least 2048) that
+// fits in mb megabytes, empty. When that memory is not available the table
+// keeps its old size (or, failing that, the smallest), emptied, and the
+// result is false.
+bool ttResize(int32_t mb);
+
+// The table's size: entries and bytes.
+inline uint64_t ttEntryCount() { return uint64_t(gTTBucketCount) * 2; }
+inline uint64_t ttBytes() { return ttEntryCount() * sizeof(TTEntry); }
 void ttRelease();
 void ttClear();
 

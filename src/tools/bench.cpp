@@ -6,8 +6,8 @@
 #include "board/fen.h"
 #include "board/movegen.h"
 #include "board/notation.h"
-#include "main/gamestart.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
 #include "tools/positions.h"
 #include "tools/reportedsearch.h"
 

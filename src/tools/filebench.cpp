@@ -3,15 +3,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/version.h"
 #include "board/fen.h"
 #include "board/movegen.h"
 #include "board/position.h"
-#include "main/gamestart.h"
-#include "main/version.h"
 #include "platform/clock.h"
-#include "protocol/stopcheck.h"
+#include "search/stopcheck.h"
 #include "search/think.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
 #include "tools/linereader.h"
 
 namespace {

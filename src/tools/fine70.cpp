@@ -4,11 +4,11 @@
 
 #include "board/fen.h"
 #include "board/movegen.h"
-#include "main/gamestart.h"
-#include "protocol/stopcheck.h"
 #include "search/output.h"
+#include "search/stopcheck.h"
 #include "search/think.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
 #include "tools/positions.h"
 
 // The rate that scores 1.000.

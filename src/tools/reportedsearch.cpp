@@ -1,7 +1,7 @@
 #include "tools/reportedsearch.h"
 
-#include "protocol/stopcheck.h"
 #include "search/output.h"
+#include "search/stopcheck.h"
 #include "search/think.h"
 #include "search/timeman.h"
 

@@ -6,8 +6,8 @@
 #include "board/fen.h"
 #include "eval/evaluate.h"
 #include "eval/king.h"
-#include "main/gamestart.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
 #include "tools/linereader.h"
 #include "tools/positions.h"
 

@@ -4,8 +4,8 @@
 
 #include "board/fen.h"
 #include "board/notation.h"
-#include "main/gamestart.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
 #include "tools/positions.h"
 #include "tools/reportedsearch.h"
 

@@ -16,13 +16,14 @@
 #include "config/config.h"
 #include "eval/king.h"
 #include "eval/params.h"
+#include "game/game.h"
 #include "main/console.h"
-#include "main/game.h"
-#include "main/gamestart.h"
 #include "memory_input.h"
 #include "platform/input.h"
-#include "protocol/stopcheck.h"
+#include "search/stopcheck.h"
 #include "search/timeman.h"
+#include "setup/gamestart.h"
+#include "setup/tables.h"
 
 namespace {
 

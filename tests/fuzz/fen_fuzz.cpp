@@ -17,6 +17,7 @@
 #include "eval/evaluate.h"
 #include "eval/params.h"
 #include "same_position.h"
+#include "setup/tables.h"
 
 namespace {
 

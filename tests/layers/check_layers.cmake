@@ -1,61 +1,29 @@
 # Fails when a source file includes a header of a layer above its own.
 # Run as: cmake -DSRC=<src dir> -P check_layers.cmake
 #
-# The layers, lowest first. A layer is a list of folders or single files
-# (paths under src/ without extension); a file belongs to the entry with the
-# longest matching path. A file may include its own layer and those below.
+# The layers, lowest first: each folder under src/ is one layer, and a file
+# may include headers of its own folder and of the folders below it.
 set(LAYERS
-  # Operating-system calls, the program's name and version, and the decimal
-  # number reader (the console reads numbers from standard input with it).
-  "platform main/version config/numbers"
-  # Settings read from the configuration file, and the number reader.
-  "config"
-  # Position, moves, generation, make/unmake, attacks, perft.
-  "board"
-  # The record and details of the game being played.
-  "main/game"
-  # Opening book, learning records, PGN records.
-  "book"
-  # Evaluation and its tables.
-  "eval"
-  # The searches and time management, with the stop checks they poll.
-  "search protocol/stopcheck protocol/ucipoll"
-  # Table allocation (sized for the search's and the evaluation's tables),
-  # and the set-up of a new game, which resets every module below.
-  "config/tables main/gamestart"
-  # Test and benchmark commands.
-  "tools"
-  # The XBoard and UCI drivers and game-result detection.
-  "protocol"
-  # Program entry, start-up and the console.
-  "main")
+  base       # the program's name and version, the decimal number reader
+  platform   # operating-system calls
+  config     # settings read from the configuration file
+  board      # position, moves, generation, make/unmake, attacks, perft
+  game       # the record and details of the game being played
+  book       # opening book, learning records, PGN records
+  eval       # evaluation and its tables
+  search     # the searches, time management and the stop check they poll
+  setup      # table allocation and the set-up of a new game
+  tools      # test and benchmark commands
+  protocol   # the XBoard and UCI drivers, game-result detection
+  main)      # program entry, start-up and the console
 
-set(entries "")
-set(index 0)
-foreach(layer IN LISTS LAYERS)
-  string(REPLACE " " ";" paths "${layer}")
-  foreach(path IN LISTS paths)
-    list(APPEND entries "${path}=${index}")
-  endforeach()
-  math(EXPR index "${index} + 1")
-endforeach()
 
-# The layer of a path under src/ (e.g. "board/fen.cpp"), -1 when none.
+# The layer of a path under src/ (e.g. "board/fen.cpp"): its folder's place
+# in LAYERS, -1 when the folder is none of them.
 function(layer_of path result)
-  string(REGEX REPLACE "\\.(cpp|h)$" "" stem "${path}")
-  set(best -1)
-  set(bestLength -1)
-  foreach(entry IN LISTS entries)
-    string(REPLACE "=" ";" parts "${entry}")
-    list(GET parts 0 prefix)
-    list(GET parts 1 level)
-    string(LENGTH "${prefix}" length)
-    if((stem STREQUAL prefix OR stem MATCHES "^${prefix}/") AND length GREATER bestLength)
-      set(best ${level})
-      set(bestLength ${length})
-    endif()
-  endforeach()
-  set(${result} ${best} PARENT_SCOPE)
+  string(REGEX REPLACE "/.*$" "" folder "${path}")
+  list(FIND LAYERS "${folder}" index)
+  set(${result} ${index} PARENT_SCOPE)
 endfunction()
 
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.cpp ${SRC}/*.h)

@@ -1,9 +1,9 @@
 // Every depth of the perft reference positions (several hundred million leaves).
 #include <gtest/gtest.h>
 
-#include "board/perft.h"
 #include "../unit/perft_data.h"
 #include "../unit/support.h"
+#include "board/perft.h"
 
 TEST(PerftFull, EveryDepthOfEveryReferencePosition) {
     for (const PerftCase& c : loadPerftCases()) {

@@ -6,7 +6,7 @@
 #include "board/movegen.h"
 #include "board/position.h"
 #include "config/config.h"
-#include "main/game.h"
+#include "game/game.h"
 #include "protocol/gameresult.h"
 #include "support.h"
 

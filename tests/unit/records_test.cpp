@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "base/version.h"
 #include "board/fen.h"
 #include "board/makemove.h"
 #include "board/movegen.h"
@@ -12,8 +13,7 @@
 #include "book/learning.h"
 #include "book/pgn.h"
 #include "config/config.h"
-#include "main/game.h"
-#include "main/version.h"
+#include "game/game.h"
 #include "search/think.h"
 #include "support.h"
 

@@ -15,7 +15,8 @@
 #include "board/position.h"
 #include "board/tables.h"
 #include "config/config.h"
-#include "main/gamestart.h"
+#include "setup/gamestart.h"
+#include "setup/tables.h"
 
 void setUp(const char* fen) {
     static bool tablesBuilt = false;

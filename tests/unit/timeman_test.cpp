@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "board/position.h"
-#include "protocol/stopcheck.h"
+#include "search/stopcheck.h"
 #include "search/timeman.h"
 #include "support.h"
 

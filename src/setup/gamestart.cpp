@@ -1,12 +1,13 @@
-#include "main/gamestart.h"
+#include "setup/gamestart.h"
+#include "setup/tables.h"
 
 #include "board/fen.h"
 #include "board/random.h"
 #include "book/learning.h"
 #include "config/config.h"
-#include "main/game.h"
+#include "game/game.h"
 #include "platform/clock.h"
-#include "protocol/stopcheck.h"
+#include "search/stopcheck.h"
 #include "search/timeman.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "main/version.h"
+#include "base/version.h"
 
 #ifndef MORVANTIX_NAME_SUFFIX
 #define MORVANTIX_NAME_SUFFIX ""

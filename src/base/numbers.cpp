@@ -1,4 +1,4 @@
-#include "config/numbers.h"
+#include "base/numbers.h"
 
 const char* readDecimal(const char* text, int32_t* value) {
     const char* p = text;

@@ -17,8 +17,21 @@ extern uint32_t gNodeLimit;       // nodes a search may visit (UCI `go nodes`), 
 // A new game starts in the normal state (not pondering, not analysing).
 inline void resetEngineState() { gEngineState = ENGINE_NORMAL; }
 
+// A driver that reads its commands while a search runs (UCI) hands the
+// searches its reader: the periodic check then calls it in every state, and
+// no longer watches for input itself. nullptr gives the check back its own
+// input rule (XBoard, console).
+using InputPoll = void (*)();
+void setInputPoll(InputPoll poll);
+
+// The search must unwind now (a command asked for it).
+inline void requestStop() { gStopSearch = 1; }
+
+// Sets what the engine is doing: its own move, a ponder search, an analysis.
+inline void setEngineState(uint8_t state) { gEngineState = state; }
+
 // The check for time and input, by engine state, and the node limit; may
-// set gStopSearch. Under UCI, waiting commands are taken here in every state.
+// set gStopSearch.
 void checkStop();
 
 // The check used instead when gNodesPerSecond is set: the node budget, and

@@ -1,4 +1,4 @@
-#include "protocol/stopcheck.h"
+#include "search/stopcheck.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,7 +6,6 @@
 #include "config/config.h"
 #include "platform/clock.h"
 #include "platform/input.h"
-#include "protocol/ucipoll.h"
 #include "search/timeman.h"
 
 int32_t gStopSearch = 0;
@@ -16,6 +15,8 @@ int32_t gNodesPerSecond = 0;
 uint32_t gNodeLimit = 0;
 
 namespace {
+
+InputPoll gInputPoll = nullptr;
 
 // Under arena a line waiting during analysis is read here: "." lets the
 // analysis go on, anything else stops it; either way the line is consumed.
@@ -41,9 +42,11 @@ void checkInput() {
 
 }  // namespace
 
+void setInputPoll(InputPoll poll) { gInputPoll = poll; }
+
 void checkStop() {
-    if (gUciMode) {
-        pollUciInput();
+    if (gInputPoll) {
+        gInputPoll();
         if (gStopSearch) return;
     }
     if (gNodeLimit && gNodeCount >= gNodeLimit) {
@@ -51,29 +54,17 @@ void checkStop() {
         return;
     }
     switch (gEngineState) {
-        case ENGINE_NORMAL: {
-            const uint32_t now = getMilliseconds();
-            const int32_t elapsed = int32_t(now - gSearchStart);
-            if (int32_t(now - gHardDeadline) >= 0 && !gExtendTime) {
-                gStopSearch = 1;
-                gTimeUsed = elapsed;
-            } else if (elapsed >= gSoftLimit) {
-                gStopSearch = 1;
-                gTimeUsed = elapsed;
-            }
+        case ENGINE_NORMAL:
+            if (timeIsUp(getMilliseconds())) gStopSearch = 1;
             break;
-        }
         default:
-            if (!gUciMode) checkInput();
+            if (!gInputPoll) checkInput();
             break;
     }
 }
 
 void checkNodeBudget() {
-    // Computed in 64 bits: the same as the 32-bit product wherever that does
-    // not overflow, and no overflow for large rates.
-    const int64_t budget = int64_t(gNodesPerSecond) * gAllottedTime / 1000 - 1024;
-    if (budget <= int64_t(gNodeCount)) gStopSearch = 1;
+    if (nodeBudget(gNodesPerSecond) <= int64_t(gNodeCount)) gStopSearch = 1;
     // The budget limits the engine's own moves; a ponder search or an analysis
     // still gives way to the interface's next command, or a large budget would
     // leave the engine deaf to it.
