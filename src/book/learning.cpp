@@ -41,6 +41,13 @@ void resetOutOfBookState() {
     gLearnCheckPly = 0;
 }
 
+void noteBookMove() { gOutOfBookCount = 0; }
+
+int32_t noteSearchOutOfBook() {
+    gBookExitIndex = gPos.hply - 2 * gOutOfBookCount + 1;
+    return ++gOutOfBookCount;
+}
+
 void writeOutOfBookPosition(int32_t colour) {
     char fen[kFenTextSize];
     writeFenText(fen);
@@ -50,6 +57,7 @@ void writeOutOfBookPosition(int32_t colour) {
 }
 
 void checkBadLine() {
+    gLearnCheckPly = gPos.hply;
     const int32_t r = gPos.hply;
     if (gLearnMinutes < kMinimumMinutes || !gStartedFromInitial || !gWriteLearnedOpening) return;
     const int32_t bad = badMovesBefore(r);

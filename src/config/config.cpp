@@ -234,6 +234,7 @@ void printDefaults() {
 }  // namespace
 
 void setHashMb(int32_t mb) { gHashMb = mb; }
+void setContempt(int32_t centipawns) { gContempt = centipawns; }
 
 void readConfigFile(TableAllocator allocate) {
     setStartValues();

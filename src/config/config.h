@@ -34,3 +34,6 @@ void readConfigFile(TableAllocator allocate);
 
 // The hash size now in use (the UCI Hash option changed it).
 void setHashMb(int32_t mb);
+
+// The draw contempt for the game's opponent, in centipawns.
+void setContempt(int32_t centipawns);

@@ -9,7 +9,6 @@
 
 int32_t gEgbbLoaded = 0;
 BitbaseProbe gEgbbProbe = nullptr;
-int32_t gBitbaseHits = 0;
 
 namespace {
 

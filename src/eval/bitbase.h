@@ -8,7 +8,6 @@ using BitbaseProbe = int (*)(int player, int whiteKing, int blackKing, int piece
 
 extern int32_t gEgbbLoaded;
 extern BitbaseProbe gEgbbProbe;
-extern int32_t gBitbaseHits;
 
 // Loads "<path>egbbdll" (the configured directory text, then the library file
 // name) and calls its loader with the configured cache size and load type.

@@ -180,3 +180,9 @@ void kingZoneAttacks(EvalState& e) {
             e.blended += sign * (row.fileOpen * e.kingFileOpen[o] + row.adjacentOpen * e.kingAdjOpen[o]);
         }
 }
+
+void setCastlingAtRoot(int32_t castleRights) {
+    gCastleRightsAtRoot[WHITE] = (castleRights & CASTLE_WHITE) != 0;
+    gCastleRightsAtRoot[BLACK] = (castleRights & CASTLE_BLACK) != 0;
+    gCastledInSearch[WHITE] = gCastledInSearch[BLACK] = 0;
+}

@@ -10,6 +10,10 @@ extern int32_t gCastleRightsAtRoot[2];
 // Per colour: it is castling on the line the search is looking at.
 extern int32_t gCastledInSearch[2];
 
+// The start of a search from a position with these castling rights (the
+// position's castle bits): no side has castled on the line yet.
+void setCastlingAtRoot(int32_t castleRights);
+
 // Piece-square values, shelter and storm of one king. Reads the behindPawn
 // flags, so the pieces come first.
 void evaluateKing(EvalState& e, int32_t colour);

@@ -41,3 +41,6 @@ bool setTunable(const char* name, int32_t value);
 
 // Reads eval_setting.txt from the working directory; silent when it is missing.
 void readEvalSettings();
+
+// The mobility weight, in percent (XBoard's Mobility option).
+inline void setMobilityFactor(int32_t percent) { gMobilityFactor = percent; }

@@ -25,6 +25,9 @@ extern uint32_t gPawnHashEntries;
 extern int64_t gPawnHashProbes;
 extern int64_t gPawnHashHits;
 
+// The probe and hit counts of the statistics line start again.
+inline void pawnHashResetCounters() { gPawnHashProbes = gPawnHashHits = 0; }
+
 bool pawnHashReserve();
 void pawnHashRelease();
 void pawnHashClear();

@@ -1,5 +1,6 @@
 #include "game/game.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "board/position.h"
@@ -34,6 +35,34 @@ void resetGameRecord() {
     memset(gGameScores, 0, sizeof gGameScores);
     memset(gGameDepths, 0, sizeof gGameDepths);
     memset(gGameTimes, 0, sizeof gGameTimes);
+}
+
+void startRecordHere() {
+    gRecordedPly = gPos.hply;
+    gCastled[WHITE] = gCastled[BLACK] = 0;
+}
+
+void setOpponentName(const char* name) { snprintf(gOpponentName, sizeof gOpponentName, "%s", name); }
+void setOpponentRating(int32_t rating) { gOppRating = rating; }
+void setIcsMode(bool onServer) { gIcsMode = onServer; }
+void setPostMode(int32_t mode) { gPostMode = mode; }
+void setPingNumber(int32_t number) { gPingNumber = number; }
+void setResultToken(const char* token) { snprintf(gResultToken, sizeof gResultToken, "%s", token); }
+void markStartedFromSetUp() { gStartedFromInitial = 0; }
+
+void setLevelTag(int32_t moves, int32_t seconds, int32_t increment) {
+    gLevelMoves = moves;
+    gLevelSeconds = seconds;
+    gLevelIncrement = increment;
+}
+
+void setLearnMinutes(int32_t minutes) { gLearnMinutes = minutes; }
+
+void recordEngineMove(Move move, int32_t score, int32_t depth, int32_t timeMs) {
+    gEngineMovesPlayed++;
+    recordGameMove(move, score);
+    gGameDepths[gPos.hply] = depth;
+    gGameTimes[gPos.hply] = timeMs;
 }
 
 void recordGameMove(Move move, int32_t score) {

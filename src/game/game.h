@@ -54,3 +54,26 @@ void resetGameRecord();
 
 // Records a move just made in the game (castling flag, ply, game record).
 void recordGameMove(Move move, int32_t score);
+
+// Records the engine's own move, just made: as recordGameMove, with the depth
+// and time of the search that chose it, and one more engine move played.
+void recordEngineMove(Move move, int32_t score, int32_t depth, int32_t timeMs);
+
+// The record starts at the current position, no side having castled.
+void startRecordHere();
+
+// What the interface says about the game and its opponent. The name is cut
+// to its field; "" forgets it.
+void setOpponentName(const char* name);
+void setOpponentRating(int32_t rating);
+void setIcsMode(bool onServer);
+void setPostMode(int32_t mode);
+void setPingNumber(int32_t number);
+void setResultToken(const char* token);
+void markStartedFromSetUp();
+
+// The level for the PGN TimeControl tag (moves, seconds, increment in seconds).
+void setLevelTag(int32_t moves, int32_t seconds, int32_t increment);
+
+// The game length that gates learning, in minutes.
+void setLearnMinutes(int32_t minutes);

@@ -1,5 +1,4 @@
 #include "main/console.h"
-#include "setup/tables.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,6 +22,7 @@
 #include "search/think.h"
 #include "search/timeman.h"
 #include "setup/gamestart.h"
+#include "setup/tables.h"
 #include "tools/bench.h"
 #include "tools/filebench.h"
 #include "tools/fine70.h"
@@ -108,7 +108,7 @@ void commandStop(Console& c) {
 void commandSt(Console&) {
     int32_t n;
     if (!readNumber("st", &n)) return;
-    n = std::clamp(n, 1, 172800);
+    n = std::clamp(n, 1, kLongestSearchMs / 1000);
     printf("# search time is %d sec\n", n);
     setFixedSearch(n * 1000, gMaxSearchDepth);
 }

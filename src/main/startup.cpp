@@ -1,5 +1,4 @@
 #include "main/startup.h"
-#include "setup/tables.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,6 +13,7 @@
 #include "game/game.h"
 #include "search/timeman.h"
 #include "setup/gamestart.h"
+#include "setup/tables.h"
 
 void printBanner() {
     printf("# %s\n", kEngineName);
@@ -25,11 +25,10 @@ void startUp() {
     initBoardTables();
     readConfigFile(allocateTables);
     readEvalSettings();
-    memset(gOpponentName, 0, sizeof gOpponentName);
+    setOpponentName("");
     startGame(kStartFen);
     setTunableDefaults();
     generateAllMoves();
     setFixedSearch(10000, kDefaultSearchDepth);
-    gRecordedPly = gPos.hply;
-    gCastled[WHITE] = gCastled[BLACK] = 0;
+    startRecordHere();
 }

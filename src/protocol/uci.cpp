@@ -1,5 +1,4 @@
 #include "protocol/uci.h"
-#include "setup/tables.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +25,7 @@
 #include "search/think.h"
 #include "search/timeman.h"
 #include "setup/gamestart.h"
+#include "setup/tables.h"
 
 namespace {
 
@@ -215,8 +215,8 @@ int32_t readSearchMoves(const Tokens& t, int32_t i) {
         const Move m = legalMoveOfText(t[i + 1]);
         if (!m) {
             infoString("searchmoves: %.16s is not a legal move here and is ignored", t[i + 1]);
-        } else if ((gSearchMoveCount == 0 || !isSearchMove(m)) && gSearchMoveCount < kMaxRootMoves) {
-            gSearchMoves[gSearchMoveCount++] = m;  // not listed yet
+        } else {
+            addSearchMove(m);
         }
     }
     return i;
@@ -261,20 +261,19 @@ bool readGo(const Tokens& t, GoLimits& g) {
 // Times beyond two days are taken as two days, which keeps every deadline
 // within the millisecond clock's range.
 void applyGo(const GoLimits& g) {
-    constexpr int32_t kLongestMs = 172800000;
     const int32_t us = gPos.side;
-    gNodesPerSecond = 0;
-    gNodeLimit = g.nodes >= 0 ? uint32_t(std::clamp<int64_t>(g.nodes, 1, 4000000000LL)) : 0;
+    setNodeRate(0);
+    setNodeLimit(g.nodes >= 0 ? uint32_t(std::clamp<int64_t>(g.nodes, 1, 4000000000LL)) : 0);
     setFixedSearch(gAllottedTime, g.depth >= 0 ? std::clamp(g.depth, 1, kDefaultSearchDepth) : kDefaultSearchDepth);
     if (g.moveTime >= 0)
-        allotOnMoveTime(std::clamp(g.moveTime, 1, kLongestMs));
+        allotOnMoveTime(std::clamp(g.moveTime, 1, kLongestSearchMs));
     else if (g.clockGiven[us] && !g.infinite)
-        allotOnUciClock(std::min(g.time[us], kLongestMs), std::clamp(g.increment[us], 0, kLongestMs),
+        allotOnUciClock(std::min(g.time[us], kLongestSearchMs), std::clamp(g.increment[us], 0, kLongestSearchMs),
                         std::max(0, g.movesToGo), gUciMoveOverhead);
     else
         allotUnlimited();
-    gEngineState = g.infinite ? ENGINE_ANALYZING : g.ponder ? ENGINE_PONDERING : ENGINE_NORMAL;
-    gMateInMoves = std::clamp(g.mate, 0, kMaxPly / 2);
+    setEngineState(g.infinite ? ENGINE_ANALYZING : g.ponder ? ENGINE_PONDERING : ENGINE_NORMAL);
+    setMateInMoves(std::clamp(g.mate, 0, kMaxPly / 2));
 }
 
 // The reply the engine expects to `move`, when it is legal after it; else 0.
@@ -310,25 +309,24 @@ bool reportGameOver() {
 
 // What one go set for its search alone.
 void forgetGoLimits() {
-    gEngineState = ENGINE_NORMAL;
-    gNodeLimit = 0;
-    gMateInMoves = 0;
-    gSearchMoveCount = 0;
+    setEngineState(ENGINE_NORMAL);
+    setNodeLimit(0);
+    setMateInMoves(0);
+    clearSearchMoves();
     setFixedSearch(gAllottedTime, kDefaultSearchDepth);
     gPos.ply = 0;
 }
 
 void commandGo(const Tokens& t) {
     GoLimits g;
-    gSearchMoveCount = 0;
+    clearSearchMoves();
     const bool gameOver = reportGameOver();
     if (!readGo(t, g)) {
         forgetGoLimits();
         return;
     }
     applyGo(g);
-    gStopSearch = 0;
-    gBestMove = 0;
+    clearStopRequest();
     if (!gameOver) think(OUTPUT_UCI);
     // An analysis or a ponder search that ended by itself waits for the
     // interface: the move is reported only after "stop" or "ponderhit".
@@ -395,7 +393,7 @@ bool runCommand(const char* line, Tokens& t) {
 void uciLoop() {
     setvbuf(stdout, nullptr, _IONBF, 0);
     setInputPoll(pollUciInput);
-    gMateStop = MATE_STOP_EXACT;
+    setMateStop(MATE_STOP_EXACT);
     resetUciInput();
     newGame();
     loadBitbasesIfOn();
@@ -407,6 +405,6 @@ void uciLoop() {
         if (!runCommand(line, tokens)) break;
     }
     setInputPoll(nullptr);
-    gMateStop = MATE_STOP_SHORT;
+    setMateStop(MATE_STOP_SHORT);
     freeTables();
 }

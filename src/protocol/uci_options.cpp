@@ -1,5 +1,4 @@
 #include "protocol/uci_options.h"
-#include "setup/tables.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -14,6 +13,7 @@
 #include "eval/params.h"
 #include "search/rootmoves.h"
 #include "search/tt.h"
+#include "setup/tables.h"
 
 int32_t gUciMoveOverhead = 50;
 

@@ -48,7 +48,7 @@ void readIntoQueue() {
     char* slot = gQueue[(gQueueFirst + gQueueCount) % kQueueLength];
     if (!inputReadLine(slot, kUciLineSize)) {
         gInputEnded = true;
-        if (gEngineState != ENGINE_NORMAL) gStopSearch = 1;
+        if (gEngineState != ENGINE_NORMAL) requestStop();
         return;
     }
     gQueueCount++;
@@ -60,24 +60,24 @@ void actOnQueueHead() {
     while (gQueueCount > 0 && !gStopSearch) {
         const char* line = queueHead();
         if (changesTheSearch(line)) {
-            if (gEngineState != ENGINE_NORMAL) gStopSearch = 1;
+            if (gEngineState != ENGINE_NORMAL) requestStop();
             return;
         }
         if (startsWithWord(line, "isready")) {
             printf("readyok\n");
             fflush(stdout);
         } else if (startsWithWord(line, "stop")) {
-            gStopSearch = 1;
+            requestStop();
         } else if (startsWithWord(line, "quit")) {
             gUciQuit = true;
-            gStopSearch = 1;
+            requestStop();
         } else if (startsWithWord(line, "ponderhit") && gEngineState == ENGINE_PONDERING) {
-            gEngineState = ENGINE_NORMAL;
+            setEngineState(ENGINE_NORMAL);
             restartClockAtPonderHit();
         }
         dropHead();
     }
-    if (gInputEnded && gQueueCount == 0 && gEngineState != ENGINE_NORMAL) gStopSearch = 1;
+    if (gInputEnded && gQueueCount == 0 && gEngineState != ENGINE_NORMAL) requestStop();
 }
 
 bool canRead() { return !gStopSearch && !gInputEnded && gQueueCount < kQueueLength; }
@@ -102,7 +102,7 @@ void waitForUciCommand() {
     actOnQueueHead();
     if (!canRead()) {
         // Nothing more can arrive: the search is over.
-        gStopSearch = 1;
+        requestStop();
         return;
     }
     readIntoQueue();

@@ -1,5 +1,4 @@
 #include "protocol/xboard.h"
-#include "setup/tables.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +25,7 @@
 #include "search/think.h"
 #include "search/timeman.h"
 #include "setup/gamestart.h"
+#include "setup/tables.h"
 #include "tools/profile.h"
 
 int32_t gPonderEnabled = 0;
@@ -121,18 +121,18 @@ void newGame(Driver& d) {
     const bool analyzing = gEngineState == ENGINE_ANALYZING;
     // A new game has no node rate and no depth limit (analysis keeps both).
     if (!analyzing) {
-        gNodesPerSecond = 0;
+        setNodeRate(0);
         setFixedSearch(gAllottedTime, kDefaultSearchDepth);
     }
     startGame(kStartFen);
     generateAllMoves();
     if (analyzing) {
-        gEngineState = ENGINE_ANALYZING;
+        setEngineState(ENGINE_ANALYZING);
         d.computerSide = gPos.side;
         return;
     }
-    memset(gOpponentName, 0, sizeof gOpponentName);
-    gContempt = 0;
+    setOpponentName("");
+    setContempt(0);
     d.computerSide = BLACK;
 }
 
@@ -146,7 +146,7 @@ void commandQuit(Driver& d, const Words&) {
 void commandNps(Driver&, const Words& w) {
     int32_t n;
     if (!numbers(w, 1, &n)) return;
-    gNodesPerSecond = n;
+    setNodeRate(n);
     printf("# nps is set to %d\n", n);
 }
 
@@ -162,10 +162,10 @@ void commandSetboard(Driver& d, const Words& w) {
     // told, with the text it sent, so that it does not go on showing a
     // position the engine is not in (and knows which one was refused).
     if (const char* reason = startGame(fen)) printf("tellusererror Illegal position: %s (%s)\n", argumentText(w), reason);
-    gStartedFromInitial = 0;
+    markStartedFromSetUp();
     generateAllMoves();
     if (analyzing) {
-        gEngineState = ENGINE_ANALYZING;
+        setEngineState(ENGINE_ANALYZING);
         d.computerSide = gPos.side;
     } else {
         d.computerSide = kNoSide;
@@ -181,7 +181,7 @@ void commandProfile(Driver& d, const Words&) {
 }
 
 void commandExit(Driver& d, const Words&) {
-    gEngineState = ENGINE_NORMAL;
+    setEngineState(ENGINE_NORMAL);
     d.computerSide = kNoSide;
 }
 
@@ -203,7 +203,7 @@ void commandOption(Driver&, const Words& w) {
     if (const char* at = strstr(option, "Mobility=")) {
         int32_t value = 0;
         readNumber(at + strlen("Mobility="), &value);
-        gMobilityFactor = value;
+        setMobilityFactor(value);
         printf("# Mobility is set to %d\n", value);
     } else if (const char* at = strstr(option, "ExtVerName=")) {
         copyToField(gExtVerName, sizeof gExtVerName, at + strlen("ExtVerName="));
@@ -214,20 +214,20 @@ void commandOption(Driver&, const Words& w) {
 
 void commandAnalyze(Driver& d, const Words&) {
     d.computerSide = gPos.side;
-    gEngineState = ENGINE_ANALYZING;
+    setEngineState(ENGINE_ANALYZING);
 }
 
 void commandSt(Driver&, const Words& w) {
     int32_t seconds;
     if (!numbers(w, 1, &seconds)) return;
-    seconds = std::clamp(seconds, 1, 172800);
+    seconds = std::clamp(seconds, 1, kLongestSearchMs / 1000);
     printf("# search time %d sec\n", seconds);
     allotOnSt(seconds);
     printf("# Fixed Time Control.\n");
 }
 
 void commandResult(Driver&, const Words& w) {
-    if (w.count > 1) copyToField(gResultToken, sizeof gResultToken, w[1]);
+    if (w.count > 1) setResultToken(w[1]);
     if (gAutoSaveGame) saveGame(gEngineSide);
     if (gWriteLearnedOpening) writeLearnedLine(gEngineSide);
 }
@@ -243,7 +243,7 @@ void commandSd(Driver&, const Words& w) {
 void commandRating(Driver&, const Words& w) {
     int32_t ratings[2];
     if (!numbers(w, 2, ratings)) return;
-    gOppRating = ratings[1];
+    setOpponentRating(ratings[1]);
 }
 
 void commandLevel(Driver&, const Words& w) {
@@ -259,18 +259,16 @@ void commandLevel(Driver&, const Words& w) {
     increment = std::clamp(increment, 0, 100000);
     const int32_t seconds = parseClockText(w[2]);
     printf("# Total Initial Time = %d sec.\n", seconds);
-    gLevelMoves = moves;
-    gLevelSeconds = seconds;
-    gLevelIncrement = increment;
-    const int32_t minutes = seconds / 60;
-    gLearnMinutes = minutes;
+    setLevelTag(moves, seconds, increment);
     allotOnLevel(moves, seconds * 1000, increment * 1000);
     printf(moves ? "# Conventional Time Control.\n" : "# Blitz Time Control.\n");
     printf("# Moves per session = %d moves.\n", moves);
     printf("# Minutes per game = %0.2f min.\n", seconds * 1000.0 / 60000.0);
     printf("# Increment = %d ms.\n", increment * 1000);
     fflush(stdout);
-    if (increment) gLearnMinutes = minutes + (2 * (increment * 1000)) / 3;
+    // An increment counts two thirds of its milliseconds as minutes of game.
+    const int32_t minutes = seconds / 60;
+    setLearnMinutes(increment ? minutes + (2 * (increment * 1000)) / 3 : minutes);
 }
 
 void commandTime(Driver&, const Words& w) {
@@ -292,7 +290,7 @@ void commandPing(Driver&, const Words& w) {
     if (!numbers(w, 1, &n)) return;
     printf("pong %d\n", n);
     fflush(stdout);
-    gPingNumber = n;
+    setPingNumber(n);
 }
 
 void commandName(Driver&, const Words& w) {
@@ -303,13 +301,13 @@ void commandName(Driver&, const Words& w) {
             if (i > 1) strncat(name, " ", sizeof name - strlen(name) - 1);
             strncat(name, w[i], sizeof name - strlen(name) - 1);
         }
-        memcpy(gOpponentName, name, sizeof gOpponentName);
+        setOpponentName(name);
     }
     setOpponentContempt();
 }
 
 void commandIcs(Driver&, const Words& w) {
-    gIcsMode = w.count < 2 ? 1 : strcmp(w[1], "-") != 0;
+    setIcsMode(w.count < 2 || strcmp(w[1], "-") != 0);
 }
 
 void commandHint(Driver&, const Words&) {
@@ -335,8 +333,8 @@ void commandRemove(Driver&, const Words&) {
     generateAllMoves();
 }
 
-void commandPost(Driver&, const Words&) { gPostMode = 2; }
-void commandNopost(Driver&, const Words&) { gPostMode = 0; }
+void commandPost(Driver&, const Words&) { setPostMode(2); }
+void commandNopost(Driver&, const Words&) { setPostMode(0); }
 
 void commandProtover(Driver&, const Words&) {
     printf("feature ping=1 time=1 setboard=1 name=1 colors=0 debug=1, nps=1\n");
@@ -365,9 +363,8 @@ void moveInput(Driver& d, const Words& w) {
         return;
     }
     const Move move = gMoveStack[index].move;
-    gPonderHit = 0;
+    setPonderHit(gPonderEnabled && move == gPonderMove);
     if (gPonderEnabled) {
-        gPonderHit = move == gPonderMove;
         printf(gPonderHit ? "# Ponder hit\n" : "# Ponder miss\n");
         fflush(stdout);
     }
@@ -415,7 +412,7 @@ void dispatch(Driver& d, const char* line) {
 // The engine's move in a game: search, play, record, claim a result, and
 // arm pondering.
 void engineMove(Driver& d) {
-    gEngineState = ENGINE_NORMAL;
+    setEngineState(ENGINE_NORMAL);
     think(gPostMode);
     if (gBestMove && gPos.hply >= kMaxGamePly) printf("# The move history is full; no more moves.\n");
     if (gBestMove == 0 || gPos.hply >= kMaxGamePly) {
@@ -424,15 +421,12 @@ void engineMove(Driver& d) {
     }
     const Move move = gBestMove;
     makeMove(move);
-    gEngineMovesPlayed++;
     printf("move %s\n", moveToText(move));
     fflush(stdout);
-    recordGameMove(move, gLastScore);
-    gGameDepths[gPos.hply] = gDepthReached;
-    gGameTimes[gPos.hply] = gTimeUsed;
+    recordEngineMove(move, gLastScore, gDepthReached, gTimeUsed);
     generateAllMoves();
     checkGameResult();
-    if (gPonderEnabled && gAllottedTime > 2000 && gPonderAllowed) gPonderPending = 1;
+    if (gPonderEnabled && gAllottedTime > 2000 && gPonderAllowed) armPonder();
 }
 
 // Mate or stalemate on the board: a thinking line with the score (mated or
@@ -450,19 +444,18 @@ bool showGameOver() {
 // not end it, and the interface sees the line to the mate as it deepens.
 void analyse() {
     if (showGameOver()) return;
-    gMateStop = MATE_STOP_EXACT;
+    setMateStop(MATE_STOP_EXACT);
     think(gPostMode);
-    gMateStop = MATE_STOP_SHORT;
+    setMateStop(MATE_STOP_SHORT);
 }
 
 // A search on the opponent's time, until a command arrives.
 void ponderOnOpponentsTime() {
     printf("# Morvantix is Pondering on position\n");
-    gEngineState = ENGINE_PONDERING;
+    setEngineState(ENGINE_PONDERING);
     ponder(gPostMode);
-    gPonderMove = gBestMove;
-    gEngineState = ENGINE_NORMAL;
-    gPonderPending = 0;
+    endPonder(gBestMove);
+    setEngineState(ENGINE_NORMAL);
     gPos.ply = 0;
     generateAllMoves();
 }
@@ -480,15 +473,15 @@ void setOpponentContempt() {
     };
     for (const Known& k : kKnown)
         if (strstr(gOpponentName, k.text)) {
-            gContempt = k.contempt;
+            setContempt(k.contempt);
             return;
         }
 }
 
 void xboardLoop() {
     setvbuf(stdout, nullptr, _IONBF, 0);
-    gRecordedPly = gPos.hply;
-    gMovesPerControl = gIncrement = gTimeLeft = 0;
+    startRecordHere();
+    forgetClock();
     ignoreInterruptSignal();
     printf("\n");
     startGame(kStartFen);
@@ -503,7 +496,7 @@ void xboardLoop() {
                 engineMove(d);
                 continue;
             }
-            gAllottedTime = gTimeLeft = 5;
+            allotForAnalysis();
             analyse();
         } else if (gPonderEnabled && gPonderPending) {
             ponderOnOpponentsTime();

@@ -20,6 +20,7 @@ int32_t gRecaptureExtensions = 0;
 int32_t gSeventhExtensions = 0;
 int32_t gPawnEndExtensions = 0;
 int32_t gSelDepth = 0;
+int32_t gBitbaseHits = 0;
 
 namespace {
 
@@ -31,7 +32,7 @@ constexpr int32_t kCurrentMoveAfterMs = 1000;
 }  // namespace
 
 void resetIterationCounters() {
-    gHashProbes = gHashHits = 0;
+    ttResetCounters();
     gNullTries = gNullCutoffs = 0;
     gCheckExtensions = gRecaptureExtensions = gSeventhExtensions = gPawnEndExtensions = 0;
     gEarlierBitbaseHits += gBitbaseHits;

@@ -13,6 +13,7 @@ extern int32_t gRecaptureExtensions;  // Recap
 extern int32_t gSeventhExtensions;    // PP27
 extern int32_t gPawnEndExtensions;    // PEnd
 extern int32_t gSelDepth;             // the deepest ply a node reached
+extern int32_t gBitbaseHits;          // bitbase answers in the running iteration
 
 // Zeroes the counters above and the hash and bitbase hit counts.
 void resetIterationCounters();

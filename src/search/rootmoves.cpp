@@ -1,5 +1,7 @@
 #include "search/rootmoves.h"
 
+#include <algorithm>
+
 Move gSearchMoves[kMaxRootMoves];
 int32_t gSearchMoveCount = 0;
 int32_t gMultiPv = 1;
@@ -7,6 +9,20 @@ RootLine gRootLines[kMaxMultiPv];
 int32_t gRootLineCount = 0;
 Move gTakenRootMoves[kMaxMultiPv];
 int32_t gTakenRootMoveCount = 0;
+
+void clearSearchMoves() { gSearchMoveCount = 0; }
+
+void addSearchMove(Move move) {
+    if ((gSearchMoveCount == 0 || !isSearchMove(move)) && gSearchMoveCount < kMaxRootMoves)
+        gSearchMoves[gSearchMoveCount++] = move;
+}
+
+void resetRootLines() { gRootLineCount = gTakenRootMoveCount = 0; }
+
+void keepRootLines(const RootLine* lines, int32_t count) {
+    std::copy(lines, lines + count, gRootLines);
+    gRootLineCount = count;
+}
 
 bool isSearchMove(Move move) {
     if (gSearchMoveCount == 0) return true;

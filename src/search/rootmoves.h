@@ -35,6 +35,22 @@ extern int32_t gRootLineCount;
 extern Move gTakenRootMoves[kMaxMultiPv];
 extern int32_t gTakenRootMoveCount;
 
+// The root searches every move again / also this move (a repeat, or one
+// past the list's room, is left out).
+void clearSearchMoves();
+void addSearchMove(Move move);
+
+// The lines of a new search: none found, no move taken.
+void resetRootLines();
+
+// The next line of the running iteration leaves out the moves taken by the
+// lines before it; a new iteration starts with none taken.
+inline void takeRootMove(Move move) { gTakenRootMoves[gTakenRootMoveCount++] = move; }
+inline void clearTakenRootMoves() { gTakenRootMoveCount = 0; }
+
+// Keeps the lines of a finished iteration, best first.
+void keepRootLines(const RootLine* lines, int32_t count);
+
 // True when the move is one of the search moves (or none are listed).
 bool isSearchMove(Move move);
 

@@ -24,11 +24,17 @@ inline void resetEngineState() { gEngineState = ENGINE_NORMAL; }
 using InputPoll = void (*)();
 void setInputPoll(InputPoll poll);
 
-// The search must unwind now (a command asked for it).
+// The search must unwind now (a command asked for it) / no stop is asked for.
 inline void requestStop() { gStopSearch = 1; }
+inline void clearStopRequest() { gStopSearch = 0; }
 
 // Sets what the engine is doing: its own move, a ponder search, an analysis.
 inline void setEngineState(uint8_t state) { gEngineState = state; }
+
+// The node rate of XBoard's nps mode (0: off) and the node limit of a UCI
+// `go nodes` (0: none).
+inline void setNodeRate(int32_t nodesPerSecond) { gNodesPerSecond = nodesPerSecond; }
+inline void setNodeLimit(uint32_t nodes) { gNodeLimit = nodes; }
 
 // The check for time and input, by engine state, and the node limit; may
 // set gStopSearch.

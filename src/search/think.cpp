@@ -73,7 +73,7 @@ bool playBookMove(int32_t outputMode) {
     Move move;
     if (!findBookMove(&move)) return false;
     gBookMoveFlag = true;
-    gOutOfBookCount = 0;
+    noteBookMove();
     gPvTable[0][0] = move;
     gPvLength[0] = 1;
     gBestMove = move;
@@ -105,18 +105,16 @@ void resetForSearch() {
     gNodeCount = 0;
     gIterationScore[0] = 0;
     resetOrderingTables();
-    gCastleRightsAtRoot[WHITE] = (gPos.castle & CASTLE_WHITE) != 0;
-    gCastleRightsAtRoot[BLACK] = (gPos.castle & CASTLE_BLACK) != 0;
-    gCastledInSearch[WHITE] = gCastledInSearch[BLACK] = 0;
+    setCastlingAtRoot(gPos.castle);
     for (int32_t& t : gIterationTime) t = -1;
-    gSearchAge++;
+    ttNewSearch();
     gRootInCheck = findAttackers(gPos.kingSquare[gPos.side], gPos.xside);
     gRootCheckers[0] = gCheckerSquare[0];
     gRootCheckers[1] = gCheckerSquare[1];
-    gPawnHashProbes = gPawnHashHits = 0;
-    gExtendTime = false;
+    pawnHashResetCounters();
+    allowDeadline();
     resetSearchCounters();
-    gRootLineCount = gTakenRootMoveCount = 0;
+    resetRootLines();
 }
 
 // One iteration: counters, the follow-PV start, the root search.
@@ -212,7 +210,7 @@ void multiLineDeepening(int32_t lines) {
     for (Aspiration& w : windows) w = Aspiration();
     for (int32_t d = 1; d <= gMaxSearchDepth && d < kMaxIterations; d++) {
         LineSearch how;
-        gTakenRootMoveCount = 0;
+        clearTakenRootMoves();
         for (int32_t i = 0; i < lines; i++) {
             LineSearch thisLine;
             const bool done = searchLine(d, i, windows[i], found[i], thisLine);
@@ -220,16 +218,15 @@ void multiLineDeepening(int32_t lines) {
             if (!done) {
                 // A stopped first line leaves its best move so far in row 0,
                 // as a single-line search does; a later one, the first line's.
-                gTakenRootMoveCount = 0;
+                clearTakenRootMoves();
                 if (i > 0) putLineIntoRowZero(found[0]);
                 return;
             }
-            gTakenRootMoves[gTakenRootMoveCount++] = found[i].moves[0];
+            takeRootMove(found[i].moves[0]);
         }
-        gTakenRootMoveCount = 0;
+        clearTakenRootMoves();
         sortRootLines(found, lines);
-        std::copy(found, found + lines, gRootLines);
-        gRootLineCount = lines;
+        keepRootLines(found, lines);
         const RootLine& best = gRootLines[0];
         putLineIntoRowZero(best);
         gCompletedPvLength = best.length;
@@ -279,17 +276,13 @@ void think(int32_t outputMode) {
     if (playBookMove(outputMode)) return;
 
     // 3. A search out of book.
-    gBookExitIndex = gPos.hply - 2 * gOutOfBookCount + 1;
-    gOutOfBookCount++;
-    if (gOutOfBookCount == 1) noteLeavingTheBook(outputMode);
+    const int32_t outOfBook = noteSearchOutOfBook();
+    if (outOfBook == 1) noteLeavingTheBook(outputMode);
 
     // 4. Time limits.
     gStopSearch = 0;
-    setSearchLimits(gOutOfBookCount);
-    if (gOutOfBookCount == 11) {
-        gLearnCheckPly = gPos.hply;
-        checkBadLine();
-    }
+    setSearchLimits(outOfBook);
+    if (outOfBook == 11) checkBadLine();
     if (outputMode != OUTPUT_SILENT && outputMode != OUTPUT_UCI) printTimeLine();
 
     // 5, 6. Tables and counters; nothing to do without depth.
@@ -312,8 +305,7 @@ void think(int32_t outputMode) {
     // last finished one wrote it: a UCI interface is told its ponder move.
     if (gUciOutput && gPvLength[0] == 0) gPvLength[0] = gCompletedPvLength;
     gBestMove = gPvTable[0][0];
-    gTimeUsed = elapsedMs();
-    gPreviousScore = gLastScore;
+    recordSearchEnd(gLastScore);
 }
 
 int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck) {
@@ -404,8 +396,7 @@ void ponder(int32_t outputMode) {
     gLastScore = 0;
     gBookMoveFlag = false;
     gStopSearch = 0;
-    gSearchStart = getMilliseconds();
-    gHardDeadline = gSearchStart + 172800000u;
+    startUnlimitedClock();
 
     // 2, 3. Tables and counters; the header.
     resetForSearch();

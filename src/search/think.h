@@ -33,6 +33,9 @@ extern int32_t gMateStop;
 // most N moves; 0 for none.
 extern int32_t gMateInMoves;
 
+inline void setMateStop(int32_t rule) { gMateStop = rule; }
+inline void setMateInMoves(int32_t moves) { gMateInMoves = moves; }
+
 // What a search prints as it goes.
 constexpr int32_t OUTPUT_SILENT = 0;
 constexpr int32_t OUTPUT_CONSOLE = 1;

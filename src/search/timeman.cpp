@@ -129,6 +129,30 @@ void setFixedSearch(int32_t allottedMs, int32_t maxDepth) {
     gMaxSearchDepth = maxDepth;
 }
 
+void useFixedTimeControl() { gTimeControlType = TIME_CONTROL_FIXED; }
+
+void forgetClock() { gMovesPerControl = gIncrement = gTimeLeft = 0; }
+
+void allotForAnalysis() { gAllottedTime = gTimeLeft = 5; }
+
+void setPonderHit(bool hit) { gPonderHit = hit; }
+void armPonder() { gPonderPending = 1; }
+
+void endPonder(Move expected) {
+    gPonderMove = expected;
+    gPonderPending = 0;
+}
+
+void startUnlimitedClock() {
+    gSearchStart = getMilliseconds();
+    gHardDeadline = gSearchStart + uint32_t(kLongestSearchMs);
+}
+
+void recordSearchEnd(int32_t score) {
+    gTimeUsed = elapsedMs();
+    gPreviousScore = score;
+}
+
 void resetTimeForNewGame() {
     gOppClockCount = 0;
     gPreviousScore = 0;
@@ -197,7 +221,7 @@ void allotOnUciClock(int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int
 
 void allotUnlimited() {
     gTimeControlType = TIME_CONTROL_FIXED;
-    gAllottedTime = 172800000;
+    gAllottedTime = kLongestSearchMs;
     gTimeLeft = 0;
 }
 

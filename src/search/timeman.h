@@ -43,8 +43,38 @@ extern int32_t gExtraTime;        // extra time of the first searches out of boo
 extern int32_t gControlTime;      // CT, printed only
 extern int32_t gPreviousScore;    // root score of the engine's previous search
 
+// Two days in milliseconds: the longest time the engine allots, which keeps
+// every deadline within the millisecond clock's range.
+constexpr int32_t kLongestSearchMs = 172800000;
+
 // A search limited only by a fixed time and depth (console, test commands).
 void setFixedSearch(int32_t allottedMs, int32_t maxDepth);
+
+// The test commands search under a fixed time control, whatever the game's.
+void useFixedTimeControl();
+
+// No clock has been received yet (the start of the XBoard loop).
+void forgetClock();
+
+// An XBoard analysis search: no time of its own (input ends it).
+void allotForAnalysis();
+
+// Ponder bookkeeping: whether the opponent's move was the one pondered on
+// (shortens the next search), a ponder search to run on the opponent's time,
+// and the end of that search with the reply it expects.
+void setPonderHit(bool hit);
+void armPonder();
+void endPonder(Move expected);
+
+// The clock of a search that runs until input arrives (pondering).
+void startUnlimitedClock();
+
+// The end of the engine's search: the time it took and its score, which the
+// next search compares with.
+void recordSearchEnd(int32_t score);
+
+// A new search starts with the hard deadline in force.
+inline void allowDeadline() { gExtendTime = false; }
 
 // Forgets what the previous game left: opponent clock readings, the previous
 // search's score, a pending ponder search. Part of every game set-up.

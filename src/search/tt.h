@@ -56,6 +56,12 @@ inline uint64_t ttBytes() { return ttEntryCount() * sizeof(TTEntry); }
 void ttRelease();
 void ttClear();
 
+// A new search: entries written from now on are told from older ones.
+inline void ttNewSearch() { gSearchAge++; }
+
+// The probe and hit counts of the statistics line start again.
+inline void ttResetCounters() { gHashProbes = gHashHits = 0; }
+
 // Probes the current position. Hands back the stored move of a matching slot
 // whatever its depth; returns its bound when the depth suffices (the score
 // converted to the current ply), else 0.

@@ -1,5 +1,4 @@
 #include "setup/gamestart.h"
-#include "setup/tables.h"
 
 #include "board/fen.h"
 #include "board/random.h"
@@ -9,6 +8,7 @@
 #include "platform/clock.h"
 #include "search/stopcheck.h"
 #include "search/timeman.h"
+#include "setup/tables.h"
 
 namespace {
 

@@ -16,7 +16,7 @@ void runBench(int32_t added) {
     printf("# This will calculate %d positions on different game phase.\n", kBenchPositions);
     for (int32_t i = 0; i < kBenchPositions; i++) {
         startGame(kBenchSet[i].fen);
-        gTimeControlType = TIME_CONTROL_FIXED;
+        useFixedTimeControl();
         printf("# Calculating Position no. %d/%d\n", i + 1, kBenchPositions);
         runs[i] = searchWithReport(14400000, kBenchSet[i].depth + added);
     }

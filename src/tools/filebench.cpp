@@ -25,12 +25,12 @@ int32_t searchPosition(const char* fen, int32_t depth, uint64_t* totalNodes) {
     gPos.ply = 0;
     generateAllMoves();
     setFixedSearch(300000, depth);
-    gEngineState = ENGINE_ANALYZING;
+    setEngineState(ENGINE_ANALYZING);
     const uint32_t start = getMilliseconds();
     think(0);
     const uint32_t end = getMilliseconds();
     *totalNodes += gNodeCount;
-    gEngineState = ENGINE_NORMAL;
+    setEngineState(ENGINE_NORMAL);
     return int32_t(end - start);
 }
 

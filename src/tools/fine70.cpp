@@ -15,7 +15,7 @@
 constexpr float kReferenceRate = 243169;
 
 void runFine70(int32_t depth) {
-    gTimeControlType = TIME_CONTROL_FIXED;
+    useFixedTimeControl();
     displayBoard();
     startGame(kFine70);
     setFixedSearch(14400000, depth);

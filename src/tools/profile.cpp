@@ -14,7 +14,7 @@ void runProfile() {
     printf("# Running profile %d sample positions.\n", kProfilePositions);
     for (int32_t i = 0; i < kProfilePositions; i++) {
         startGame(kProfileSet[i]);
-        gTimeControlType = TIME_CONTROL_FIXED;
+        useFixedTimeControl();
         displayBoard();
         printf("# Sample Position no. %d\n", i + 1);
         runs[i] = searchWithReport(10000, 100);

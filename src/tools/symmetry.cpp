@@ -19,8 +19,7 @@ constexpr size_t kLineSize = 120;  // lines of up to 119 characters are position
 // The castling flags of the last search would weigh one colour's lost rights
 // and not the other's; no search is running, so they are cleared.
 void clearSearchCastlingFlags() {
-    gCastleRightsAtRoot[0] = gCastleRightsAtRoot[1] = 0;
-    gCastledInSearch[0] = gCastledInSearch[1] = 0;
+    setCastlingAtRoot(0);
 }
 
 }  // namespace

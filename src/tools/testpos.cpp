@@ -11,7 +11,7 @@
 
 void runTestPositions() {
     SearchRecord runs[kTestPositions];
-    gTimeControlType = TIME_CONTROL_FIXED;
+    useFixedTimeControl();
     for (int32_t i = 0; i < kTestPositions; i++) {
         startGame(kTestSet[i].fen);
         displayBoard();
