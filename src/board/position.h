@@ -92,3 +92,10 @@ int32_t repetitionCount();
 // Keys computed from scratch from the board (for checking incremental keys).
 uint64_t computeHashKey();
 uint64_t computePawnKey(int32_t castleAtSetup);
+
+// No pawns, and less than a lone bishop of pieces on the board: neither side
+// can mate.
+inline bool insufficientMaterial() {
+    return gPos.pawnMaterial[WHITE] + gPos.pawnMaterial[BLACK] == 0 &&
+           gPos.pieceMaterial[WHITE] + gPos.pieceMaterial[BLACK] < 326;
+}

@@ -32,8 +32,7 @@ const char* gameEnd() {
     }
     if (repetitionCount() >= 2) return "1/2-1/2 {Draw by repetition}";
     if (p.fifty >= 101 || (p.fifty == 100 && !inCheck(p.side))) return "1/2-1/2 {Draw by fifty move rule}";
-    if (p.fifty < 100 && p.pawnMaterial[WHITE] + p.pawnMaterial[BLACK] == 0 &&
-        p.pieceMaterial[WHITE] + p.pieceMaterial[BLACK] <= 325)
+    if (p.fifty < 100 && insufficientMaterial())
         return "1/2-1/2 {Draw by Insufficient Material}";
     return nullptr;
 }

@@ -19,6 +19,7 @@
 #include "platform/input.h"
 #include "protocol/uci_options.h"
 #include "protocol/ucipoll.h"
+#include "protocol/words.h"
 #include "search/ordering.h"
 #include "search/rootmoves.h"
 #include "search/stopcheck.h"
@@ -31,27 +32,8 @@ namespace {
 
 constexpr int32_t kMaxTokens = kMaxGamePly + 64;
 
-// One command line split into blank-separated words.
-struct Tokens {
-    char text[kUciLineSize];
-    const char* word[kMaxTokens];
-    int32_t count = 0;
-
-    const char* operator[](int32_t i) const { return i < count ? word[i] : ""; }
-};
-
-void split(const char* line, Tokens& t) {
-    snprintf(t.text, sizeof t.text, "%s", line);
-    t.count = 0;
-    char* p = t.text;
-    while (t.count < kMaxTokens) {
-        while (*p == ' ' || *p == '\t') p++;
-        if (!*p) break;
-        t.word[t.count++] = p;
-        while (*p && *p != ' ' && *p != '\t') p++;
-        if (*p) *p++ = '\0';
-    }
-}
+// One command line: room for a position with the longest game's moves.
+using Tokens = Words<kUciLineSize, kMaxTokens>;
 
 // The position the interface set: its FEN text and the moves played from it.
 // The engine's position is always this one between commands.
@@ -344,7 +326,7 @@ void commandPosition(const Tokens& t) {
     if (const char* error = setUpPosition(t, reason, sizeof reason)) infoString("error: %s; position unchanged", error);
 }
 
-void commandUci() {
+void commandUci(const Tokens&) {
     printf("id name %s\n", kEngineName);
     printf("id author the Morvantix developers\n");
     printUciOptions();
@@ -352,38 +334,48 @@ void commandUci() {
     fflush(stdout);
 }
 
+void commandIsReady(const Tokens&) { printf("readyok\n"); }
+void commandSetOption(const Tokens& t) { setUciOption(t.count, t.word); }
+void commandNewGame(const Tokens&) { newGame(); }
+void commandDisplay(const Tokens&) { displayBoard(); }
+// Commands with nothing to do here: "stop" and "ponderhit" only matter while
+// a search runs, where the input poll takes them.
+void commandIgnored(const Tokens&) {}
+
+struct Command {
+    const char* word;
+    void (*run)(const Tokens&);
+};
+
+const Command kCommands[] = {
+    {"uci", commandUci},           {"isready", commandIsReady}, {"setoption", commandSetOption},
+    {"ucinewgame", commandNewGame}, {"position", commandPosition}, {"go", commandGo},
+    {"d", commandDisplay},         {"stop", commandIgnored},    {"ponderhit", commandIgnored},
+    {"debug", commandIgnored},     {"register", commandIgnored},
+};
+
 // Runs one command line; false for "quit".
 bool runCommand(const char* line, Tokens& t) {
     if (strlen(line) >= kUciLineSize - 1) {
-        infoString("error: a line longer than %s characters is ignored", "16383");
+        printf("info string error: a line of %zu characters or more is ignored\n", kUciLineSize - 1);
+        fflush(stdout);
         return true;
     }
-    split(line, t);
-    if (t.count == kMaxTokens) {
-        infoString("error: a line of more than %s words is ignored", "1000");
+    t.split(line);
+    if (t.overflow) {
+        printf("info string error: a line of more than %d words is ignored\n", Tokens::kMaxWords);
+        fflush(stdout);
         return true;
     }
-    const char* w = t[0];
     if (t.count == 0) return true;
-    if (strcmp(w, "quit") == 0) return false;
-    if (strcmp(w, "uci") == 0) {
-        commandUci();
-    } else if (strcmp(w, "isready") == 0) {
-        printf("readyok\n");
-    } else if (strcmp(w, "setoption") == 0) {
-        setUciOption(t.count, t.word);
-    } else if (strcmp(w, "ucinewgame") == 0) {
-        newGame();
-    } else if (strcmp(w, "position") == 0) {
-        commandPosition(t);
-    } else if (strcmp(w, "go") == 0) {
-        commandGo(t);
-    } else if (strcmp(w, "d") == 0) {
-        displayBoard();
-    } else if (strcmp(w, "stop") != 0 && strcmp(w, "ponderhit") != 0 && strcmp(w, "debug") != 0 &&
-               strcmp(w, "register") != 0) {
-        infoString("unknown command %.64s", w);
-    }
+    if (strcmp(t[0], "quit") == 0) return false;
+    const Command* command = nullptr;
+    for (const Command& c : kCommands)
+        if (strcmp(t[0], c.word) == 0) command = &c;
+    if (command)
+        command->run(t);
+    else
+        infoString("unknown command %.64s", t[0]);
     fflush(stdout);
     return !gUciQuit;
 }
@@ -397,8 +389,8 @@ void uciLoop() {
     resetUciInput();
     newGame();
     loadBitbasesIfOn();
-    commandUci();
     static Tokens tokens;
+    commandUci(tokens);
     static char line[kUciLineSize];
     for (;;) {
         if (!takeQueuedCommand(line, sizeof line) && !inputReadLine(line, sizeof line)) break;

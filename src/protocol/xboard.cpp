@@ -21,6 +21,7 @@
 #include "platform/input.h"
 #include "platform/signals.h"
 #include "protocol/gameresult.h"
+#include "protocol/words.h"
 #include "search/stopcheck.h"
 #include "search/think.h"
 #include "search/timeman.h"
@@ -42,30 +43,9 @@ struct Driver {
     bool quit = false;
 };
 
-// One received line split into blank-separated words (the command first).
-struct Words {
-    int32_t count = 0;
-    char word[kMaxWords][kLineSize];
-    const char* line = "";
-
-    const char* operator[](int32_t i) const { return i < count ? word[i] : ""; }
-};
-
-void splitWords(const char* line, Words& w) {
-    w.line = line;
-    w.count = 0;
-    const char* p = line;
-    while (w.count < kMaxWords) {
-        while (*p == ' ' || *p == '\t') p++;
-        if (!*p) break;
-        size_t n = 0;
-        while (*p && *p != ' ' && *p != '\t') {
-            if (n + 1 < kLineSize) w.word[w.count][n++] = *p;
-            p++;
-        }
-        w.word[w.count++][n] = '\0';
-    }
-}
+// One received line: the command, then its arguments (words past the eighth
+// are not read).
+using XboardWords = Words<kLineSize, kMaxWords>;
 
 // A decimal number as %d reads it (sign, digits, anything after ignored);
 // values beyond 32 bits saturate.
@@ -81,7 +61,7 @@ void copyToField(char* field, size_t size, const char* text) {
 
 // The command's arguments as sent: the line after its first word, without
 // the blanks around it.
-const char* argumentText(const Words& w) {
+const char* argumentText(const XboardWords& w) {
     static char text[kLineSize];
     const char* p = w.line;
     while (*p == ' ' || *p == '\t') p++;
@@ -99,7 +79,7 @@ void replyError(const char* kind, const char* text) {
 }
 
 // The numeric arguments a command needs; replies with an error when missing.
-bool numbers(const Words& w, int32_t count, int32_t* values) {
+bool numbers(const XboardWords& w, int32_t count, int32_t* values) {
     for (int32_t i = 0; i < count; i++)
         if (!readNumber(w[1 + i], &values[i])) {
             replyError("missing or invalid argument", w.line);
@@ -136,21 +116,21 @@ void newGame(Driver& d) {
     d.computerSide = BLACK;
 }
 
-void commandNew(Driver& d, const Words&) { newGame(d); }
+void commandNew(Driver& d, const XboardWords&) { newGame(d); }
 
-void commandQuit(Driver& d, const Words&) {
+void commandQuit(Driver& d, const XboardWords&) {
     freeTables();
     d.quit = true;
 }
 
-void commandNps(Driver&, const Words& w) {
+void commandNps(Driver&, const XboardWords& w) {
     int32_t n;
     if (!numbers(w, 1, &n)) return;
     setNodeRate(n);
     printf("# nps is set to %d\n", n);
 }
 
-void commandSetboard(Driver& d, const Words& w) {
+void commandSetboard(Driver& d, const XboardWords& w) {
     if (w.count < 5) {
         replyError("incomplete position", w.line);
         return;
@@ -172,22 +152,22 @@ void commandSetboard(Driver& d, const Words& w) {
     }
 }
 
-void commandForce(Driver& d, const Words&) { d.computerSide = kNoSide; }
+void commandForce(Driver& d, const XboardWords&) { d.computerSide = kNoSide; }
 
-void commandProfile(Driver& d, const Words&) {
+void commandProfile(Driver& d, const XboardWords&) {
     runProfile();
     generateAllMoves();
     d.computerSide = kNoSide;
 }
 
-void commandExit(Driver& d, const Words&) {
+void commandExit(Driver& d, const XboardWords&) {
     setEngineState(ENGINE_NORMAL);
     d.computerSide = kNoSide;
 }
 
-void commandDisplay(Driver&, const Words&) { displayBoard(); }
+void commandDisplay(Driver&, const XboardWords&) { displayBoard(); }
 
-void commandIgnored(Driver&, const Words&) {}
+void commandIgnored(Driver&, const XboardWords&) {}
 
 // The engine name announced to the interface, with the settings name.
 void printMyName() {
@@ -197,7 +177,7 @@ void printMyName() {
         printf("feature myname=\"%s\"\n", kEngineName);
 }
 
-void commandOption(Driver&, const Words& w) {
+void commandOption(Driver&, const XboardWords& w) {
     const char* option = w[1];
     printf("# option_name %s\n", option);
     if (const char* at = strstr(option, "Mobility=")) {
@@ -212,12 +192,12 @@ void commandOption(Driver&, const Words& w) {
     }
 }
 
-void commandAnalyze(Driver& d, const Words&) {
+void commandAnalyze(Driver& d, const XboardWords&) {
     d.computerSide = gPos.side;
     setEngineState(ENGINE_ANALYZING);
 }
 
-void commandSt(Driver&, const Words& w) {
+void commandSt(Driver&, const XboardWords& w) {
     int32_t seconds;
     if (!numbers(w, 1, &seconds)) return;
     seconds = std::clamp(seconds, 1, kLongestSearchMs / 1000);
@@ -226,13 +206,13 @@ void commandSt(Driver&, const Words& w) {
     printf("# Fixed Time Control.\n");
 }
 
-void commandResult(Driver&, const Words& w) {
+void commandResult(Driver&, const XboardWords& w) {
     if (w.count > 1) setResultToken(w[1]);
     if (gAutoSaveGame) saveGame(gEngineSide);
     if (gWriteLearnedOpening) writeLearnedLine(gEngineSide);
 }
 
-void commandSd(Driver&, const Words& w) {
+void commandSd(Driver&, const XboardWords& w) {
     int32_t n;
     if (!numbers(w, 1, &n)) return;
     n = std::clamp(n, 1, 100);
@@ -240,13 +220,13 @@ void commandSd(Driver&, const Words& w) {
     printf("# search depth is %d %s\n", n, n == 1 ? "ply" : "plies");
 }
 
-void commandRating(Driver&, const Words& w) {
+void commandRating(Driver&, const XboardWords& w) {
     int32_t ratings[2];
     if (!numbers(w, 2, ratings)) return;
     setOpponentRating(ratings[1]);
 }
 
-void commandLevel(Driver&, const Words& w) {
+void commandLevel(Driver&, const XboardWords& w) {
     int32_t moves, increment;
     if (w.count < 4 || !readNumber(w[1], &moves) || !readNumber(w[3], &increment)) {
         replyError("missing or invalid argument", w.line);
@@ -271,21 +251,21 @@ void commandLevel(Driver&, const Words& w) {
     setLearnMinutes(increment ? minutes + (2 * (increment * 1000)) / 3 : minutes);
 }
 
-void commandTime(Driver&, const Words& w) {
+void commandTime(Driver&, const XboardWords& w) {
     int32_t centiseconds;
     if (!numbers(w, 1, &centiseconds)) return;
     allotOnTime(std::clamp(centiseconds, 0, 200000000));
 }
 
-void commandOtim(Driver&, const Words& w) {
+void commandOtim(Driver&, const XboardWords& w) {
     int32_t centiseconds;
     if (!numbers(w, 1, &centiseconds)) return;
     recordOpponentClock(std::clamp(centiseconds, 0, 200000000) * 10);
 }
 
-void commandGo(Driver& d, const Words&) { d.computerSide = gPos.side; }
+void commandGo(Driver& d, const XboardWords&) { d.computerSide = gPos.side; }
 
-void commandPing(Driver&, const Words& w) {
+void commandPing(Driver&, const XboardWords& w) {
     int32_t n;
     if (!numbers(w, 1, &n)) return;
     printf("pong %d\n", n);
@@ -293,7 +273,7 @@ void commandPing(Driver&, const Words& w) {
     setPingNumber(n);
 }
 
-void commandName(Driver&, const Words& w) {
+void commandName(Driver&, const XboardWords& w) {
     if (w.count >= 2) {
         // Up to four words, joined with single blanks; cut to the field's size.
         char name[kOpponentNameSize] = "";
@@ -306,17 +286,17 @@ void commandName(Driver&, const Words& w) {
     setOpponentContempt();
 }
 
-void commandIcs(Driver&, const Words& w) {
+void commandIcs(Driver&, const XboardWords& w) {
     setIcsMode(w.count < 2 || strcmp(w[1], "-") != 0);
 }
 
-void commandHint(Driver&, const Words&) {
+void commandHint(Driver&, const XboardWords&) {
     think(0);
     if (gBestMove) printf("Hint: %s\n", moveToText(gBestMove));
     fflush(stdout);
 }
 
-void commandUndo(Driver& d, const Words&) {
+void commandUndo(Driver& d, const XboardWords&) {
     if (gPos.hply > gSetupPly) {
         unmakeMove();
         gPos.ply = 0;
@@ -325,7 +305,7 @@ void commandUndo(Driver& d, const Words&) {
     if (gEngineState == ENGINE_ANALYZING) d.computerSide = gPos.side;
 }
 
-void commandRemove(Driver&, const Words&) {
+void commandRemove(Driver&, const XboardWords&) {
     if (gPos.hply - 2 < gSetupPly) return;
     unmakeMove();
     unmakeMove();
@@ -333,10 +313,10 @@ void commandRemove(Driver&, const Words&) {
     generateAllMoves();
 }
 
-void commandPost(Driver&, const Words&) { setPostMode(2); }
-void commandNopost(Driver&, const Words&) { setPostMode(0); }
+void commandPost(Driver&, const XboardWords&) { setPostMode(2); }
+void commandNopost(Driver&, const XboardWords&) { setPostMode(0); }
 
-void commandProtover(Driver&, const Words&) {
+void commandProtover(Driver&, const XboardWords&) {
     printf("feature ping=1 time=1 setboard=1 name=1 colors=0 debug=1, nps=1\n");
     printf("feature draw=0 sigint=0 sigterm=0 reuse=0 analyze=1 ics=1\n");
     printf("feature variants=\"normal\"\n");
@@ -346,11 +326,11 @@ void commandProtover(Driver&, const Words&) {
     fflush(stdout);
 }
 
-void commandHard(Driver&, const Words&) { gPonderEnabled = 1; }
-void commandEasy(Driver&, const Words&) { gPonderEnabled = 0; }
+void commandHard(Driver&, const XboardWords&) { gPonderEnabled = 1; }
+void commandEasy(Driver&, const XboardWords&) { gPonderEnabled = 0; }
 
 // A word that is no command: the opponent's move (or a move while analysing).
-void moveInput(Driver& d, const Words& w) {
+void moveInput(Driver& d, const XboardWords& w) {
     const bool analyzing = gEngineState == ENGINE_ANALYZING;
     if (analyzing) generateAllMoves();
     if (gPos.hply >= kMaxGamePly) {
@@ -378,7 +358,7 @@ void moveInput(Driver& d, const Words& w) {
 
 struct Command {
     const char* word;
-    void (*run)(Driver&, const Words&);
+    void (*run)(Driver&, const XboardWords&);
 };
 
 // In matching order; the first word that matches runs.
@@ -398,8 +378,8 @@ const Command kCommands[] = {
 };
 
 void dispatch(Driver& d, const char* line) {
-    Words w;
-    splitWords(line, w);
+    XboardWords w;
+    w.split(line);
     if (w.count == 0) return;
     for (const Command& c : kCommands)
         if (strcmp(w[0], c.word) == 0) {

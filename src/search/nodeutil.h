@@ -64,12 +64,6 @@ inline void pickWithLookahead(int32_t i, int32_t first, Move hashMove) {
     }
 }
 
-// No pawns, and less than a lone bishop of pieces on the board.
-inline bool insufficientMaterial() {
-    return gPos.pawnMaterial[WHITE] + gPos.pawnMaterial[BLACK] == 0 &&
-           gPos.pieceMaterial[WHITE] + gPos.pieceMaterial[BLACK] < 326;
-}
-
 inline bool atSearchLimit() {
     return gPos.ply >= kMaxSearchPly || gPos.hply >= kMaxSearchHply;
 }

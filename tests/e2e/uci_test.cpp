@@ -75,6 +75,7 @@ TEST(Uci, PositionsWithMovesAndRejectedInputLeaveThePositionAsItWas) {
         "position nonsense\n",
         "position startpos e2e4\n",
         "position startpos moves " + std::string(20000, 'e') + "\n",   // longer than a line may be
+        "position startpos moves" + [] { std::string s; for (int i = 0; i < 1100; i++) s += " e2e4"; return s; }() + "\n",  // too many words
     };
     std::string script = base;
     for (const std::string& r : rejected) script += r + "go depth 1\n";
@@ -84,7 +85,8 @@ TEST(Uci, PositionsWithMovesAndRejectedInputLeaveThePositionAsItWas) {
     for (const std::string& m : moves) EXPECT_EQ(m.substr(0, 2), "h8") << out;
     EXPECT_TRUE(contains(out, "info string error: illegal move h8h6; position unchanged\n")) << out;
     EXPECT_TRUE(contains(out, "info string error: illegal position: ")) << out;
-    EXPECT_TRUE(contains(out, "info string error: a line longer than 16383 characters is ignored\n")) << out;
+    EXPECT_TRUE(contains(out, "info string error: a line of 16383 characters or more is ignored\n")) << out;
+    EXPECT_TRUE(contains(out, "info string error: a line of more than 1063 words is ignored\n")) << out;
 }
 
 TEST(Uci, GameEndsAndMateScores) {
