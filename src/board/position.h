@@ -99,3 +99,7 @@ inline bool insufficientMaterial() {
     return gPos.pawnMaterial[WHITE] + gPos.pawnMaterial[BLACK] == 0 &&
            gPos.pieceMaterial[WHITE] + gPos.pieceMaterial[BLACK] < 326;
 }
+
+// The current position becomes the root of the next search (or of a game
+// move): no search plies above it.
+inline void makeCurrentPositionRoot() { gPos.ply = 0; }

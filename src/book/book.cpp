@@ -168,7 +168,7 @@ bool findBookMove(Move* move) {
     writeFenText(fen);
     char text[8];
     if (!probeBook(bookKey(fen), text)) return false;
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     generateAllMoves();
     const int32_t index = parseMoveText(text);
     if (index < 0 || !makeMove(gMoveStack[index].move)) return false;

@@ -67,7 +67,7 @@ void recordEngineMove(Move move, int32_t score, int32_t depth, int32_t timeMs) {
 
 void recordGameMove(Move move, int32_t score) {
     if (moveFlags(move) & MOVE_CASTLE) gCastled[gPos.xside] = 1;
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     gRecordedPly = gPos.hply;
     gGameMoves[gPos.hply] = int32_t(move);
     gGameScores[gPos.hply] = score;

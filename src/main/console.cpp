@@ -134,7 +134,7 @@ void commandPerft(Console& c) {
 void commandUndo(Console& c) {
     if (gPos.hply <= gSetupPly) return;
     unmakeMove();
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     generateAllMoves();
     c.computerSide = kNoSide;
 }

@@ -55,12 +55,12 @@ void infoString(const char* format, const char* text) {
 // Makes the move and returns true when it stands in this position's list and
 // is legal; false, with nothing made, otherwise.
 bool makeIfLegal(Move move) {
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     generateAllMoves();
     for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++)
         if (gMoveStack[i].move == move) {
             const bool legal = makeMove(move);
-            gPos.ply = 0;
+            makeCurrentPositionRoot();
             return legal;
         }
     return false;
@@ -68,13 +68,13 @@ bool makeIfLegal(Move move) {
 
 // The legal move of that coordinate text in this position, or 0.
 Move legalMoveOfText(const char* text) {
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     generateAllMoves();
     for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
         const Move m = gMoveStack[i].move;
         if (strcasecmp(moveToText(m), text) != 0 || !makeIfLegal(m)) continue;
         unmakeMove();
-        gPos.ply = 0;
+        makeCurrentPositionRoot();
         return m;
     }
     return 0;
@@ -85,7 +85,7 @@ bool playMoveText(const char* text, Move* played) {
     const Move m = legalMoveOfText(text);
     if (!m) return false;
     makeMove(m);
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     *played = m;
     return true;
 }
@@ -94,7 +94,7 @@ bool playMoveText(const char* text, Move* played) {
 void restoreGame() {
     setPosition(gGame.fen);
     for (int32_t i = 0; i < gGame.moveCount; i++) makeMove(gGame.moves[i]);
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
 }
 
 // Moves already played that the new command repeats, from the start.
@@ -137,7 +137,7 @@ const char* setUpPosition(const Tokens& t, char* reason, size_t reasonSize) {
     if (sameStart) {
         kept = commonMoves(t, first, count);
         for (int32_t n = gGame.moveCount; n > kept; n--) unmakeMove();
-        gPos.ply = 0;
+        makeCurrentPositionRoot();
     } else if (const char* error = setPosition(fen)) {
         restoreGame();
         snprintf(reason, reasonSize, "illegal position: %s", error);
@@ -263,11 +263,11 @@ Move expectedReply(Move move) {
     if (gPvLength[0] < 2 || gPvTable[0][0] != move) return 0;
     const Move reply = gPvTable[0][1];
     makeMove(move);
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     const bool legal = makeIfLegal(reply);
     if (legal) unmakeMove();
     unmakeMove();
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     return legal ? reply : 0;
 }
 
@@ -296,7 +296,7 @@ void forgetGoLimits() {
     setMateInMoves(0);
     clearSearchMoves();
     setFixedSearch(gAllottedTime, kDefaultSearchDepth);
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
 }
 
 void commandGo(const Tokens& t) {

@@ -299,7 +299,7 @@ void commandHint(Driver&, const XboardWords&) {
 void commandUndo(Driver& d, const XboardWords&) {
     if (gPos.hply > gSetupPly) {
         unmakeMove();
-        gPos.ply = 0;
+        makeCurrentPositionRoot();
         generateAllMoves();
     }
     if (gEngineState == ENGINE_ANALYZING) d.computerSide = gPos.side;
@@ -309,7 +309,7 @@ void commandRemove(Driver&, const XboardWords&) {
     if (gPos.hply - 2 < gSetupPly) return;
     unmakeMove();
     unmakeMove();
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     generateAllMoves();
 }
 
@@ -436,7 +436,7 @@ void ponderOnOpponentsTime() {
     ponder(gPostMode);
     endPonder(gBestMove);
     setEngineState(ENGINE_NORMAL);
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     generateAllMoves();
 }
 

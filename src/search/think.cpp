@@ -101,7 +101,7 @@ void noteLeavingTheBook(int32_t outputMode) {
 
 // 5. The tables and counters of a new search (also for pondering).
 void resetForSearch() {
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     gNodeCount = 0;
     gIterationScore[0] = 0;
     resetOrderingTables();
@@ -248,7 +248,7 @@ void multiLineDeepening(int32_t lines) {
 }  // namespace
 
 int32_t countRootMoves(Move* first) {
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     generateAllMoves();
     int32_t count = 0;
     for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {

@@ -22,7 +22,7 @@ constexpr size_t kLineSize = 512;  // lines of up to 511 characters are position
 // One position: searched silently to the depth; returns the milliseconds it took.
 int32_t searchPosition(const char* fen, int32_t depth, uint64_t* totalNodes) {
     startGame(fen);
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     generateAllMoves();
     setFixedSearch(300000, depth);
     setEngineState(ENGINE_ANALYZING);
@@ -96,7 +96,7 @@ void runFileBench(const char* file, int32_t n, int32_t depth) {
     free(times);
     setFixedSearch(gAllottedTime, kDefaultSearchDepth);
     startGame(kStartFen);
-    gPos.ply = 0;
+    makeCurrentPositionRoot();
     generateAllMoves();
     fflush(stdout);
 }
