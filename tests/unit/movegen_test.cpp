@@ -1,5 +1,5 @@
 // Move generation: the generators agree with each other on the legal moves,
-// and the ordering scores follow the fixed classes.
+// and the searches try the moves in the order of their classes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,8 +30,8 @@ TEST(MoveGen, InitialPositionListsPawnsThenKnightsInListOrder) {
                                                "d2d4", "e2e3", "e2e4", "f2f3", "f2f4", "g2g3", "g2g4",
                                                "h2h3", "h2h4", "b1a3", "b1c3", "g1f3", "g1h3"};
     EXPECT_EQ(texts, expected);
-    EXPECT_EQ(moveFlags(findMove("e2e4")), 24u);
-    EXPECT_EQ(moveFlags(findMove("e2e3")), 16u);
+    EXPECT_EQ(moveFlags(findMove("e2e4")), MOVE_PAWN | MOVE_DOUBLE_STEP);
+    EXPECT_EQ(moveFlags(findMove("e2e3")), MOVE_PAWN);
 }
 
 TEST(MoveGen, GoodCapturesAndOtherMovesTogetherAreAllMoves) {
@@ -165,89 +165,102 @@ TEST(MoveGen, KingNeverStepsNextToTheOtherKing) {
     EXPECT_EQ(findMove("d3d4"), 0u);
 }
 
-TEST(MoveGen, CaptureScoresFollowExchangeRanks) {
-    // b2xa3 (pawn takes pawn), c2xb3 (pawn takes knight), e4xd5? set up directly.
-    setUp("4k3/8/8/8/8/pn6/PP6/4K3 w - -");
+// Passes when the moves (coordinate text) are all in the list generated at the
+// ply and their scores fall strictly along the sequence: the picker then tries
+// them in this order, whatever lies between them.
+testing::AssertionResult triedInOrder(int32_t ply, std::initializer_list<const char*> moves) {
+    gPos.ply = ply;
+    gFirstMove[ply] = 0;
     generateAllMoves();
-    auto scoreOf = [](const char* text) {
-        for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++)
-            if (std::string(moveToText(gMoveStack[i].move)) == text) return gMoveStack[i].score;
-        return -1;
-    };
-    EXPECT_EQ(scoreOf("b2a3"), 9996000 + 100 - 0);
-    EXPECT_EQ(scoreOf("a2b3"), 9997000 + 315 - 100);
-    setUp("4k3/8/8/3b4/8/4N3/8/4K3 w - -");
-    generateAllMoves();
-    EXPECT_EQ(scoreOf("e3d5"), 9996000 + 325 - 1);
-    setUp("4k3/8/8/3n4/8/5B2/8/4K3 w - -");
-    generateAllMoves();
-    EXPECT_EQ(scoreOf("f3d5"), 9996000 + 315 - 2);
-    setUp("3qk3/8/8/8/8/8/8/3QK3 w - -");
-    generateAllMoves();
-    EXPECT_EQ(scoreOf("d1d8"), 9996000 + 1000 - 4);
-    // Queen takes a pawn that a pawn defends: exchange evaluation negative.
-    setUp("4k3/2p5/3p4/8/8/8/8/3QK3 w - -");
-    generateAllMoves();
-    EXPECT_EQ(scoreOf("d1d6"), 9994000 + 100 - 1000);
-    // Knight takes an undefended pawn: positive exchange evaluation.
-    setUp("4k3/8/3p4/8/4N3/8/8/4K3 w - -");
-    generateAllMoves();
-    EXPECT_EQ(scoreOf("e4d6"), 9997000 + 100 - 315);
-    // En passant.
-    setUp("4k3/8/8/3pP3/8/8/8/4K3 w - d6");
-    generateAllMoves();
-    EXPECT_EQ(scoreOf("e5d6"), 9996100);
+    gPos.ply = 0;
+    std::string previous;
+    int32_t previousScore = 0;
+    for (const char* text : moves) {
+        const ScoredMove* found = nullptr;
+        for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++)
+            if (std::string(moveToText(gMoveStack[i].move)) == text) found = &gMoveStack[i];
+        if (!found) return testing::AssertionFailure() << text << " is not generated at ply " << ply;
+        if (!previous.empty() && found->score >= previousScore)
+            return testing::AssertionFailure() << text << " (" << found->score << ") is not below " << previous
+                                               << " (" << previousScore << ") at ply " << ply;
+        previous = text;
+        previousScore = found->score;
+    }
+    return testing::AssertionSuccess();
 }
 
-TEST(MoveGen, PromotingCaptureIsFourMovesKnightBishopRookQueen) {
+TEST(MoveGen, CapturesByGainThenBiggerVictimThenCheaperAttacker) {
+    resetOrderingTables();
+    // Pawn and knight take the queen, the pawn the rook, the knight a knight;
+    // then a quiet move.
+    setUp("4k3/8/2n5/3q1r2/1N2P3/8/8/4K3 w - -");
+    EXPECT_TRUE(triedInOrder(0, {"e4d5", "b4d5", "e4f5", "b4c6", "e4e5"}));
+    // Even exchanges, bigger victim first, and of two men taking the same
+    // knight the cheaper one first; en passant as a pawn taking a pawn; the
+    // queen taking a pawn the bishop defends after the killer.
+    setUp("4k1b1/7p/8/2nrpP2/8/BN5Q/8/3RK3 w - e6");
+    gKiller1[0] = findMove("d1d2");
+    EXPECT_TRUE(triedInOrder(0, {"d1d5", "b3c5", "a3c5", "f5e6", "d1d2", "h3h7", "e1e2"}));
+    // Without the bishop the queen wins the pawn: tried before the killer.
+    setUp("4k3/7p/8/2nrpP2/8/BN5Q/8/3RK3 w - e6");
+    EXPECT_TRUE(triedInOrder(0, {"d1d5", "h3h7", "d1d2", "e1e2"}));
+    gKiller1[0] = 0;
+}
+
+TEST(MoveGen, PromotingCaptureIsFourMoves) {
     setUp("1r2k3/P7/8/8/8/8/8/4K3 w - -");
     generateAllMoves();
-    std::vector<std::pair<std::string, int32_t>> found;
-    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++)
-        if (moveTo(gMoveStack[i].move) == 1) {
-            EXPECT_EQ(moveFlags(gMoveStack[i].move), 49u);
-            found.push_back({moveToText(gMoveStack[i].move), gMoveStack[i].score});
+    std::set<int32_t> pieces;
+    for (Move m : listedMoves())
+        if (moveTo(m) == 1) {
+            EXPECT_EQ(moveFlags(m), MOVE_CAPTURE | MOVE_PAWN | MOVE_PROMOTION);
+            pieces.insert(movePromotion(m));
         }
-    const std::vector<std::pair<std::string, int32_t>> expected = {
-        {"a7b8n", 9989500}, {"a7b8b", 9989300}, {"a7b8r", 9989400}, {"a7b8q", 9998000}};
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(pieces, std::set<int32_t>({KNIGHT, BISHOP, ROOK, QUEEN}));
 }
 
-TEST(MoveGen, QuietMovesScoreByKillersThenHistoryWithThreatDemotion) {
-    memset(gHistoryValue, 0, sizeof gHistoryValue);
-    memset(gKiller1, 0, sizeof gKiller1);
-    memset(gKiller2, 0, sizeof gKiller2);
-    memset(gMateKiller, 0, sizeof gMateKiller);
-    // A rook move to d5, which the black bishop on a8 attacks.
-    setUp("b3k3/8/8/8/8/8/8/3RK3 w - -");
-    gHistoryValue[WHITE][ROOK][27] = 9000;
-    auto scoreAtPly = [](int32_t ply) {
-        gPos.ply = ply;
-        gFirstMove[ply] = 0;
-        generateAllMoves();
-        int32_t score = -1;
-        for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++)
-            if (std::string(moveToText(gMoveStack[i].move)) == "d1d5") score = gMoveStack[i].score;
-        gPos.ply = 0;
-        return score;
-    };
-    EXPECT_EQ(scoreAtPly(3), 9000 - 7000);
-    EXPECT_EQ(scoreAtPly(10), 9000);
-    Move rookMove = makeMoveWord(59, 27, EMPTY, 0);
-    gKiller1[3] = rookMove;
-    EXPECT_EQ(scoreAtPly(3), 9995500);  // killer 1 of the ply is never demoted
-    gKiller1[3] = 0;
-    gKiller2[3] = gKiller2[10] = rookMove;
-    EXPECT_EQ(scoreAtPly(3), 9988300);
-    EXPECT_EQ(scoreAtPly(10), 9995300);  // no threat test from ply 10 on
-    gKiller2[10] = 0;
-    gKiller1[1] = rookMove;  // killer 1 of two plies earlier
-    EXPECT_EQ(scoreAtPly(3), 9988400);
-    gKiller1[1] = 0;
-    gMateKiller[3] = rookMove;
-    EXPECT_EQ(scoreAtPly(3), 9999000);  // the mate killer wins over killer 2
-    gMateKiller[3] = gKiller2[3] = 0;
-    gHistoryValue[WHITE][ROOK][27] = 0;
+TEST(MoveGen, OrderOfPromotionsCapturesKillersAndQuietMoves) {
+    // The black bishop on a8 attacks d5, the knight h4 (defended by g5 and the
+    // h8 rook) can only be taken at a loss, the pawn b2 takes the queen.
+    setUp("b3k2r/6P1/3r4/6p1/7n/q7/1P6/3RK2R w K -");
+    resetOrderingTables();
+    const Move d1d3 = findMove("d1d3"), d1d5 = findMove("d1d5");
+    const int32_t d4 = 35, d5 = 27;
+    // The queen promotion (capturing or not) first, then captures winning
+    // material, even ones, castling, the killers (killer 1 even when its
+    // square is attacked), losing captures, the under-promotions (knight,
+    // rook, bishop) and the quiet moves by history.
+    gKiller1[3] = d1d5;
+    gKiller2[3] = d1d3;
+    gHistoryValue[WHITE][ROOK][d4] = 60000;
+    EXPECT_TRUE(triedInOrder(3, {"g7h8q", "b2a3", "d1d6", "e1g1", "d1d5", "d1d3", "h1h4", "g7h8n", "g7g8r",
+                                 "g7h8b", "d1d4", "d1d2"}));
+    resetOrderingTables();
+    // Killer 1 of two plies earlier comes between the killers of the ply. Up to
+    // ply 9 a killer 2 on an attacked square falls behind the under-promotions
+    // (yet before any history); from ply 10 on it does not.
+    gKiller1[1] = d1d3;
+    gKiller2[3] = gKiller2[10] = d1d5;
+    gHistoryValue[WHITE][ROOK][d4] = 60000;
+    EXPECT_TRUE(triedInOrder(3, {"e1g1", "d1d3", "h1h4", "g7g8b", "d1d5", "d1d4"}));
+    EXPECT_TRUE(triedInOrder(10, {"e1g1", "d1d5", "h1h4"}));
+    // A mate killer before everything; one of two plies earlier before the
+    // queen promotion too, unless its square is attacked.
+    gMateKiller[3] = d1d5;
+    EXPECT_TRUE(triedInOrder(3, {"d1d5", "g7g8q", "b2a3"}));
+    resetOrderingTables();
+    gMateKiller[1] = d1d3;
+    EXPECT_TRUE(triedInOrder(3, {"d1d3", "g7g8q"}));
+    gMateKiller[1] = d1d5;
+    EXPECT_TRUE(triedInOrder(3, {"h1h4", "d1d5", "g7g8n"}));
+    resetOrderingTables();
+    // History: a rook's move to an attacked square falls behind one with less
+    // history up to ply 9, not from ply 10 on.
+    gHistoryValue[WHITE][ROOK][d5] = 9000;
+    gHistoryValue[WHITE][ROOK][d4] = 5000;
+    EXPECT_TRUE(triedInOrder(3, {"d1d4", "d1d5"}));
+    EXPECT_TRUE(triedInOrder(10, {"d1d5", "d1d4"}));
+    resetOrderingTables();
 }
 
 TEST(MoveGen, ThreatTestByPiece) {

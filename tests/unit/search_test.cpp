@@ -124,7 +124,12 @@ TEST(Search, AspirationWindows) {
     Aspiration b;
     EXPECT_FALSE(b.next(3500));  // a big score inside the window: full window next
     EXPECT_EQ(b.alpha, -MATE_VALUE);
-    EXPECT_TRUE(b.next(-30000) || b.alpha == -MATE_VALUE);
+    // A fail low to a mate score repeats the iteration with the full window,
+    // not with one below the score.
+    EXPECT_TRUE(b.next(-MATE_VALUE));
+    EXPECT_TRUE(b.research);
+    EXPECT_EQ(b.alpha, -MATE_VALUE);
+    EXPECT_EQ(b.beta, MATE_VALUE);
     Aspiration c;
     c.alpha = 50, c.beta = 110;
     EXPECT_TRUE(c.next(20));  // the example: fail low at 20 repeats with (-80, 20)
@@ -135,21 +140,55 @@ TEST(Search, AspirationWindows) {
 TEST(Search, HistoryRewardAndPenalty) {
     setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
     resetOrderingTables();
-    const Move rookMove = makeMoveWord(56, 48, EMPTY, 0);  // a1a2
-    historyReward(rookMove, 8);
-    EXPECT_EQ(gHistoryValue[WHITE][ROOK][48], 2048u + ((8u * 63488u) >> 8));
-    EXPECT_EQ(gHistoryValue[WHITE][ROOK][48], 4032u);
-    historyPenalty(rookMove, 100, 4, 200);  // far below alpha: no penalty
-    EXPECT_EQ(gHistoryValue[WHITE][ROOK][48], 4032u);
-    historyPenalty(rookMove, 150, 4, 200);
-    EXPECT_EQ(gHistoryValue[WHITE][ROOK][48], 4032u - ((4u * 4032u) >> 8));
-    const Move capture = makeMoveWord(56, 0, EMPTY, MOVE_CAPTURE);
-    historyReward(capture, 8);  // captures leave the history alone
-    EXPECT_EQ(gHistoryValue[WHITE][ROOK][0], 2048u);
-    updateKillers(rookMove, 100);
-    updateKillers(makeMoveWord(56, 40, EMPTY, 0), 29900);
-    EXPECT_EQ(gKiller2[0], rookMove);
-    EXPECT_EQ(gMateKiller[0], makeMoveWord(56, 40, EMPTY, 0));
+    const Move a1a2 = makeMoveWord(56, 48, EMPTY, 0), a1a3 = makeMoveWord(56, 40, EMPTY, 0);
+    const uint32_t& h2 = gHistoryValue[WHITE][ROOK][48];
+    const uint32_t& h3 = gHistoryValue[WHITE][ROOK][40];
+    const uint32_t start = h2;
+    // A reward raises the value, a deeper one more; the next reward adds less.
+    historyReward(a1a2, 4);
+    historyReward(a1a3, 8);
+    EXPECT_GT(h2, start);
+    EXPECT_GT(h3, h2);
+    const uint32_t once = h2;
+    historyReward(a1a2, 4);
+    EXPECT_LT(h2 - once, once - start);
+    // A move that scored more than 50 below alpha is not blamed; one closer
+    // loses history, the more the deeper the node.
+    resetOrderingTables();
+    historyPenalty(a1a2, 99, 8, 150);
+    EXPECT_EQ(h2, start);
+    historyPenalty(a1a2, 100, 4, 150);
+    historyPenalty(a1a3, 100, 8, 150);
+    EXPECT_LT(h2, start);
+    EXPECT_LT(h3, h2);
+    // Captures, castling and promotions touch neither history nor killers.
+    const uint32_t before2 = h2, before3 = h3;
+    for (const uint32_t flags : {MOVE_CAPTURE, MOVE_CASTLE, MOVE_PROMOTION | MOVE_PAWN}) {
+        historyReward(makeMoveWord(56, 48, EMPTY, flags), 8);
+        historyPenalty(makeMoveWord(56, 40, EMPTY, flags), 0, 8, 0);
+        updateKillers(makeMoveWord(56, 48, EMPTY, flags), 29900);
+    }
+    EXPECT_EQ(h2, before2);
+    EXPECT_EQ(h3, before3);
+    EXPECT_EQ(gKiller1[0], 0u);
+    EXPECT_EQ(gMateKiller[0], 0u);
+    // Rewards at depths up to 256 bring the value close to 65536 but never
+    // past it, far below the killers' scores; penalties never take it below 0.
+    for (int32_t i = 0; i < 1000; i++) historyReward(a1a2, 1 + i % 256);
+    EXPECT_GT(h2, 60000u);
+    EXPECT_LE(h2, 65536u);
+    for (int32_t i = 0; i < 1000; i++) historyPenalty(a1a2, 0, 1 + i % 256, 0);
+    EXPECT_LT(h2, start);
+    // The newest killer is killer 1, the one before it killer 2; a killer
+    // found again does not push the other out. A mate score makes it the mate
+    // killer too.
+    updateKillers(a1a2, 100);
+    updateKillers(a1a3, 29900);
+    updateKillers(a1a3, 100);
+    EXPECT_EQ(gKiller1[0], a1a3);
+    EXPECT_EQ(gKiller2[0], a1a2);
+    EXPECT_EQ(gMateKiller[0], a1a3);
+    resetOrderingTables();
 }
 
 TEST(Search, PickersAndFollowingThePreviousLine) {
