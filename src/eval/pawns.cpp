@@ -52,72 +52,67 @@ bool blockedAtHome(int32_t colour, int32_t square, int32_t forward) {
     return gPos.piece[square] == PAWN && gPos.colour[square] == colour && gPos.piece[square + forward] != EMPTY;
 }
 
-int32_t whitePawnStructure(const EvalState& e) {
+// Row a is nearer colour C's promotion rank than row b. The pawn row arrays
+// are compared as they are: on a file without pawns of the colour the rear
+// reads as ahead of every pawn and the front as behind every pawn.
+template <int32_t C>
+constexpr bool ahead(int32_t a, int32_t b) {
+    return C == WHITE ? a < b : a > b;
+}
+
+// The doubled, isolated, backward and side-by-side pawn terms of colour C,
+// from C's point of view (whole numbers only, so the sum of the two colours
+// does not depend on the order).
+template <int32_t C>
+int32_t structureOf(const EvalState& e) {
+    constexpr int32_t noPawn = relRow<C>(0);
     int32_t score = 0;
-    const int32_t* rear = e.pawnRear[WHITE];
-    for (int32_t i = 0; i < gPos.pieceCount[WHITE][PAWN]; i++) {
-        const int32_t s = gPos.pieceList[WHITE][PAWN][i];
+    const int32_t* rear = e.pawnRear[C];
+    for (int32_t i = 0; i < gPos.pieceCount[C][PAWN]; i++) {
+        const int32_t s = gPos.pieceList[C][PAWN][i];
         const int32_t r = rowOf(s), f = fileOf(s);
         const int32_t left = rear[f], right = rear[f + 2];
-        const bool doubled = r > e.pawnFront[WHITE][f + 1];
+        // Behind another own pawn of the file: the file's front pawn is ahead.
+        const bool doubled = ahead<C>(e.pawnFront[C][f + 1], r);
         if (doubled) score -= kDoubled;
-        if (left == 0 && right == 0) {
-            score -= kIsolated[s] + (doubled ? kDoubled : 0);
+        if (left == noPawn && right == noPawn) {
+            score -= kIsolated[relSquare<C>(s)] + (doubled ? kDoubled : 0);
             continue;
         }
-        if (left < r && right < r) {
-            if (r != 1) score -= kBackward[r];
+        // Backward: the rear pawns beside it are all ahead of it (or absent).
+        if (ahead<C>(left, r) && ahead<C>(right, r)) {
+            if (r != relRow<C>(1)) score -= kBackward[relRow<C>(r)];
             continue;
         }
-        if (right == r && f < 7 && r < 5) score += 8 - r;
+        // Side by side with the next file's rear pawn, on the fourth rank or beyond.
+        if (right == r && f < 7 && relRow<C>(r) < 5) score += 8 - relRow<C>(r);
     }
     return score;
 }
 
-int32_t blackPawnStructure(const EvalState& e) {
-    int32_t score = 0;
-    const int32_t* rear = e.pawnRear[BLACK];
-    for (int32_t i = 0; i < gPos.pieceCount[BLACK][PAWN]; i++) {
-        const int32_t s = gPos.pieceList[BLACK][PAWN][i];
-        const int32_t r = rowOf(s), f = fileOf(s);
-        const int32_t left = rear[f], right = rear[f + 2];
-        const bool doubled = r < e.pawnFront[BLACK][f + 1];
-        if (doubled) score += kDoubled;
-        if (left == 7 && right == 7) {
-            score += kIsolated[s ^ 56] + (doubled ? kDoubled : 0);
-            continue;
-        }
-        if (left > r && right > r) {
-            if (r != 6) score += kBackward[7 - r];
-            continue;
-        }
-        if (right == r && f < 7 && r >= 3) score -= r + 1;
+// The rear (least advanced) and front (most advanced) pawn rows of colour C by file.
+template <int32_t C>
+void fillRowsOf(EvalState& e) {
+    for (int32_t i = 0; i < gPos.pieceCount[C][PAWN]; i++) {
+        const int32_t s = gPos.pieceList[C][PAWN][i];
+        const int32_t r = rowOf(s), f = fileOf(s) + 1;
+        if (ahead<C>(e.pawnRear[C][f], r)) e.pawnRear[C][f] = r;
+        if (ahead<C>(r, e.pawnFront[C][f])) e.pawnFront[C][f] = r;
     }
-    return score;
 }
 
 }  // namespace
 
 void fillPawnRows(EvalState& e) {
-    for (int32_t i = 0; i < gPos.pieceCount[WHITE][PAWN]; i++) {
-        const int32_t s = gPos.pieceList[WHITE][PAWN][i];
-        const int32_t r = rowOf(s), f = fileOf(s) + 1;
-        if (r > e.pawnRear[WHITE][f]) e.pawnRear[WHITE][f] = r;
-        if (r < e.pawnFront[WHITE][f]) e.pawnFront[WHITE][f] = r;
-    }
-    for (int32_t i = 0; i < gPos.pieceCount[BLACK][PAWN]; i++) {
-        const int32_t s = gPos.pieceList[BLACK][PAWN][i];
-        const int32_t r = rowOf(s), f = fileOf(s) + 1;
-        if (r < e.pawnRear[BLACK][f]) e.pawnRear[BLACK][f] = r;
-        if (r > e.pawnFront[BLACK][f]) e.pawnFront[BLACK][f] = r;
-    }
+    fillRowsOf<WHITE>(e);
+    fillRowsOf<BLACK>(e);
 }
 
 PawnHashEntry pawnFacts(const EvalState& e) {
     const bool blackToMove = gPos.side == BLACK;
     PawnHashEntry facts;
     if (pawnHashProbe(gPos.pawnKey, &facts)) return facts;
-    const int32_t score = whitePawnStructure(e) + blackPawnStructure(e);
+    const int32_t score = structureOf<WHITE>(e) - structureOf<BLACK>(e);
     facts.key = gPos.pawnKey;
     facts.passers = passedPawns(e);
     facts.score = blackToMove ? -score : score;
