@@ -101,48 +101,43 @@ bool enPassantSquareOnBoard(int32_t square) {
            p.colour[pawnSquare] == p.xside;
 }
 
-// Returns the first reason why the parsed board cannot be played from, or
-// nullptr. The king checks come first and in this order.
-const char* boardError(const int32_t kings[2], bool overrun, bool sideOk) {
+// The text being read and the reading position in it.
+struct FenText {
+    const char* text;
+    size_t length;
+    size_t i;
+    char at(size_t k) const { return k < length ? text[k] : '\0'; }
+};
+
+// One man from the board field onto its square, with its keys and counters.
+void placeMan(int32_t colour, int32_t kind, int32_t square) {
+    Position& p = gPos;
+    p.colour[square] = colour;
+    p.piece[square] = kind;
+    p.hashKey ^= gPieceKey[colour][kind][square];
+    if (kind == PAWN) p.pawnKey ^= gPieceKey[colour][kind][square];
+    if (kind == KING) p.kingSquare[colour] = square;
+    countMan(colour, kind, square);
+}
+
+// The kings are checked first and in this order, then the square count.
+const char* placementError(const int32_t kings[2], bool overrun) {
     if (kings[WHITE] > 1) return "too many white king";
     if (kings[WHITE] == 0) return "there's no white king";
     if (kings[BLACK] > 1) return "too many dark king";
     if (kings[BLACK] == 0) return "there's no dark king";
     if (overrun) return "the board field describes more than 64 squares";
-    if (!sideOk) return "the side to move must be w or b";
-    int32_t men[2] = {0, 0}, pawns[2] = {0, 0};
-    for (int32_t s = 0; s < 64; s++) {
-        if (gPos.piece[s] == EMPTY) continue;
-        men[gPos.colour[s]]++;
-        if (gPos.piece[s] != PAWN) continue;
-        pawns[gPos.colour[s]]++;
-        if (rowOf(s) == 0 || rowOf(s) == 7) return "pawn on the first or last rank";
-    }
-    if (men[WHITE] > 16 || men[BLACK] > 16) return "more than 16 men of one colour";
-    if (pawns[WHITE] > 8 || pawns[BLACK] > 8) return "more than 8 pawns of one colour";
     return nullptr;
 }
 
-}  // namespace
-
-const char* setPosition(const char* text) {
-    Position& p = gPos;
-    const size_t length = strlen(text);
-    size_t i = 0;
-    auto at = [&](size_t k) -> char { return k < length ? text[k] : '\0'; };
-
-    // 1. Counters and bitboards of the previous position are cleared.
-    clearBoardState();
-
-    // 2. Fresh keys, so that no key of an earlier game is reused.
-    generateKeys();
-
-    // 3. Board field, from a8 on.
+// Board field, from a8 on, up to the first character that is neither a
+// man, a digit nor a slash. Men past the 64th square are not placed.
+const char* readPlacement(FenText& in) {
     int32_t square = 0;
     int32_t kings[2] = {0, 0};
     bool overrun = false;
-    for (; i < length; i++) {
-        char c = text[i];
+    for (; in.i < in.length; in.i++) {
+        char c = in.text[in.i];
         if (c == '/') continue;
         if (c >= '1' && c <= '8') {
             square += c - '0';
@@ -156,55 +151,68 @@ const char* setPosition(const char* text) {
             square++;
             continue;
         }
-        p.colour[square] = colour;
-        p.piece[square] = kind;
-        p.hashKey ^= gPieceKey[colour][kind][square];
-        if (kind == PAWN) p.pawnKey ^= gPieceKey[colour][kind][square];
-        if (kind == KING) {
-            p.kingSquare[colour] = square;
-            kings[colour]++;
-        }
-        countMan(colour, kind, square);
+        placeMan(colour, kind, square);
+        if (kind == KING) kings[colour]++;
         square++;
     }
     if (square > 64) overrun = true;
+    return placementError(kings, overrun);
+}
 
-    // 4. Side to move: exactly one "w" or "b".
-    i++;
-    bool sideOk = (at(i) == 'w' || at(i) == 'b') && (at(i + 1) == ' ' || at(i + 1) == '\0');
-    p.side = at(i) == 'b' ? BLACK : WHITE;
+// Side to move: exactly one "w" or "b", after the one character that ends
+// the board field. Anything else reads as White and is refused.
+const char* readSideToMove(FenText& in) {
+    Position& p = gPos;
+    in.i++;
+    const char c = in.at(in.i), next = in.at(in.i + 1);
+    const bool sideOk = (c == 'w' || c == 'b') && (next == ' ' || next == '\0');
+    p.side = c == 'b' ? BLACK : WHITE;
     p.xside = p.side ^ 1;
     if (p.side == BLACK) xorBothKeys(gSideKey);
-    while (at(i) == 'w' || at(i) == 'b') i++;
+    while (in.at(in.i) == 'w' || in.at(in.i) == 'b') in.i++;
+    return sideOk ? nullptr : "the side to move must be w or b";
+}
 
-    // 5. Positions the engine cannot play from fall back to the initial position.
-    const char* error = boardError(kings, overrun, sideOk);
-    if (error) {
-        printf("# fen err: %s\n", error);
-        printf("# reset to orig board position\n");
-        setPosition(kStartFen);
-        return error;
+// Men the engine cannot play with: pawns on the first or last rank, more
+// than 16 men or 8 pawns of one colour.
+const char* menError() {
+    int32_t men[2] = {0, 0}, pawns[2] = {0, 0};
+    for (int32_t s = 0; s < 64; s++) {
+        if (gPos.piece[s] == EMPTY) continue;
+        men[gPos.colour[s]]++;
+        if (gPos.piece[s] != PAWN) continue;
+        pawns[gPos.colour[s]]++;
+        if (rowOf(s) == 0 || rowOf(s) == 7) return "pawn on the first or last rank";
     }
+    if (men[WHITE] > 16 || men[BLACK] > 16) return "more than 16 men of one colour";
+    if (pawns[WHITE] > 8 || pawns[BLACK] > 8) return "more than 8 pawns of one colour";
+    return nullptr;
+}
 
-    // 6. Castling rights, kept only where king and rook stand on their squares.
-    i++;
+// Castling rights, from the character after the one that ends the side
+// field; never refused: rights without their king and rook are dropped.
+void readCastling(FenText& in) {
+    in.i++;
     int32_t castle = 0;
-    for (;; i++) {
-        char c = at(i);
+    for (;; in.i++) {
+        char c = in.at(in.i);
         if (c == 'K') castle |= CASTLE_WK;
         else if (c == 'Q') castle |= CASTLE_WQ;
         else if (c == 'k') castle |= CASTLE_BK;
         else if (c == 'q') castle |= CASTLE_BQ;
         else if (c != '-') break;
     }
-    p.castle = castlingRightsOnBoard(castle);
-    xorBothKeys(gCastleKey[p.castle]);
+    gPos.castle = castlingRightsOnBoard(castle);
+    xorBothKeys(gCastleKey[gPos.castle]);
+}
 
-    // 7. En-passant square, from the character after the castling field.
-    i++;
+// En-passant square, from the character after the one that ends the
+// castling field; never refused: a square no capture could use is ignored.
+void readEnPassant(FenText& in) {
+    in.i++;
     int32_t ep = -1;
-    for (;; i++) {
-        char c = at(i);
+    for (;; in.i++) {
+        char c = in.at(in.i);
         if (c >= 'a' && c <= 'h') ep = c - 'a';
         else if (c >= '1' && c <= '8') { if (ep >= 0 && ep < 8) ep += 8 * (8 - (c - '0')); }
         else if (c != '-') break;
@@ -213,11 +221,13 @@ const char* setPosition(const char* text) {
         printf("# fen err: en passant square %c%d ignored\n", 'a' + fileOf(ep), 8 - rowOf(ep));
         ep = -1;
     }
-    p.epSquare = ep;
+    gPos.epSquare = ep;
     if (ep != -1) xorBothKeys(gEpKey[ep]);
+}
 
-    // 8. Piece lists (in square order) and bitboards; the side not to move
-    //    must not be in check.
+// Piece lists (in square order) and bitboards from the board.
+void fillListsAndBitboards() {
+    Position& p = gPos;
     for (int32_t s = 0; s < 64; s++) {
         if (p.piece[s] == EMPTY) continue;
         int32_t c = p.colour[s], k = p.piece[s];
@@ -229,21 +239,51 @@ const char* setPosition(const char* text) {
         p.pieceBits[c][k] |= bit;
         if (k == PAWN) p.pawnBits[c] |= bit;
     }
-    if (isAttacked(p.kingSquare[p.xside], p.side)) {
-        static const char* const kInCheck = "the side not to move is in check";
-        printf("# fen err: %s\n", kInCheck);
-        printf("# reset to orig board position\n");
-        setPosition(kStartFen);
-        return kInCheck;
-    }
+}
 
-    // 9. Move counters of a game starting here.
+// Move counters of a game starting here.
+void startMoveCounters() {
+    Position& p = gPos;
     p.ply = 0;
     gFirstMove[0] = 0;
     p.fifty = 0;
     p.hply = p.side == BLACK ? 1 : 0;
     gSetupPly = p.hply;
     gSetupCastle = p.castle;
+}
+
+// A position the engine cannot play from is reported and replaced by the
+// initial position; the reason is handed back. A rare path, kept out of line:
+// copied into setPosition at both calls it would only grow the program, and
+// in a link-time optimised build the search's hot calls compete with all
+// other code for the compiler's program-wide inlining allowance.
+[[gnu::cold]] const char* refuse(const char* error) {
+    printf("# fen err: %s\n", error);
+    printf("# reset to orig board position\n");
+    setPosition(kStartFen);
+    return error;
+}
+
+}  // namespace
+
+const char* setPosition(const char* text) {
+    FenText in{text, strlen(text), 0};
+    // Counters and bitboards of the previous position are cleared; fresh keys,
+    // so that no key of an earlier game is reused.
+    clearBoardState();
+    generateKeys();
+
+    const char* error = readPlacement(in);
+    if (!error) error = readSideToMove(in);
+    if (!error) error = menError();
+    if (error) return refuse(error);
+    readCastling(in);
+    readEnPassant(in);
+
+    // The side not to move must not be in check.
+    fillListsAndBitboards();
+    if (isAttacked(gPos.kingSquare[gPos.xside], gPos.side)) return refuse("the side not to move is in check");
+    startMoveCounters();
     return nullptr;
 }
 

@@ -101,6 +101,26 @@ TEST(Fen, MalformedTextIsRefusedWithoutWritingOutsideTheBoard) {
     }
 }
 
+// With several fields wrong, the reasons are weighed in a fixed order: kings,
+// square count, side to move, then the men; castling and en-passant notes
+// come before the check test that refuses the position.
+TEST(Fen, TheFirstReasonInOrderIsReported) {
+    const std::string reset = "# reset to orig board position\n";
+    EXPECT_EQ(setUpOutput("8/8/8/8/8/8/8/8 x - -"), "# fen err: there's no white king\n" + reset);
+    EXPECT_EQ(setUpOutput("4k3/8/8/8/8/8/8/K3K3/1/1/1/1/1/1/1/1/1 w - -"),
+              "# fen err: too many white king\n" + reset);
+    EXPECT_EQ(setUpOutput("4k3/8/8/8/8/8/8/4K3/8/P7 x - -"),
+              "# fen err: the board field describes more than 64 squares\n" + reset);
+    EXPECT_EQ(setUpOutput("P3k3/8/8/8/8/8/8/4K3 x - -"), "# fen err: the side to move must be w or b\n" + reset);
+    EXPECT_EQ(setUpOutput("4k2R/8/8/8/8/8/8/4K3 w Kq e6"),
+              "# fen err: castling right K dropped, king or rook not on its square\n"
+              "# fen err: castling right q dropped, king or rook not on its square\n"
+              "# fen err: en passant square e6 ignored\n"
+              "# fen err: the side not to move is in check\n" +
+                  reset);
+    EXPECT_EQ(fenNow(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
+}
+
 TEST(Fen, CastlingRightsWithoutKingOrRookAreDropped) {
     EXPECT_EQ(setUpOutput("r3k3/8/8/8/8/8/8/4K2R w KQkq -"),
               "# fen err: castling right Q dropped, king or rook not on its square\n"
