@@ -7,13 +7,13 @@
 #include "board/bitops.h"
 #include "board/movegen.h"
 #include "board/position.h"
+#include "board/tables.h"
 
 const char* const kStartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -";
 
 namespace {
 
 const char kPieceLetters[] = "PNBRQK";
-const int32_t kPieceValues[6] = {100, 315, 325, 500, 1000, 0};
 
 int32_t pieceFromLetter(char c, int32_t* colour) {
     for (int32_t p = 0; p < 6; p++) {
@@ -52,7 +52,7 @@ void countMan(int32_t colour, int32_t kind, int32_t square) {
     Position& p = gPos;
     if (kind == PAWN) {
         p.pawnNumber[colour]++;
-        p.pawnMaterial[colour] += 100;
+        p.pawnMaterial[colour] += gPieceValue[PAWN];
         if (colour == WHITE ? (square >= 8 && square <= 15) : (square >= 48 && square <= 55))
             p.pawnsOnSeventh[colour]++;
         return;
@@ -61,7 +61,7 @@ void countMan(int32_t colour, int32_t kind, int32_t square) {
     int32_t* numbers[5] = {nullptr, p.knightNumber, p.bishopNumber, p.rookNumber, p.queenNumber};
     numbers[kind][colour]++;
     p.pieceNumber[colour]++;
-    p.pieceMaterial[colour] += kPieceValues[kind];
+    p.pieceMaterial[colour] += gPieceValue[kind];
 }
 
 void xorBothKeys(uint64_t key) {

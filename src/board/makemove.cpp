@@ -68,7 +68,7 @@ inline void countMaterial(int32_t colour, int32_t kind, int32_t sign) {
     switch (kind) {
         case PAWN:
             p.pawnNumber[colour] += sign;
-            p.pawnMaterial[colour] += sign * 100;
+            p.pawnMaterial[colour] += sign * gPieceValue[PAWN];
             return;
         case KNIGHT: p.knightNumber[colour] += sign; break;
         case BISHOP: p.bishopNumber[colour] += sign; break;
