@@ -2,6 +2,7 @@
 # make test  builds everything and runs every test (release and sanitizer builds,
 #            and a minute of fuzzing)
 # make check builds the engine and runs the fast tests only (no GUI games)
+# make install / make uninstall [PREFIX=/usr/local] [DESTDIR=]
 
 BUILD      := build
 ASAN_BUILD := build-asan
@@ -12,7 +13,16 @@ JOBS       := $(shell nproc 2>/dev/null || echo 2)
 # Our code compiles without warnings; the builds made here keep it so.
 CMAKE_OPTIONS := -DMORVANTIX_WERROR=ON
 
-.PHONY: build run check test test-slow asan fuzz-build fuzz windows clean
+VERSION    := $(shell cat VERSION)
+PREFIX     ?= /usr/local
+# Where make install puts each part, under $(DESTDIR)$(PREFIX).
+GAMES_DIR  := $(DESTDIR)$(PREFIX)/games
+LIB_DIR    := $(DESTDIR)$(PREFIX)/lib/morvantix
+MAN_DIR    := $(DESTDIR)$(PREFIX)/share/man/man6
+PLUGIN_DIR := $(DESTDIR)$(PREFIX)/share/games/plugins/xboard
+DOC_DIR    := $(DESTDIR)$(PREFIX)/share/doc/morvantix
+
+.PHONY: build run check test test-slow asan fuzz-build fuzz windows clean install install-files uninstall
 
 build:
 	@cmake $(CMAKE_OPTIONS) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
@@ -54,6 +64,28 @@ test: build asan fuzz-build windows
 
 test-slow: build
 	cd $(BUILD) && ctest --output-on-failure -L slow
+
+# The launcher picks the popcnt engine at run time where the processor has
+# popcnt, so one installation (or one package) serves every x86-64 machine.
+install: build
+	@$(MAKE) --no-print-directory install-files
+
+# The files of an installation, from the programs already built in $(BUILD).
+install-files:
+	install -d $(GAMES_DIR) $(LIB_DIR)/egbb $(MAN_DIR) $(PLUGIN_DIR) $(DOC_DIR)
+	install -m 755 dist/morvantix.sh $(GAMES_DIR)/morvantix
+	install -m 755 -s $(BUILD)/engine-x64 $(BUILD)/engine-x64-popcnt $(LIB_DIR)/
+	install -m 644 -s $(BUILD)/egbb/x64/egbbdll.so $(LIB_DIR)/egbb/
+	sed 's/@VERSION@/$(VERSION)/' dist/morvantix.6.in | gzip -9n > $(MAN_DIR)/morvantix.6.gz
+	chmod 644 $(MAN_DIR)/morvantix.6.gz
+	install -m 644 dist/morvantix.eng $(PLUGIN_DIR)/
+	install -m 644 dist/morvantix.ini $(DOC_DIR)/
+
+uninstall:
+	rm -f $(GAMES_DIR)/morvantix $(LIB_DIR)/engine-x64 $(LIB_DIR)/engine-x64-popcnt \
+	  $(LIB_DIR)/egbb/egbbdll.so $(MAN_DIR)/morvantix.6.gz $(PLUGIN_DIR)/morvantix.eng \
+	  $(DOC_DIR)/morvantix.ini
+	-rmdir $(LIB_DIR)/egbb $(LIB_DIR) $(DOC_DIR) 2> /dev/null
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

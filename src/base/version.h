@@ -1,7 +1,7 @@
 // The engine's name and the date and time it was built.
 #pragma once
 
-// "Morvantix v12.01.30.1070" followed by the build's suffix (" x64", " x64 sse"
+// "Morvantix v<version>" (e.g. v12.01.30.1070) followed by the build's suffix (" x64", " x64 sse"
 // or nothing for the 32-bit build).
 extern const char* const kEngineName;
 

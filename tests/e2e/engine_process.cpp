@@ -17,7 +17,7 @@ std::vector<std::string> enginePaths() {
 }
 
 std::string engineNameFor(const std::string& path) {
-    const std::string base = "Morvantix v12.01.30.1070";
+    const std::string base = std::string("Morvantix v") + MORVANTIX_VERSION;
     if (path.size() >= 6 && path.compare(path.size() - 6, 6, "popcnt") == 0) return base + " x64 sse";
     if (path.size() >= 3 && path.compare(path.size() - 3, 3, "w32") == 0) return base;
     return base + " x64";

@@ -52,8 +52,8 @@ TEST(Windows, StartUpPerftAndFeaturesAsOnLinux) {
         const EngineRun run = runEngine(engine, std::string("perft 4\nsetboard ") + kKiwipete +
                                                     "\nperft 3\nxboard\nprotover 2\nquit\n");
         EXPECT_EQ(run.exitStatus, 0) << exe;
-        const std::string name = std::string(exe) == "engine-x64.exe" ? "Morvantix v12.01.30.1070 x64"
-                                                                      : "Morvantix v12.01.30.1070 x64 sse";
+        const std::string name = std::string("Morvantix v") + MORVANTIX_VERSION +
+                                 (std::string(exe) == "engine-x64.exe" ? " x64" : " x64 sse");
         EXPECT_EQ(run.output.rfind("# " + name + "\n# Compiled: ", 0), 0u) << run.output;
         EXPECT_TRUE(contains(run.output, "\n\n# Cannot open file morvantix.ini...\n\n# Hash\t\t           : 24 Mb\n"));
         EXPECT_TRUE(contains(run.output, "\n Perft 4 Summary\n Nodes: 197281\n"));
