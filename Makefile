@@ -3,6 +3,7 @@
 #            and a minute of fuzzing)
 # make check builds the engine and runs the fast tests only (no GUI games)
 # make install / make uninstall [PREFIX=/usr/local] [DESTDIR=]
+# make deb   builds morvantix_<version>_amd64.deb here
 
 BUILD      := build
 ASAN_BUILD := build-asan
@@ -22,7 +23,10 @@ MAN_DIR    := $(DESTDIR)$(PREFIX)/share/man/man6
 PLUGIN_DIR := $(DESTDIR)$(PREFIX)/share/games/plugins/xboard
 DOC_DIR    := $(DESTDIR)$(PREFIX)/share/doc/morvantix
 
-.PHONY: build run check test test-slow asan fuzz-build fuzz windows clean install install-files uninstall
+DEB_ROOT   ?= $(BUILD)/deb-root
+DEB_FILE   ?= morvantix_$(VERSION)_amd64.deb
+
+.PHONY: build run check test test-slow asan fuzz-build fuzz windows clean install install-files uninstall deb deb-package
 
 build:
 	@cmake $(CMAKE_OPTIONS) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
@@ -86,6 +90,26 @@ uninstall:
 	  $(LIB_DIR)/egbb/egbbdll.so $(MAN_DIR)/morvantix.6.gz $(PLUGIN_DIR)/morvantix.eng \
 	  $(DOC_DIR)/morvantix.ini
 	-rmdir $(LIB_DIR)/egbb $(LIB_DIR) $(DOC_DIR) 2> /dev/null
+
+# A Debian package of the installation under /usr, made with dpkg-deb from
+# a staged copy: the files of make install, the package's copyright and
+# changelog, the checksums and the control file (version from VERSION).
+deb: build
+	@$(MAKE) --no-print-directory deb-package
+
+# The package of the programs already built in $(BUILD).
+deb-package:
+	rm -rf $(DEB_ROOT)
+	@$(MAKE) --no-print-directory install-files DESTDIR=$(abspath $(DEB_ROOT)) PREFIX=/usr
+	install -m 644 dist/copyright $(DEB_ROOT)/usr/share/doc/morvantix/copyright
+	sed -e 's/@VERSION@/$(VERSION)/' -e "s/@DATE@/$$(git log -1 --format=%aD 2> /dev/null || date -R)/" \
+	  dist/changelog.in | gzip -9n > $(DEB_ROOT)/usr/share/doc/morvantix/changelog.gz
+	chmod 644 $(DEB_ROOT)/usr/share/doc/morvantix/changelog.gz
+	install -d $(DEB_ROOT)/DEBIAN
+	cd $(DEB_ROOT) && find usr -type f | sort | xargs md5sum > DEBIAN/md5sums
+	sed -e 's/@VERSION@/$(VERSION)/' -e "s/@SIZE@/$$(du -sk $(DEB_ROOT)/usr | cut -f1)/" \
+	  dist/control.in > $(DEB_ROOT)/DEBIAN/control
+	dpkg-deb --root-owner-group --build $(DEB_ROOT) $(DEB_FILE)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)
