@@ -8,9 +8,9 @@
 set -eu
 src=$1
 build=$2
+. "$(dirname "$0")/common.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
 
 deb="$work/morvantix.deb"
 make -s -C "$src" deb-package BUILD="$build" DEB_ROOT="$work/stage" DEB_FILE="$deb" > /dev/null
@@ -20,12 +20,7 @@ version=$(cat "$src/VERSION")
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-out=$(cd "$work" && printf 'perft 4\nxboard\nprotover 2\nquit\n' | "$root/usr/games/morvantix")
-echo "$out" | grep -q "^# Morvantix v$version" || fail "banner: $out"
-echo "$out" | grep -q "Nodes: 197281" || fail "perft 4: $out"
-echo "$out" | grep -q "^feature done=1" || fail "no feature exchange: $out"
-command=$(sed -n 2p "$root/usr/share/games/plugins/xboard/morvantix.eng")
-[ -x "$root/usr/games/$command" ] || fail "the plugin's command $command is not in /usr/games"
+check_installed_engine "$root" "$version"
 [ -f "$root/usr/share/doc/morvantix/copyright" ] || fail "no copyright file"
 
 if command -v lintian > /dev/null; then

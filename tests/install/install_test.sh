@@ -6,9 +6,9 @@
 set -eu
 src=$1
 build=$2
+. "$(dirname "$0")/common.sh"
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
 
 make -s -C "$src" install-files BUILD="$build" DESTDIR="$root" PREFIX=/usr > /dev/null
 for f in usr/games/morvantix usr/lib/morvantix/engine-x64 usr/lib/morvantix/engine-x64-popcnt \
@@ -18,13 +18,7 @@ for f in usr/games/morvantix usr/lib/morvantix/engine-x64 usr/lib/morvantix/engi
 done
 
 version=$(cat "$src/VERSION")
-out=$(cd "$root" && printf 'perft 4\nxboard\nprotover 2\nquit\n' | "$root/usr/games/morvantix")
-echo "$out" | grep -q "^# Morvantix v$version" || fail "banner without version $version: $out"
-echo "$out" | grep -q "Nodes: 197281" || fail "perft 4: $out"
-echo "$out" | grep -q "^feature done=1" || fail "no feature exchange: $out"
-
-command=$(sed -n 2p "$root/usr/share/games/plugins/xboard/morvantix.eng")
-[ -x "$root/usr/games/$command" ] || fail "the plugin's command $command is not in /usr/games"
+check_installed_engine "$root" "$version"
 zcat "$root/usr/share/man/man6/morvantix.6.gz" | grep -q "Morvantix $version" || fail "manual without version"
 
 # The engine loads the installed bitbase library.
