@@ -4,6 +4,7 @@
 # make check builds the engine and runs the fast tests only (no GUI games)
 # make install / make uninstall [PREFIX=/usr/local] [DESTDIR=]
 # make deb   builds morvantix_<version>_amd64.deb here
+# make windows-dist  packs morvantix-<version>-windows.zip here
 
 BUILD      := build
 ASAN_BUILD := build-asan
@@ -26,7 +27,10 @@ DOC_DIR    := $(DESTDIR)$(PREFIX)/share/doc/morvantix
 DEB_ROOT   ?= $(BUILD)/deb-root
 DEB_FILE   ?= morvantix_$(VERSION)_amd64.deb
 
-.PHONY: build run check test test-slow asan fuzz-build fuzz windows clean install install-files uninstall deb deb-package
+WIN_ZIP    ?= morvantix-$(VERSION)-windows.zip
+WIN_STAGE  := $(WIN_BUILD)/dist/morvantix-$(VERSION)
+
+.PHONY: windows-dist windows-zip build run check test test-slow asan fuzz-build fuzz windows clean install install-files uninstall deb deb-package
 
 build:
 	@cmake $(CMAKE_OPTIONS) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
@@ -110,6 +114,23 @@ deb-package:
 	sed -e 's/@VERSION@/$(VERSION)/' -e "s/@SIZE@/$$(du -sk $(DEB_ROOT)/usr | cut -f1)/" \
 	  dist/control.in > $(DEB_ROOT)/DEBIAN/control
 	dpkg-deb --root-owner-group --build $(DEB_ROOT) $(DEB_FILE)
+
+# The Windows programs in one folder with their bitbase libraries, the
+# sample settings (bitbases from egbb\x64\) and a readme, with Windows line
+# ends, zipped.
+windows-dist: windows
+	@$(MAKE) --no-print-directory windows-zip
+
+windows-zip:
+	rm -rf $(WIN_BUILD)/dist
+	mkdir -p $(WIN_STAGE)/egbb/x64 $(WIN_STAGE)/egbb/w32
+	cp $(WIN_BUILD)/engine-x64.exe $(WIN_BUILD)/engine-x64-popcnt.exe $(WIN_BUILD)/engine-w32.exe $(WIN_STAGE)/
+	cp $(WIN_BUILD)/egbb/x64/egbbdll.dll $(WIN_STAGE)/egbb/x64/
+	cp $(WIN_BUILD)/egbb/w32/egbbdll.dll $(WIN_STAGE)/egbb/w32/
+	sed -e 's#/usr/lib/morvantix/egbb/#egbb\\x64\\#' -e 's/egbbdll\.so/egbbdll.dll/' -e 's/$$/\r/' dist/morvantix.ini > $(WIN_STAGE)/morvantix.ini
+	sed -e 's/@VERSION@/$(VERSION)/' -e 's/$$/\r/' dist/README-windows.txt > $(WIN_STAGE)/README.txt
+	rm -f $(abspath $(WIN_ZIP))
+	cd $(WIN_BUILD)/dist && zip -q -r -X $(abspath $(WIN_ZIP)) morvantix-$(VERSION)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)
