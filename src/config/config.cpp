@@ -1,6 +1,7 @@
 #include "config/config.h"
 
 #include <algorithm>
+#include <climits>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +23,10 @@ int32_t gWriteLearnedOpening;
 int32_t gContempt;
 int32_t gPonderAllowed;
 int32_t gGuiKind;
+int32_t gLimitStrength;
+int32_t gStrengthElo;
+int32_t gSkillLevel;
+int32_t gStrengthSeed;
 
 namespace {
 
@@ -209,6 +214,13 @@ const Setting kSettings[] = {
      "# Ponder                   : ON (default)\n", false, applyPonder},
     {"Gui", &gGuiKind, GUI_NONE, GUI_NONE, GUI_ARENA, "# Gui                      : %s\n",
      "# Gui                      : None (default)\n", false, applyGui},
+    {"Limit_Strength", &gLimitStrength, 0, 0, 1, "# Limit Strength           : %s\n", nullptr, false, applySwitch},
+    {"Elo", &gStrengthElo, kHighestElo, kLowestElo, kHighestElo, "# Elo                      : %d\n", nullptr, false,
+     applyNumber},
+    {"Skill_Level", &gSkillLevel, kFullSkill, 0, kFullSkill, "# Skill Level              : %d\n", nullptr, false,
+     applyNumber},
+    {"Strength_Seed", &gStrengthSeed, 0, 0, INT32_MAX, "# Strength Seed            : %d\n", nullptr, false,
+     applyNumber},
 };
 
 void setStartValues() {

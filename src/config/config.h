@@ -24,6 +24,18 @@ extern int32_t gContempt;          // draw contempt in centipawns
 extern int32_t gPonderAllowed;
 extern int32_t gGuiKind;           // GUI_NONE or GUI_ARENA
 
+// Playing strength (UCI_LimitStrength / UCI_Elo / Skill Level, or the ini keys
+// Limit_Strength / Elo / Skill_Level / Strength_Seed). With the limit on the
+// engine plays at gStrengthElo; else a skill level below kFullSkill plays at
+// that level; the seed (0: one from the clock) drives the random choices.
+constexpr int32_t kLowestElo = 1000;
+constexpr int32_t kHighestElo = 2400;
+constexpr int32_t kFullSkill = 20;
+extern int32_t gLimitStrength;
+extern int32_t gStrengthElo;       // kLowestElo..kHighestElo
+extern int32_t gSkillLevel;        // 0..kFullSkill
+extern int32_t gStrengthSeed;      // 0..2^31-1
+
 // What sizes the tables once the file has given their sizes (in megabytes).
 using TableAllocator = void (*)(int32_t hashMb, int32_t evalCacheMb);
 

@@ -272,7 +272,7 @@ const Command kCommands[] = {
 
 // The engine's own move: search, make, report, record.
 void engineMove(Console& c) {
-    think(1);
+    think(1, true);
     if (gBestMove == 0) {
         printf("(no legal moves)\n");
         c.computerSide = kNoSide;

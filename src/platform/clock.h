@@ -10,3 +10,6 @@ uint32_t getMilliseconds();
 
 // Seconds since the epoch (calendar time).
 int64_t getCalendarSeconds();
+
+// Sleeps for about ms milliseconds (0 or less: returns at once).
+void sleepMilliseconds(int32_t ms);

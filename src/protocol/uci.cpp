@@ -309,7 +309,7 @@ void commandGo(const Tokens& t) {
     }
     applyGo(g);
     clearStopRequest();
-    if (!gameOver) think(OUTPUT_UCI);
+    if (!gameOver) think(OUTPUT_UCI, true);
     // An analysis or a ponder search that ended by itself waits for the
     // interface: the move is reported only after "stop" or "ponderhit".
     while (!gStopSearch && gEngineState != ENGINE_NORMAL) waitForUciCommand();

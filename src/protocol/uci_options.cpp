@@ -12,6 +12,7 @@
 #include "eval/bitbase.h"
 #include "eval/params.h"
 #include "search/rootmoves.h"
+#include "search/strength.h"
 #include "search/tt.h"
 #include "setup/tables.h"
 
@@ -56,6 +57,16 @@ void resizeHash() {
            gHashMb, ttEntryCount(), int32_t(sizeof(TTEntry)), ttBytes() / 1048576);
 }
 
+// Says at what strength the engine now plays.
+void reportStrength() {
+    if (gLimitStrength)
+        printf("info string strength: Elo %d\n", gStrengthElo);
+    else if (gSkillLevel < kFullSkill)
+        printf("info string strength: skill level %d (Elo %d)\n", gSkillLevel, eloOfSkill(gSkillLevel));
+    else
+        printf("info string strength: full\n");
+}
+
 const Option kOptions[] = {
     {"Hash", Kind::Spin, &gHashRequest, 32, 1024, nullptr, 0, resizeHash},
     {"Clear Hash", Kind::Button, nullptr, 0, 0, nullptr, 0, clearTables},
@@ -70,6 +81,9 @@ const Option kOptions[] = {
     {"PieceBehindPawnAttacksKing", Kind::Spin, &gPieceBehindPawnAttacksKing, 0, 1000, nullptr, 0, nullptr},
     {"ComboAttackFactorOp", Kind::Spin, &gComboAttackFactorOp, 0, 1000, nullptr, 0, nullptr},
     {"ComboAttackFactorEn", Kind::Spin, &gComboAttackFactorEn, 0, 1000, nullptr, 0, nullptr},
+    {"UCI_LimitStrength", Kind::Check, &gLimitStrength, 0, 1, nullptr, 0, reportStrength},
+    {"UCI_Elo", Kind::Spin, &gStrengthElo, kLowestElo, kHighestElo, nullptr, 0, reportStrength},
+    {"Skill Level", Kind::Spin, &gSkillLevel, 0, kFullSkill, nullptr, 0, reportStrength},
     {"Use Egbb", Kind::Check, &gUseEgbb, 0, 1, nullptr, 0, loadBitbasesIfOn},
     {"Egbb Path", Kind::Text, nullptr, 0, 0, gEgbbPath, sizeof gEgbbPath, loadBitbasesIfOn},
 };

@@ -23,6 +23,7 @@
 #include "protocol/gameresult.h"
 #include "protocol/words.h"
 #include "search/stopcheck.h"
+#include "search/strength.h"
 #include "search/think.h"
 #include "search/timeman.h"
 #include "setup/gamestart.h"
@@ -393,7 +394,7 @@ void dispatch(Driver& d, const char* line) {
 // arm pondering.
 void engineMove(Driver& d) {
     setEngineState(ENGINE_NORMAL);
-    think(gPostMode);
+    think(gPostMode, true);
     if (gBestMove && gPos.hply >= kMaxGamePly) printf("# The move history is full; no more moves.\n");
     if (gBestMove == 0 || gPos.hply >= kMaxGamePly) {
         d.computerSide = kNoSide;
@@ -406,7 +407,9 @@ void engineMove(Driver& d) {
     recordEngineMove(move, gLastScore, gDepthReached, gTimeUsed);
     generateAllMoves();
     checkGameResult();
-    if (gPonderEnabled && gAllottedTime > 2000 && gPonderAllowed) armPonder();
+    // Below full strength the engine does not ponder: a search on the
+    // opponent's time would make its next move stronger than its level.
+    if (gPonderEnabled && gAllottedTime > 2000 && gPonderAllowed && strengthLevel() == kFullLevel) armPonder();
 }
 
 // Mate or stalemate on the board: a thinking line with the score (mated or

@@ -1,5 +1,6 @@
 #include "search/stopcheck.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -50,7 +51,7 @@ void checkStop() {
         if (gStopSearch) return;
     }
     if (gNodeLimit && gNodeCount >= gNodeLimit) {
-        gStopSearch = 1;
+        gStopSearch = STOP_NODE_LIMIT;
         return;
     }
     switch (gEngineState) {
@@ -63,7 +64,18 @@ void checkStop() {
     }
 }
 
+void pauseUntilElapsed(int32_t ms) {
+    for (int32_t left = ms - elapsedMs(); left > 0 && !gStopSearch; left = ms - elapsedMs()) {
+        sleepMilliseconds(std::min(left, 10));
+        if (gInputPoll) gInputPoll();
+    }
+}
+
 void checkNodeBudget() {
+    if (gNodeLimit && gNodeCount >= gNodeLimit) {
+        gStopSearch = STOP_NODE_LIMIT;
+        return;
+    }
     if (nodeBudget(gNodesPerSecond) <= int64_t(gNodeCount)) gStopSearch = 1;
     // The budget limits the engine's own moves; a ponder search or an analysis
     // still gives way to the interface's next command, or a large budget would

@@ -9,6 +9,7 @@ constexpr uint8_t ENGINE_PONDERING = 1;
 constexpr uint8_t ENGINE_ANALYZING = 2;
 
 extern int32_t gStopSearch;       // non-zero: every search unwinds now
+constexpr int32_t STOP_NODE_LIMIT = 2;  // gStopSearch when the node limit ended the search
 extern uint32_t gNodeCount;       // nodes of the current search, wrapping
 extern uint8_t gEngineState;      // ENGINE_*
 extern int32_t gNodesPerSecond;   // 0: off
@@ -35,6 +36,10 @@ inline void setEngineState(uint8_t state) { gEngineState = state; }
 // `go nodes` (0: none).
 inline void setNodeRate(int32_t nodesPerSecond) { gNodesPerSecond = nodesPerSecond; }
 inline void setNodeLimit(uint32_t nodes) { gNodeLimit = nodes; }
+
+// Waits, answering input as a search would, until the search's clock shows
+// ms or a stop is asked for.
+void pauseUntilElapsed(int32_t ms);
 
 // The check for time and input, by engine state, and the node limit; may
 // set gStopSearch.

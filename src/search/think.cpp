@@ -17,6 +17,7 @@
 #include "search/output.h"
 #include "search/rootmoves.h"
 #include "search/search.h"
+#include "search/strength.h"
 #include "search/timeman.h"
 #include "search/tt.h"
 
@@ -49,6 +50,10 @@ bool gUciOutput = false;
 
 // The length of row 0 after the last finished iteration.
 int32_t gCompletedPvLength = 0;
+
+// The deepest iteration of this search: the depth limit, or less at a
+// strength below full.
+int32_t gDepthLimit = kDefaultSearchDepth;
 
 int32_t absolute(int32_t x) { return x < 0 ? -x : x; }
 
@@ -165,7 +170,7 @@ void iterativeDeepening(int32_t outputMode) {
         if (mateEndsSearch(d, score, bound == 0)) return;
         if (afterIteration(resultOf(d, score, windowLow, research), getMilliseconds())) return;
         if (!window.next(score)) d++;
-        if (d > gMaxSearchDepth || d >= kMaxIterations) return;
+        if (d > gDepthLimit || d >= kMaxIterations) return;
     }
 }
 
@@ -201,14 +206,28 @@ bool searchLine(int32_t d, int32_t line, Aspiration& window, RootLine& found, Li
     }
 }
 
-// Several best lines (UCI MultiPV): each iteration searches the root once per
-// line, each time without the root moves of the lines before, and reports
-// the lines best first once all are exact. The best line's move is played.
-void multiLineDeepening(int32_t lines) {
+// Reports a finished multi-line iteration: in UCI the first `shown` lines, in
+// the other modes the best line.
+void printLines(int32_t d, int32_t lines, int32_t shown, int32_t outputMode) {
+    if (outputMode == OUTPUT_UCI) {
+        for (int32_t i = 0; i < std::min(lines, shown); i++) {
+            const RootLine& l = gRootLines[i];
+            printUciIterationLine(d, i + 1, l.score, 0, l.selDepth, l.moves, l.length);
+        }
+    } else if (outputMode != OUTPUT_SILENT) {
+        printIterationLine(d, gRootLines[0].score);
+    }
+}
+
+// Several best lines (UCI MultiPV, or the choices of a strength below full):
+// each iteration searches the root once per line, each time without the root
+// moves of the lines before, and reports the lines best first once all are
+// exact. The best line's move is played.
+void multiLineDeepening(int32_t lines, int32_t shown, int32_t outputMode) {
     static Aspiration windows[kMaxMultiPv];
     static RootLine found[kMaxMultiPv];
     for (Aspiration& w : windows) w = Aspiration();
-    for (int32_t d = 1; d <= gMaxSearchDepth && d < kMaxIterations; d++) {
+    for (int32_t d = 1; d <= gDepthLimit && d < kMaxIterations; d++) {
         LineSearch how;
         clearTakenRootMoves();
         for (int32_t i = 0; i < lines; i++) {
@@ -234,15 +253,49 @@ void multiLineDeepening(int32_t lines) {
         gIterationScore[d] = gLastScore = best.score;
         gIterationTime[d] = elapsedMs();
         gDepthReached = d;
-        for (int32_t i = 0; i < lines; i++) {
-            const RootLine& l = gRootLines[i];
-            printUciIterationLine(d, i + 1, l.score, 0, l.selDepth, l.moves, l.length);
-        }
+        printLines(d, lines, shown, outputMode);
         // The other lines are what was asked for: a mate in the best one ends
         // the search only when it is the mate `go mate` looks for.
         if (askedMateFound(best.score, true)) return;
         if (afterIteration(resultOf(d, best.score, how.windowLow, how.research), getMilliseconds())) return;
     }
+}
+
+// A strength below full: the search's limits, and after it the line to play.
+struct WeakerPlay {
+    bool on = false;
+    StrengthPlan plan{};
+    uint32_t nodeLimitBefore = 0;
+};
+
+// Limits the search of a game move to the level's budget and depth.
+WeakerPlay limitForLevel(bool atSetStrength) {
+    WeakerPlay w;
+    const int32_t level = strengthLevel();
+    w.on = atSetStrength && level < kFullLevel && gEngineState != ENGINE_ANALYZING;
+    gDepthLimit = gMaxSearchDepth;
+    if (!w.on) return w;
+    w.plan = planOfLevel(level);
+    w.nodeLimitBefore = gNodeLimit;
+    gDepthLimit = std::min(gMaxSearchDepth, w.plan.depth);
+    setNodeLimit(gNodeLimit ? std::min(gNodeLimit, w.plan.nodes) : w.plan.nodes);
+    return w;
+}
+
+// Plays one of the best lines of the last finished iteration (an interface
+// that shows the thinking is shown the line played when it is not the best),
+// and on a clock holds the move back a little, as a person would before
+// answering.
+void playAtLevel(const WeakerPlay& w, int32_t outputMode) {
+    setNodeLimit(w.nodeLimitBefore);
+    if (gRootLineCount > 1) {
+        const int32_t i = chooseLine(gRootLines, gRootLineCount, w.plan.margin, strengthDraw(gPos.hashKey));
+        putLineIntoRowZero(gRootLines[i]);
+        if (i > 0 && outputMode != OUTPUT_SILENT && outputMode != OUTPUT_UCI)
+            printIterationLine(gDepthReached, gRootLines[i].score);
+    }
+    if (gEngineState == ENGINE_NORMAL && gTargetTime < kLongestSearchMs)
+        pauseUntilElapsed(std::min(gTargetTime / 4, w.plan.pauseMs));
 }
 
 }  // namespace
@@ -266,7 +319,7 @@ Move firstLegalMove() {
     return first;
 }
 
-void think(int32_t outputMode) {
+void think(int32_t outputMode, bool atSetStrength) {
     // 1. Start values.
     gLastScore = 0;
     gBookMoveFlag = false;
@@ -287,13 +340,16 @@ void think(int32_t outputMode) {
 
     // 5, 6. Tables and counters; nothing to do without depth.
     gUciOutput = outputMode == OUTPUT_UCI;
-    const int32_t lines = gMultiPv > 1 && gUciOutput ? std::min(gMultiPv, countRootMoves()) : 1;
+    const WeakerPlay weaker = limitForLevel(atSetStrength);
+    const int32_t shown = gUciOutput ? gMultiPv : 1;
+    const int32_t wanted = std::max(shown, weaker.on ? weaker.plan.lines : 1);
+    const int32_t lines = wanted > 1 ? std::min(wanted, countRootMoves()) : 1;
     resetForSearch();
     gBestMove = 0;
     gCompletedPvLength = 0;
-    if (gMaxSearchDepth >= 1) {
+    if (gDepthLimit >= 1) {
         if (lines > 1)
-            multiLineDeepening(lines);
+            multiLineDeepening(lines, shown, outputMode);
         else
             iterativeDeepening(outputMode);
     }
@@ -304,6 +360,10 @@ void think(int32_t outputMode) {
     // An iteration stopped before a root move raised alpha left the row as the
     // last finished one wrote it: a UCI interface is told its ponder move.
     if (gUciOutput && gPvLength[0] == 0) gPvLength[0] = gCompletedPvLength;
+    // A search that used up its node budget ended by itself, as one that
+    // reached its depth: a ponder search then waits for the interface.
+    if (gStopSearch == STOP_NODE_LIMIT) clearStopRequest();
+    if (weaker.on) playAtLevel(weaker, outputMode);
     gBestMove = gPvTable[0][0];
     recordSearchEnd(gLastScore);
 }

@@ -42,8 +42,10 @@ constexpr int32_t OUTPUT_CONSOLE = 1;
 constexpr int32_t OUTPUT_XBOARD = 2;
 constexpr int32_t OUTPUT_UCI = 3;  // "info" lines only
 
-// Searches the current position; outputMode one of OUTPUT_*.
-void think(int32_t outputMode);
+// Searches the current position; outputMode one of OUTPUT_*. A game move
+// (atSetStrength) is played at the strength the settings ask for; other
+// searches (hints, tests, analysis) at full strength.
+void think(int32_t outputMode, bool atSetStrength = false);
 
 // The first legal move of the root's list that is a search move, or 0 (the
 // list is generated anew).

@@ -6,8 +6,8 @@
 
 #include "engine_process.h"
 
-BenchRun runBench(const std::string& engine, int addedDepth) {
-    const EngineRun run = runEngine(engine, "bench " + std::to_string(addedDepth) + "\nbye\n");
+BenchRun runBench(const std::string& engine, int addedDepth, const std::string& workDir) {
+    const EngineRun run = runEngine(engine, "bench " + std::to_string(addedDepth) + "\nbye\n", workDir);
     static const std::regex iteration(R"(^ *(\d+) +(-?\d+) +\d+ +(\d+)( .*)$)");
     static const std::regex ratio(R"( \(\d+\.\d\)( \(egbb=\d+\))?$)");
     static const std::regex row(R"(^# +(\d+) +(\d+) +(\d+) +\d+\.\d +(\S+)$)");

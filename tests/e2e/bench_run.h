@@ -11,7 +11,8 @@ struct BenchRun {
     std::string lines;
 };
 
-BenchRun runBench(const std::string& engine, int addedDepth);
+// Runs in workDir (a fresh temporary directory when empty).
+BenchRun runBench(const std::string& engine, int addedDepth, const std::string& workDir = "");
 
 // The expected search signature: tests/data/signature.txt holds the bench's
 // added depth and its node total.

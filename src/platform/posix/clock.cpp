@@ -12,3 +12,11 @@ uint32_t getMilliseconds() {
 int64_t getCalendarSeconds() {
     return int64_t(time(nullptr));
 }
+
+void sleepMilliseconds(int32_t ms) {
+    if (ms <= 0) return;
+    timespec ts;
+    ts.tv_sec = ms / 1000;
+    ts.tv_nsec = long(ms % 1000) * 1000000L;
+    nanosleep(&ts, nullptr);
+}

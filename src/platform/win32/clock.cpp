@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 
+#include <windows.h>
 #include <sys/timeb.h>
 
 #include <ctime>
@@ -12,4 +13,8 @@ uint32_t getMilliseconds() {
 
 int64_t getCalendarSeconds() {
     return int64_t(time(nullptr));
+}
+
+void sleepMilliseconds(int32_t ms) {
+    if (ms > 0) Sleep(DWORD(ms));
 }

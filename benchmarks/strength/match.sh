@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# One calibration match under XBoard (headless, on an Xvfb display): GAMES
+# games between two players, each opening of benchmarks/openings.pgn played
+# twice with the colours swapped, at 10 s + 0.1 s a game unless TC/INC say
+# otherwise, no pondering. Prints one line:
+#   <first> <second> <wins> <draws> <losses>     (counted for the first player)
+# and keeps the games in $RESULTS/<first>-<second>.pgn.
+#
+# Players:
+#   level:N        Morvantix at Skill Level N (20: full strength)
+#   elo:E          Morvantix with Limit_Strength ON and Elo E
+#   fairymax       Fairy-Max
+#   fairymax-sd:N  Fairy-Max searching N plies at most
+#   phalanx        Phalanx
+#   gnuchess       GNU Chess 6, in UCI mode through polyglot
+#
+# Usage: match.sh ENGINE GAMES FIRST SECOND
+set -u
+engine=$(readlink -f "$1"); games=$2; first=$3; second=$4
+here=$(cd "$(dirname "$0")" && pwd)
+openings="$here/../openings.pgn"
+results=${RESULTS:-$here/results}
+mkdir -p "$results"
+export PATH="$PATH:/usr/games"
+work=$(mktemp -d /tmp/strength-match-XXXXXX)
+
+# Sets up one player: its directory, and the XBoard options that start it
+# (into the array named by $3, for side f or s).
+player() {
+  local spec=$1 side=$2 dir="$work/$1"
+  local -n options=$3
+  mkdir -p "$dir"
+  case "$spec" in
+    level:*|elo:*)
+      if [ "${spec%%:*}" = level ]; then
+        printf 'Skill_Level %s\n' "${spec#*:}" > "$dir/morvantix.ini"
+      else
+        printf 'Limit_Strength ON\nElo %s\n' "${spec#*:}" > "$dir/morvantix.ini"
+      fi
+      options=(-${side}cp "$engine" -${side}d "$dir") ;;
+    fairymax) options=(-${side}cp fairymax -${side}d "$dir") ;;
+    fairymax-sd:*)
+      # Fairy-Max's own depth limit, sent after every "new".
+      printf '#!/bin/sh\nsed -u "/^new/a sd %s" | exec /usr/games/fairymax\n' "${spec#*:}" > "$dir/run.sh"
+      chmod +x "$dir/run.sh"
+      options=(-${side}cp "$dir/run.sh" -${side}d "$dir") ;;
+    phalanx) options=(-${side}cp phalanx -${side}d "$dir") ;;
+    gnuchess) options=(-${side}cp "gnuchess -u" -${side}d "$dir" -${side}UCI) ;;
+    *) echo "unknown player $spec" >&2; exit 2 ;;
+  esac
+  options+=(-${side}n "$spec")
+}
+
+declare -a one two
+player "$first" f one
+player "$second" s two
+pgn="$results/${first//:/}-${second//:/}.pgn"
+
+HOME="$work" timeout $((600 + 120 * games)) xvfb-run -a /usr/games/xboard -noGUI -mg "$games" \
+  "${one[@]}" "${two[@]}" -xreuse -xreuse2 -xponder \
+  -tc "0:${TC:-10}" -inc "${INC:-0.1}" -lgf "$openings" -lgi -2 \
+  -sgf "$work/games.pgn" -autoCallFlag true -testClaims true \
+  -popupExitMessage false -saveSettingsOnExit false > "$work/xboard.log" 2>&1
+cp "$work/games.pgn" "$pgn" 2>/dev/null
+
+awk -v me="$first" -v you="$second" '
+  /^\[White / {white = ($0 ~ ("\"" me "\""))}
+  /^\[Result / {r = $2; gsub(/[]"]/, "", r)
+    if (r == "1/2-1/2") d++; else if (r == "1-0" || r == "0-1") { if ((r == "1-0") == white) w++; else l++ } }
+  END {printf "%s %s %d %d %d\n", me, you, w, d, l}' "$pgn" 2>/dev/null || echo "$first $second 0 0 0"
+rm -rf "$work"
