@@ -117,17 +117,36 @@ def main():
     anchor = float(sys.argv[2]) if len(sys.argv) > 2 else 1950.0
     ratings = fit(matches, anchor)
 
-    print("Matches (counted for the first player; +/- one standard error):")
-    print("%-16s %-16s %5s %5s %5s %7s %7s %9s" % ("first", "second", "won", "drawn", "lost", "score", "+/-", "Elo diff"))
+    print("Matches (counted for the first player; +/- one standard error; 'fitted': the score the")
+    print("fitted ratings predict):")
+    print("%-16s %-16s %5s %5s %5s %7s %7s %11s %7s" % ("first", "second", "won", "drawn", "lost", "score", "+/-",
+                                                       "Elo diff", "fitted"))
     for a, b, w, d, l in matches:
         diff, se, p, sp = difference(w, d, l)
-        print("%-16s %-16s %5d %5d %5d %6.1f%% %6.1f%% %+5.0f+/-%-3.0f" % (a, b, w, d, l, 100 * p, 100 * sp, diff, se))
+        fitted = "-"
+        if a in ratings and b in ratings:
+            fitted = "%.1f%%" % (100.0 / (1.0 + 10 ** (-(ratings[a][0] - ratings[b][0]) / 400.0)))
+        print("%-16s %-16s %5d %5d %5d %6.1f%% %6.1f%% %+5.0f+/-%-3.0f %7s" % (a, b, w, d, l, 100 * p, 100 * sp, diff,
+                                                                             se, fitted))
 
     print("\nRatings (Fairy-Max = %.0f):" % anchor)
     for p in sorted(ratings, key=lambda x: ratings[x][0]):
         print("%-16s %6.0f +/- %3.0f" % (p, ratings[p][0], ratings[p][1]))
 
-    measured = sorted((level_of(p), ratings[p][0]) for p in ratings if level_of(p) is not None)
+    measured = sorted((level_of(p), ratings[p][0], ratings[p][1]) for p in ratings if level_of(p) is not None)
+    # The engine's table must rise with the level: where the fit puts a level
+    # at or below the one beneath it (the two within their errors, and not
+    # played against each other), the less certain of the two is left out and
+    # interpolated.
+    while True:
+        bad = [i for i in range(1, len(measured)) if measured[i][1] <= measured[i - 1][1]]
+        if not bad:
+            break
+        i = bad[0]
+        drop = i if measured[i][2] >= measured[i - 1][2] else i - 1
+        print("level %d (%.0f +/- %.0f) is left out of the table and interpolated" % measured[drop])
+        del measured[drop]
+    measured = [(level, elo) for level, elo, _ in measured]
     table = []
     for skill in range(21):
         below = [m for m in measured if m[0] <= skill]

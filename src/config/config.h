@@ -28,8 +28,8 @@ extern int32_t gGuiKind;           // GUI_NONE or GUI_ARENA
 // Limit_Strength / Elo / Skill_Level / Strength_Seed). With the limit on the
 // engine plays at gStrengthElo; else a skill level below kFullSkill plays at
 // that level; the seed (0: one from the clock) drives the random choices.
-constexpr int32_t kLowestElo = 1000;
-constexpr int32_t kHighestElo = 2400;
+constexpr int32_t kLowestElo = 850;
+constexpr int32_t kHighestElo = 2550;
 constexpr int32_t kFullSkill = 20;
 extern int32_t gLimitStrength;
 extern int32_t gStrengthElo;       // kLowestElo..kHighestElo

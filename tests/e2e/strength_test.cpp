@@ -49,10 +49,10 @@ TEST(Strength, UciOptionsAreClampedAndTheStrengthIsReported) {
         "setoption name Skill Level value -1\n"
         "quit\n");
     expectInOrder(out, {"option name UCI_LimitStrength type check default false\n",
-                        "option name UCI_Elo type spin default 2400 min 1000 max 2400\n",
+                        "option name UCI_Elo type spin default 2550 min 850 max 2550\n",
                         "option name Skill Level type spin default 20 min 0 max 20\n", "uciok\n",
-                        "info string strength: Elo 2400\n", "info string strength: Elo 2400\n",
-                        "info string strength: Elo 1000\n", "info string invalid value \"many\" for option UCI_Elo\n",
+                        "info string strength: Elo 2550\n", "info string strength: Elo 2550\n",
+                        "info string strength: Elo 850\n", "info string invalid value \"many\" for option UCI_Elo\n",
                         "info string option UCI_Elo needs a value\n",
                         "info string invalid value \"maybe\" for option UCI_LimitStrength\n",
                         "info string strength: full\n", "info string strength: full\n",
@@ -63,7 +63,7 @@ TEST(Strength, IniKeysAreClampedAndEchoed) {
     const EngineRun run = runEngine(enginePaths()[0], "bye\n",
                                     dirWithIni("Limit_Strength ON\nElo 200\nSkill_Level 30\nStrength_Seed -4\n"
                                                "Elo many\nSkill_Level 7\n"));
-    expectInOrder(run.output, {"# Limit Strength           : ON\n", "# Elo                      : 1000\n",
+    expectInOrder(run.output, {"# Limit Strength           : ON\n", "# Elo                      : 850\n",
                                "# Skill Level              : 20\n", "# Strength Seed            : 0\n",
                                "# The value of option Elo is not a number; the line is ignored.\n",
                                "# Skill Level              : 7\n"});
