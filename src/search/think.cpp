@@ -268,8 +268,10 @@ struct WeakerPlay {
     uint32_t nodeLimitBefore = 0;
 };
 
-// Limits the search of a game move to the level's budget and depth.
-WeakerPlay limitForLevel(bool atSetStrength) {
+// Limits the search of a game move to the level's budget and depth. (This and
+// playAtLevel run once a search; cold, they leave the link-time optimiser's
+// inlining of the search itself as it was without them.)
+[[gnu::cold]] WeakerPlay limitForLevel(bool atSetStrength) {
     WeakerPlay w;
     const int32_t level = strengthLevel();
     w.on = atSetStrength && level < kFullLevel && gEngineState != ENGINE_ANALYZING;
@@ -286,7 +288,7 @@ WeakerPlay limitForLevel(bool atSetStrength) {
 // that shows the thinking is shown the line played when it is not the best),
 // and on a clock holds the move back a little, as a person would before
 // answering.
-void playAtLevel(const WeakerPlay& w, int32_t outputMode) {
+[[gnu::cold]] void playAtLevel(const WeakerPlay& w, int32_t outputMode) {
     setNodeLimit(w.nodeLimitBefore);
     if (gRootLineCount > 1) {
         const int32_t i = chooseLine(gRootLines, gRootLineCount, w.plan.margin, strengthDraw(gPos.hashKey));

@@ -91,17 +91,4 @@ TEST(Strength, TheMoveChosenIsNeverWorseThanTheMargin) {
     }
 }
 
-TEST(Strength, DrawsDependOnTheSeedAndThePosition) {
-    const int32_t seed = gStrengthSeed;
-    gStrengthSeed = 7;
-    const uint64_t a = strengthDraw(1), b = strengthDraw(2);
-    EXPECT_EQ(strengthDraw(1), a);
-    EXPECT_NE(a, b);
-    gStrengthSeed = 8;
-    EXPECT_NE(strengthDraw(1), a);
-    gStrengthSeed = 0;  // a seed of the session, the same for the whole run
-    EXPECT_EQ(strengthDraw(1), strengthDraw(1));
-    gStrengthSeed = seed;
-}
-
 }  // namespace
