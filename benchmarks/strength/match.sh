@@ -27,28 +27,28 @@ work=$(mktemp -d /tmp/strength-match-XXXXXX)
 # Sets up one player: its directory, and the XBoard options that start it
 # (into the array named by $3, for side f or s).
 player() {
-  local spec=$1 side=$2 dir="$work/$1"
+  local who=$1 side=$2 dir="$work/$1"
   local -n options=$3
   mkdir -p "$dir"
-  case "$spec" in
+  case "$who" in
     level:*|elo:*)
-      if [ "${spec%%:*}" = level ]; then
-        printf 'Skill_Level %s\n' "${spec#*:}" > "$dir/morvantix.ini"
+      if [ "${who%%:*}" = level ]; then
+        printf 'Skill_Level %s\n' "${who#*:}" > "$dir/morvantix.ini"
       else
-        printf 'Limit_Strength ON\nElo %s\n' "${spec#*:}" > "$dir/morvantix.ini"
+        printf 'Limit_Strength ON\nElo %s\n' "${who#*:}" > "$dir/morvantix.ini"
       fi
       options=(-${side}cp "$engine" -${side}d "$dir") ;;
     fairymax) options=(-${side}cp fairymax -${side}d "$dir") ;;
     fairymax-sd:*)
       # Fairy-Max's own depth limit, sent after every "new".
-      printf '#!/bin/sh\nsed -u "/^new/a sd %s" | exec /usr/games/fairymax\n' "${spec#*:}" > "$dir/run.sh"
+      printf '#!/bin/sh\nsed -u "/^new/a sd %s" | exec /usr/games/fairymax\n' "${who#*:}" > "$dir/run.sh"
       chmod +x "$dir/run.sh"
       options=(-${side}cp "$dir/run.sh" -${side}d "$dir") ;;
     phalanx) options=(-${side}cp phalanx -${side}d "$dir") ;;
     gnuchess) options=(-${side}cp "gnuchess -u" -${side}d "$dir" -${side}UCI) ;;
-    *) echo "unknown player $spec" >&2; exit 2 ;;
+    *) echo "unknown player $who" >&2; exit 2 ;;
   esac
-  options+=(-${side}n "$spec")
+  options+=(-${side}n "$who")
 }
 
 declare -a one two
