@@ -41,6 +41,13 @@ void checkInput() {
     }
 }
 
+// A search that has visited its node limit ends (as one that reached its depth).
+bool stopAtNodeLimit() {
+    if (!gNodeLimit || gNodeCount < gNodeLimit) return false;
+    gStopSearch = STOP_NODE_LIMIT;
+    return true;
+}
+
 }  // namespace
 
 void setInputPoll(InputPoll poll) { gInputPoll = poll; }
@@ -50,10 +57,7 @@ void checkStop() {
         gInputPoll();
         if (gStopSearch) return;
     }
-    if (gNodeLimit && gNodeCount >= gNodeLimit) {
-        gStopSearch = STOP_NODE_LIMIT;
-        return;
-    }
+    if (stopAtNodeLimit()) return;
     switch (gEngineState) {
         case ENGINE_NORMAL:
             if (timeIsUp(getMilliseconds())) gStopSearch = 1;
@@ -72,10 +76,7 @@ void pauseUntilElapsed(int32_t ms) {
 }
 
 void checkNodeBudget() {
-    if (gNodeLimit && gNodeCount >= gNodeLimit) {
-        gStopSearch = STOP_NODE_LIMIT;
-        return;
-    }
+    if (stopAtNodeLimit()) return;
     if (nodeBudget(gNodesPerSecond) <= int64_t(gNodeCount)) gStopSearch = 1;
     // The budget limits the engine's own moves; a ponder search or an analysis
     // still gives way to the interface's next command, or a large budget would

@@ -28,13 +28,6 @@ std::string uciRun(const std::string& commands, const std::string& dir = "",
     return run.output;
 }
 
-std::vector<std::string> bestMoves(const std::string& out) {
-    static const std::regex line(R"(\nbestmove (\S+))");
-    std::vector<std::string> moves;
-    for (std::sregex_iterator it(out.begin(), out.end(), line), end; it != end; ++it) moves.push_back((*it)[1]);
-    return moves;
-}
-
 TEST(Strength, UciOptionsAreClampedAndTheStrengthIsReported) {
     const std::string out = uciRun(
         "setoption name UCI_LimitStrength value true\n"

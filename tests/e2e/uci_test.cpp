@@ -27,15 +27,6 @@ std::string uciSession(const std::string& commands, const std::string& path = en
 // White mates in two: Qd8+ Bxd8, Re8#.
 constexpr const char* kMateInTwoText = "position fen r1b2k1r/ppp1bppp/8/1B1Q4/5q2/2P5/PPP2PPP/R3R1K1 w - - 1 1\n";
 
-// Every "bestmove" line's move, in order.
-
-std::vector<std::string> bestMoves(const std::string& out) {
-    static const std::regex line(R"(\nbestmove (\S+))");
-    std::vector<std::string> moves;
-    for (std::sregex_iterator it(out.begin(), out.end(), line), end; it != end; ++it) moves.push_back((*it)[1]);
-    return moves;
-}
-
 // The node count of the last "info depth <depth>" line without a bound.
 long nodesAtDepth(const std::string& out, int depth) {
     const std::regex line("\ninfo depth " + std::to_string(depth) + R"( seldepth \d+ multipv 1 score (cp|mate) -?\d+ nodes (\d+) )");
