@@ -1,7 +1,10 @@
-# make run   builds the engine if needed and starts its console here
-# make test  builds everything and runs every test (release and sanitizer builds,
-#            and a minute of fuzzing)
-# make check builds the engine and runs the fast tests only (no GUI games)
+# make run   builds the engine if needed and starts its console here (needs
+#            make, cmake and g++ alone)
+# make test  installs the Debian packages the tests need (tests/packages.txt),
+#            builds everything and runs every test (release and sanitizer
+#            builds, and a minute of fuzzing)
+# make build builds the three engines, the tests and the benchmarks
+# make check builds them and runs the fast tests only (no GUI games)
 # make install / make uninstall [PREFIX=/usr/local] [DESTDIR=]
 # make deb   builds morvantix_<version>_amd64.deb here
 # make windows-dist  packs morvantix-<version>-windows.zip here
@@ -13,7 +16,14 @@ WIN_BUILD  := build-windows
 FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 # Our code compiles without warnings; the builds made here keep it so.
-CMAKE_OPTIONS := -DMORVANTIX_WERROR=ON
+# CMAKE_EXTRA adds options (the lean-build test hides GTest and -m32 with it).
+CMAKE_EXTRA ?=
+# make test needs every part; the other targets build what they can.
+COMPLETE   ?= OFF
+CMAKE_OPTIONS := -DMORVANTIX_WERROR=ON -DMORVANTIX_COMPLETE=$(COMPLETE) $(CMAKE_EXTRA)
+
+# cmake --build runs make below this one: no "Entering directory" lines.
+export GNUMAKEFLAGS := --no-print-directory
 
 VERSION    := $(shell cat VERSION)
 PREFIX     ?= /usr/local
@@ -30,13 +40,28 @@ DEB_FILE   ?= morvantix_$(VERSION)_amd64.deb
 WIN_ZIP    ?= morvantix-$(VERSION)-windows.zip
 WIN_STAGE  := $(WIN_BUILD)/dist/morvantix-$(VERSION)
 
-.PHONY: windows-dist windows-zip build run check test test-slow asan fuzz-build fuzz windows clean install install-files uninstall deb deb-package
+.PHONY: windows-dist windows-zip configure engine engines build run check test test-packages test-all \
+        test-slow asan fuzz-build fuzz windows clean install install-files uninstall deb deb-package
 
-build:
-	@cmake $(CMAKE_OPTIONS) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
+# The release build's configuration; its "skipped" lines say what a missing
+# package leaves out.
+configure:
+	@out=$$(cmake $(CMAKE_OPTIONS) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release 2>&1) || { echo "$$out"; exit 1; }; \
+	  echo "$$out" | grep "Morvantix:" || true
+
+# The console engine and its bitbase library, nothing else.
+engine: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target engine-x64 egbbdll
+
+# The two engines an installation holds.
+engines: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target engine-x64 engine-x64-popcnt egbbdll
+
+# Everything the configuration holds: the engines, tests and benchmarks.
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: engine
 	@./$(BUILD)/engine-x64
 
 asan:
@@ -65,7 +90,15 @@ fuzz: fuzz-build
 check: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE "slow|gui"
 
-test: build asan fuzz-build windows
+# The packages first, before anything is built: as root the missing ones are
+# installed, otherwise the script prints the install line and stops.
+test-packages:
+	@scripts/test-packages.sh
+
+test: test-packages
+	@$(MAKE) --no-print-directory test-all COMPLETE=ON
+
+test-all: build asan fuzz-build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
 	tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
@@ -75,7 +108,7 @@ test-slow: build
 
 # The launcher picks the popcnt engine at run time where the processor has
 # popcnt, so one installation (or one package) serves every x86-64 machine.
-install: build
+install: engines
 	@$(MAKE) --no-print-directory install-files
 
 # The files of an installation, from the programs already built in $(BUILD).
@@ -87,18 +120,18 @@ install-files:
 	sed 's/@VERSION@/$(VERSION)/' dist/morvantix.6.in | gzip -9n > $(MAN_DIR)/morvantix.6.gz
 	chmod 644 $(MAN_DIR)/morvantix.6.gz
 	install -m 644 dist/morvantix.eng $(PLUGIN_DIR)/
-	install -m 644 dist/morvantix.ini $(DOC_DIR)/
+	install -m 644 dist/morvantix.ini dist/gnome-chess-engines.conf $(DOC_DIR)/
 
 uninstall:
 	rm -f $(GAMES_DIR)/morvantix $(LIB_DIR)/engine-x64 $(LIB_DIR)/engine-x64-popcnt \
 	  $(LIB_DIR)/egbb/egbbdll.so $(MAN_DIR)/morvantix.6.gz $(PLUGIN_DIR)/morvantix.eng \
-	  $(DOC_DIR)/morvantix.ini
+	  $(DOC_DIR)/morvantix.ini $(DOC_DIR)/gnome-chess-engines.conf
 	-rmdir $(LIB_DIR)/egbb $(LIB_DIR) $(DOC_DIR) 2> /dev/null
 
 # A Debian package of the installation under /usr, made with dpkg-deb from
 # a staged copy: the files of make install, the package's copyright and
 # changelog, the checksums and the control file (version from VERSION).
-deb: build
+deb: engines
 	@$(MAKE) --no-print-directory deb-package
 
 # The package of the programs already built in $(BUILD).

@@ -13,7 +13,8 @@ trap 'rm -rf "$root"' EXIT
 make -s -C "$src" install-files BUILD="$build" DESTDIR="$root" PREFIX=/usr > /dev/null
 for f in usr/games/morvantix usr/lib/morvantix/engine-x64 usr/lib/morvantix/engine-x64-popcnt \
          usr/lib/morvantix/egbb/egbbdll.so usr/share/man/man6/morvantix.6.gz \
-         usr/share/games/plugins/xboard/morvantix.eng usr/share/doc/morvantix/morvantix.ini; do
+         usr/share/games/plugins/xboard/morvantix.eng usr/share/doc/morvantix/morvantix.ini \
+         usr/share/doc/morvantix/gnome-chess-engines.conf; do
     [ -f "$root/$f" ] || fail "$f not installed"
 done
 
