@@ -280,9 +280,10 @@ const char* setPosition(const char* text) {
     readCastling(in);
     readEnPassant(in);
 
-    // The side not to move must not be in check.
+    // The side not to move must not be in check, by the other king either.
     fillListsAndBitboards();
-    if (isAttacked(gPos.kingSquare[gPos.xside], gPos.side)) return refuse("the side not to move is in check");
+    const bool kingsTouch = gDistance[gPos.kingSquare[WHITE]][gPos.kingSquare[BLACK]] <= 1;
+    if (kingsTouch || isAttacked(gPos.kingSquare[gPos.xside], gPos.side)) return refuse("the side not to move is in check");
     startMoveCounters();
     return nullptr;
 }

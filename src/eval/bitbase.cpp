@@ -25,6 +25,8 @@ constexpr int kLibraryPiece[2][5] = {
 }  // namespace
 
 void loadBitbases(const char* path) {
+    // A new load replaces the library in use; when it fails, none is.
+    gEgbbLoaded = 0;
     char file[kEgbbPathSize + 32];
     snprintf(file, sizeof file, "%s%s", path, kBitbaseLibraryFile);
     void* library = loadSharedLibrary(file);

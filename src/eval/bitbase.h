@@ -11,7 +11,8 @@ extern BitbaseProbe gEgbbProbe;
 
 // Loads "<path>egbbdll" (the configured directory text, then the library file
 // name) and calls its loader with the configured cache size and load type.
-// When the library cannot be loaded the engine runs without bitbases.
+// When the library cannot be loaded the engine runs without bitbases, also
+// when another one was loaded before.
 void loadBitbases(const char* path);
 
 // Probes the current position; true with the score (side to move's view) when

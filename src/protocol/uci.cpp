@@ -204,7 +204,10 @@ int32_t readSearchMoves(const Tokens& t, int32_t i) {
     return i;
 }
 
-bool readGo(const Tokens& t, GoLimits& g) {
+// Reads the words of a "go". A keyword without a number after it is left
+// out, with a word to the interface, and the search runs on what was read:
+// every "go" gets its "bestmove".
+void readGo(const Tokens& t, GoLimits& g) {
     struct Field {
         const char* word;
         int32_t* value;
@@ -222,8 +225,8 @@ bool readGo(const Tokens& t, GoLimits& g) {
             if (strcmp(w, f.word) == 0) field = &f;
         if (field) {
             if (!numberAfter(t, &i, field->value)) {
-                infoString("missing or invalid number after %s", w);
-                return false;
+                infoString("missing or invalid number after %s; the word is ignored", w);
+                continue;
             }
             if (field->value == &nodes) g.nodes = nodes;
             for (int32_t c : {WHITE, BLACK})
@@ -236,7 +239,6 @@ bool readGo(const Tokens& t, GoLimits& g) {
             i = readSearchMoves(t, i);
         }
     }
-    return true;
 }
 
 // Clock, depth and node limits, and the engine state, for the search to come.
@@ -303,22 +305,20 @@ void commandGo(const Tokens& t) {
     GoLimits g;
     clearSearchMoves();
     const bool gameOver = reportGameOver();
-    if (!readGo(t, g)) {
-        forgetGoLimits();
-        return;
-    }
+    readGo(t, g);
     applyGo(g);
     clearStopRequest();
     if (!gameOver) think(OUTPUT_UCI, true);
     // An analysis or a ponder search that ended by itself waits for the
     // interface: the move is reported only after "stop" or "ponderhit".
     while (!gStopSearch && gEngineState != ENGINE_NORMAL) waitForUciCommand();
-    forgetGoLimits();
+    // The move is found while the search moves still stand.
     if (gameOver)
         printf("bestmove 0000\n");
     else
         reportBestMove();
     fflush(stdout);
+    forgetGoLimits();
 }
 
 void commandPosition(const Tokens& t) {

@@ -35,9 +35,16 @@ bool changesTheSearch(const char* line) {
 }
 
 char* queueHead() { return gQueue[gQueueFirst]; }
+char* queueEntry(int32_t k) { return gQueue[(gQueueFirst + k) % kQueueLength]; }
 
 void dropHead() {
     gQueueFirst = (gQueueFirst + 1) % kQueueLength;
+    gQueueCount--;
+}
+
+// Takes entry k out of the queue; the ones after it move up, in order.
+void dropEntry(int32_t k) {
+    for (; k + 1 < gQueueCount; k++) memcpy(queueEntry(k), queueEntry(k + 1), kUciLineSize);
     gQueueCount--;
 }
 
@@ -45,7 +52,7 @@ void dropHead() {
 // nothing is queued: a search with a limit finishes (a script has ended, no
 // one is waiting for the engine), an analysis or a ponder search stops.
 void readIntoQueue() {
-    char* slot = gQueue[(gQueueFirst + gQueueCount) % kQueueLength];
+    char* slot = queueEntry(gQueueCount);
     if (!inputReadLine(slot, kUciLineSize)) {
         gInputEnded = true;
         if (gEngineState != ENGINE_NORMAL) requestStop();
@@ -54,28 +61,49 @@ void readIntoQueue() {
     gQueueCount++;
 }
 
-// Acts on the commands at the head of the queue that a search takes; a
-// command for the loop stays, and ends a search that would not end itself.
-void actOnQueueHead() {
-    while (gQueueCount > 0 && !gStopSearch) {
-        const char* line = queueHead();
-        if (changesTheSearch(line)) {
-            if (gEngineState != ENGINE_NORMAL) requestStop();
-            return;
-        }
-        if (startsWithWord(line, "isready")) {
-            printf("readyok\n");
-            fflush(stdout);
-        } else if (startsWithWord(line, "stop")) {
-            requestStop();
-        } else if (startsWithWord(line, "quit")) {
-            gUciQuit = true;
-            requestStop();
-        } else if (startsWithWord(line, "ponderhit") && gEngineState == ENGINE_PONDERING) {
+// Acts on a command that controls the running search; false for any other.
+bool actOnControl(const char* line) {
+    if (startsWithWord(line, "isready")) {
+        printf("readyok\n");
+        fflush(stdout);
+    } else if (startsWithWord(line, "stop")) {
+        requestStop();
+    } else if (startsWithWord(line, "quit")) {
+        gUciQuit = true;
+        requestStop();
+    } else if (startsWithWord(line, "ponderhit")) {
+        if (gEngineState == ENGINE_PONDERING) {
             setEngineState(ENGINE_NORMAL);
             restartClockAtPonderHit();
         }
-        dropHead();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Acts on the queue: the commands that control the running search are taken
+// at once, and so is anything else at the head. A command for the loop stays,
+// with all that comes after it, and ends a search that would not end itself;
+// a search with a limit goes on, and the control commands behind the waiting
+// one still reach it, up to the next "go" (those after it are for that go).
+void actOnQueueHead() {
+    bool waiting = false;  // a command for the loop is queued before entry k
+    for (int32_t k = 0; k < gQueueCount && !gStopSearch;) {
+        const char* line = queueEntry(k);
+        if (changesTheSearch(line)) {
+            if (gEngineState != ENGINE_NORMAL) requestStop();
+            if (startsWithWord(line, "go")) break;
+            waiting = true;
+            k++;
+        } else if (!waiting) {
+            actOnControl(line);
+            dropHead();
+        } else if (actOnControl(line)) {
+            dropEntry(k);
+        } else {
+            k++;
+        }
     }
     if (gInputEnded && gQueueCount == 0 && gEngineState != ENGINE_NORMAL) requestStop();
 }

@@ -1,9 +1,10 @@
 // Commands of a UCI interface that arrive while a search runs. The searches'
-// periodic check reads them into a queue, in order, and acts on the queue's
-// head: "isready" is answered at once, "stop" and "quit" end the search,
-// "ponderhit" turns a ponder search into a timed one. A command that changes
-// the position or the settings waits for the UCI loop, and so does all that
-// came after it: it ends an analysis or a ponder search (which would not end
+// periodic check reads them into a queue, in order. The commands that control
+// the running search are acted on at once: "isready" is answered, "stop" and
+// "quit" end the search, "ponderhit" turns a ponder search into a timed one.
+// A command that changes the position or the settings waits for the UCI loop,
+// and so does all that came after it except those control commands, up to
+// the next "go": it ends an analysis or a ponder search (which would not end
 // by itself), while a search with a limit finishes first, as the commands of
 // a script arrive one after the other.
 #pragma once

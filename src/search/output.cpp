@@ -27,7 +27,10 @@ namespace {
 // Bitbase hits of the search's earlier iterations.
 int64_t gEarlierBitbaseHits = 0;
 
-constexpr int32_t kCurrentMoveAfterMs = 1000;
+// The root's current move and the bounds of failed aspiration windows are
+// reported once a search has run this long: a quick search shows only its
+// exact lines (interfaces keep the flags of the last line they were told).
+constexpr int32_t kDetailAfterMs = 1000;
 
 }  // namespace
 
@@ -62,8 +65,8 @@ void printIterationLine(int32_t depth, int32_t score) {
 
 void printUciIterationLine(int32_t depth, int32_t multiPv, int32_t score, int32_t bound, int32_t selDepth,
                            const Move* pv, int32_t length) {
-    if (length <= 0) return;
     const int32_t elapsed = reportedElapsedMs();
+    if (length <= 0 || (bound != 0 && elapsed < kDetailAfterMs)) return;
     const uint64_t nps = uint64_t(gNodeCount) * 1000 / uint64_t(elapsed > 0 ? elapsed : 1);
     printf("info depth %d seldepth %d multipv %d score ", depth, selDepth > depth ? selDepth : depth, multiPv);
     // Mate scores count plies from the root; UCI counts moves, negative when
@@ -85,7 +88,7 @@ void printUciIterationLine(int32_t depth, int32_t multiPv, int32_t score, int32_
 }
 
 void printUciCurrentMove(int32_t depth, Move move, int32_t number) {
-    if (reportedElapsedMs() < kCurrentMoveAfterMs) return;
+    if (reportedElapsedMs() < kDetailAfterMs) return;
     printf("info depth %d currmove %s currmovenumber %d\n", depth, moveToText(move), number);
     fflush(stdout);
 }

@@ -25,7 +25,8 @@ void printIterationLine(int32_t depth, int32_t score);
 // The UCI form of an iteration line: "info depth ... score cp|mate ... pv ..."
 // for line multiPv of the iteration (1 for the best); bound -1 for a score
 // that failed low (an upper bound), 1 for one that failed high (a lower
-// bound), 0 for an exact score. Nothing for an empty line.
+// bound), 0 for an exact score. Nothing for an empty line, nor for a bound
+// in the search's first second.
 void printUciIterationLine(int32_t depth, int32_t multiPv, int32_t score, int32_t bound, int32_t selDepth,
                            const Move* pv, int32_t length);
 

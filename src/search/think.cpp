@@ -292,9 +292,12 @@ struct WeakerPlay {
     setNodeLimit(w.nodeLimitBefore);
     if (gRootLineCount > 1) {
         const int32_t i = chooseLine(gRootLines, gRootLineCount, w.plan.margin, strengthDraw(gPos.hashKey));
-        putLineIntoRowZero(gRootLines[i]);
-        if (i > 0 && outputMode != OUTPUT_SILENT && outputMode != OUTPUT_UCI)
-            printIterationLine(gDepthReached, gRootLines[i].score);
+        const RootLine& played = gRootLines[i];
+        putLineIntoRowZero(played);
+        if (i > 0 && outputMode == OUTPUT_UCI)
+            printUciIterationLine(gDepthReached, 1, played.score, 0, played.selDepth, played.moves, played.length);
+        else if (i > 0 && outputMode != OUTPUT_SILENT)
+            printIterationLine(gDepthReached, played.score);
     }
     if (gEngineState == ENGINE_NORMAL && gTargetTime < kLongestSearchMs)
         pauseUntilElapsed(std::min(gTargetTime / 4, w.plan.pauseMs));
@@ -313,6 +316,18 @@ int32_t countRootMoves(Move* first) {
         if (count++ == 0 && first) *first = move;
     }
     return count;
+}
+
+bool isMoveToPlay(Move move) {
+    if (!move || !isSearchMove(move)) return false;
+    makeCurrentPositionRoot();
+    generateAllMoves();
+    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
+        if (gMoveStack[i].move != move || !makeMove(move)) continue;
+        unmakeMove();
+        return true;
+    }
+    return false;
 }
 
 Move firstLegalMove() {
@@ -356,9 +371,14 @@ void think(int32_t outputMode, bool atSetStrength) {
             iterativeDeepening(outputMode);
     }
 
-    // The move of the last completed work stays in row 0. A game search
-    // stopped before any root move was finished still plays a legal move.
-    if (!gPvTable[0][0] && gStopSearch && gEngineState == ENGINE_NORMAL) gPvTable[0][0] = firstLegalMove();
+    // The move of the last completed work stays in row 0. A search stopped
+    // before its first root move was finished finds row 0 empty, or as an
+    // earlier search left it: it gives the first legal move the root may
+    // search instead.
+    if (gStopSearch && !isMoveToPlay(gPvTable[0][0])) {
+        gPvTable[0][0] = firstLegalMove();
+        gPvLength[0] = gPvTable[0][0] ? 1 : 0;
+    }
     // An iteration stopped before a root move raised alpha left the row as the
     // last finished one wrote it: a UCI interface is told its ponder move.
     if (gUciOutput && gPvLength[0] == 0) gPvLength[0] = gCompletedPvLength;

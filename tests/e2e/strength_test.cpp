@@ -100,6 +100,27 @@ TEST(Strength, AFixedSeedChoosesTheSameMovesInEveryBuild) {
     EXPECT_NE(bestMoves(uciRun(positionsScript("go depth 6\n"))), reference);
 }
 
+TEST(Strength, TheLastInfoLineIsTheLinePlayed) {
+    // An interface keeps the last line it is told as the engine's choice: at a
+    // level that line is the move played, also when it is not the best.
+    const std::string out = uciRun(positionsScript(), dirWithIni("Skill_Level 0\nStrength_Seed 5\n"));
+    static const std::regex infoLine(R"(info depth (\d+) [^\n]* pv (\S+)[^\n]*\n)");
+    int32_t playedNotBest = 0;
+    size_t from = 0;
+    for (const std::string& move : bestMoves(out)) {
+        const size_t at = out.find("bestmove " + move, from);
+        const std::string search = out.substr(from, at - from);
+        std::vector<std::smatch> lines;
+        for (std::sregex_iterator it(search.begin(), search.end(), infoLine), end; it != end; ++it) lines.push_back(*it);
+        from = at + 1;
+        if (lines.empty()) continue;  // the level's budget ended the first iteration
+        EXPECT_EQ(lines.back()[2], move) << search;
+        const size_t n = lines.size();
+        playedNotBest += n >= 2 && lines[n - 2][1] == lines[n - 1][1] && lines[n - 2][2] != move;
+    }
+    EXPECT_GE(playedNotBest, 1) << out;
+}
+
 // The mover's clock and the moves of a game the engine plays against itself.
 struct ClockGame {
     std::string moves;

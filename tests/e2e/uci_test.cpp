@@ -3,9 +3,11 @@
 // running while the interface speaks).
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <regex>
 #include <set>
+#include <thread>
 
 #include "engine_process.h"
 #include "engine_session.h"
@@ -101,8 +103,9 @@ TEST(Uci, CommandsAfterAGoWaitForItsMoveAndRunInOrder) {
     const std::string out = uciSession(
         "position startpos\ngo depth 5\nisready\nposition startpos moves e2e4\ngo nodes 3000\n"
         "setoption name Hash value 64\nisready\ngo depth 2\n");
-    // The first isready is answered during the search; the second waits its turn.
-    expectInOrder(out, {"readyok\n", "bestmove ", "bestmove ", "readyok\n", "bestmove "});
+    // Each isready is answered during the search it arrived in (the second
+    // behind a setoption that waits for the loop); the rest runs in order.
+    expectInOrder(out, {"readyok\n", "bestmove ", "readyok\n", "bestmove ", "bestmove "});
     EXPECT_EQ(bestMoves(out).size(), 3u);
     // The node limit is kept to within one check interval.
     static const std::regex info(R"(\ninfo depth \d+ seldepth \d+ multipv 1 score cp -?\d+( \w+bound)? nodes (\d+) )");
@@ -114,10 +117,43 @@ TEST(Uci, CommandsAfterAGoWaitForItsMoveAndRunInOrder) {
 TEST(Uci, GoLimitsAtTheirEdgesStillGiveAMove) {
     const std::string out = uciSession(
         "position startpos\ngo depth 0\ngo nodes 0\ngo wtime -500 btime -500\ngo wtime 5 btime 5\n"
-        "go movetime 99999999999 depth 3\ngo wtime\ngo depth 1\n");
+        "go movetime 99999999999 depth 3\ngo depth 1 wtime\n");
     EXPECT_EQ(bestMoves(out).size(), 6u) << out;
     expectInOrder(out, {"bestmove ", "bestmove ", "bestmove ", "bestmove ", "info depth 3 ", "bestmove ",
-                        "info string missing or invalid number after wtime\n", "bestmove "});
+                        "info string missing or invalid number after wtime; the word is ignored\n", "bestmove "});
+}
+
+TEST(Uci, EveryGoIsAnsweredAndAStoppedSearchKeepsToItsMoves) {
+    // A bad number is left out and the rest searched; a search stopped before
+    // its first root move answers a move of its searchmoves, with no earlier
+    // search (row 0 empty) and after one (row 0 as it left it).
+    const std::string out = uciSession(
+        "position startpos\ngo infinite searchmoves h2h3\nstop\ngo wtime 1000 btime abc\n"
+        "go movetime 100 depth --1\ngo depth 3\ngo infinite searchmoves h2h3\nstop\n"
+        "go ponder searchmoves a2a3 b2b3\nstop\n");
+    const std::vector<std::string> moves = bestMoves(out);
+    ASSERT_EQ(moves.size(), 6u) << out;
+    expectInOrder(out, {"bestmove h2h3", "info string missing or invalid number after btime; the word is ignored\n",
+                        "bestmove ", "info string missing or invalid number after depth; the word is ignored\n",
+                        "bestmove "});
+    EXPECT_EQ(moves[4], "h2h3") << out;
+    EXPECT_TRUE(moves[5] == "a2a3" || moves[5] == "b2b3") << out;
+}
+
+TEST(Uci, ImpossiblePositionsAndFailedBitbaseLoadsAreTold) {
+    const std::string out = uciSession(std::string("setoption name Use Egbb value true\n") +
+                                       "setoption name Egbb Path value " + EGBB_DIR + "\n" +
+                                       "setoption name Egbb Path value /nonexistent/\n"
+                                       "position fen 8/8/8/8/8/2k5/7r/K7 w - - 0 1\ngo depth 3\n"
+                                       "position fen 8/8/8/8/8/8/8/kK6 b - - 0 1\n"
+                                       "position fen 8/8/8/8/8/8/8/kK6 w - - 0 1\ngo depth 1\n");
+    // The library of the first path is not used once the second failed.
+    expectInOrder(out, {std::string("info string bitbases loaded from \"") + EGBB_DIR + "\"\n",
+                        "info string no bitbases found at \"/nonexistent/\"\n", "bestmove "});
+    EXPECT_FALSE(contains(out, " tbhits ")) << out;
+    // Kings side by side: refused whoever is to move; the rook ending stays.
+    const std::string refused = "info string error: illegal position: the side not to move is in check; position unchanged\n";
+    expectInOrder(out, {refused, refused, "bestmove a1"});
 }
 
 TEST(Uci, OptionsAreCheckedAndApplied) {
@@ -292,6 +328,45 @@ TEST_F(UciLive, AnalysisDeepensPastAMateUntilStopped) {
     expectInOrder(s.output(), {"info depth 0 score mate 0\n", "info depth 0 score cp 0\n"});
     s.send("quit\n");
     EXPECT_EQ(s.finish(), 0);
+}
+
+TEST_F(UciLive, ControlCommandsPassTheOnesWaitingForTheLoop) {
+    // Stop, isready and quit reach a running search past a position or
+    // setoption that waits for the loop.
+    s.send("position startpos\ngo movetime 60000\n");
+    ASSERT_TRUE(s.waitFor("info depth 5 "));
+    s.send("position startpos moves e2e4\nsetoption name Hash value 64\nisready\nstop\n");
+    size_t at = bestMoveAfter(0);
+    EXPECT_LT(s.output().find("readyok\n"), at);
+    // The position waited and was then taken: the next move is Black's.
+    s.send("go depth 1\n");
+    at = bestMoveAfter(at);
+    EXPECT_TRUE(s.output()[at + 1] == '7' || s.output()[at + 1] == '8') << s.output();
+    // A go without its number searches until told otherwise.
+    s.send("go depth\n");
+    ASSERT_TRUE(s.waitFor("info string missing or invalid number after depth; the word is ignored\n"));
+    ASSERT_TRUE(s.waitFor("info depth 4 ", 20000, at));
+    s.send("position startpos\nquit\n");
+    EXPECT_EQ(s.finish(5000), 0);
+}
+
+TEST_F(UciLive, AnalysisShowsOnlyExactLinesInItsFirstSecond) {
+    // Aspiration windows fail early in this position; interfaces keep the
+    // flags of the last line they were told, so a bound waits for a second,
+    // and so does the root's current move.
+    s.send("position fen r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3\ngo infinite\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    const std::string early = s.output();
+    EXPECT_TRUE(contains(early, "info depth 5 ")) << early;
+    EXPECT_FALSE(contains(early, "currmove")) << early;
+    EXPECT_FALSE(contains(early, "bound")) << early;
+    ASSERT_TRUE(s.waitFor(" currmove "));
+    s.send("stop\n");
+    bestMoveAfter(0);
+    static const std::regex boundLine(R"(\ninfo [^\n]*bound [^\n]* time (\d+) )");
+    const std::string out = s.output();
+    for (std::sregex_iterator it(out.begin(), out.end(), boundLine), end; it != end; ++it)
+        EXPECT_GE(std::stoi((*it)[1]), 1000) << out;
 }
 
 TEST_F(UciLive, PonderThenPonderhitOrStop) {

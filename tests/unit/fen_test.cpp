@@ -92,6 +92,7 @@ TEST(Fen, MalformedTextIsRefusedWithoutWritingOutsideTheBoard) {
         {"4k3/pppppppp/p7/8/8/8/8/4K3 w - -", "# fen err: more than 8 pawns of one colour\n"},
         {"QQQQkQQQ/QQQQQQQQ/QQQQQQQQ/8/8/8/8/4K3 w - -", "# fen err: more than 16 men of one colour\n"},
         {"4k2R/8/8/8/8/8/8/4K3 w - -", "# fen err: the side not to move is in check\n"},
+        {"8/8/8/8/8/8/8/kK6 b - -", "# fen err: the side not to move is in check\n"},
         {"", "# fen err: there's no white king\n"},
     };
     for (const Case& c : cases) {
