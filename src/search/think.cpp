@@ -318,6 +318,18 @@ int32_t countRootMoves(Move* first) {
     return count;
 }
 
+bool isMoveToPlay(Move move) {
+    if (!move || !isSearchMove(move)) return false;
+    makeCurrentPositionRoot();
+    generateAllMoves();
+    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
+        if (gMoveStack[i].move != move || !makeMove(move)) continue;
+        unmakeMove();
+        return true;
+    }
+    return false;
+}
+
 Move firstLegalMove() {
     Move first = 0;
     countRootMoves(&first);
@@ -360,10 +372,10 @@ void think(int32_t outputMode, bool atSetStrength) {
     }
 
     // The move of the last completed work stays in row 0. A search stopped
-    // before it finished an iteration or raised alpha at the root finds row 0
-    // empty, or as an earlier search left it: it gives the first legal move
-    // the root may search instead.
-    if (gStopSearch && gCompletedPvLength == 0 && gPvLength[0] == 0) {
+    // before its first root move was finished finds row 0 empty, or as an
+    // earlier search left it: it gives the first legal move the root may
+    // search instead.
+    if (gStopSearch && !isMoveToPlay(gPvTable[0][0])) {
         gPvTable[0][0] = firstLegalMove();
         gPvLength[0] = gPvTable[0][0] ? 1 : 0;
     }

@@ -47,6 +47,9 @@ constexpr int32_t OUTPUT_UCI = 3;  // "info" lines only
 // searches (hints, tests, analysis) at full strength.
 void think(int32_t outputMode, bool atSetStrength = false);
 
+// True when the move is legal at the root and a search move.
+bool isMoveToPlay(Move move);
+
 // The first legal move of the root's list that is a search move, or 0 (the
 // list is generated anew).
 Move firstLegalMove();
