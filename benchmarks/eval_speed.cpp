@@ -1,4 +1,4 @@
-// Evaluations per second of evaluate() over a fixed set of positions, with the
+// Evaluations per second of evaluate(mainWorker()) over a fixed set of positions, with the
 // evaluation cache and the pawn hash cleared before every pass, so that every
 // call computes the full evaluation (pawn structures repeated within a pass
 // still come from the pawn hash, as they do in a search).
@@ -19,6 +19,7 @@
 #include "eval/pawnhash.h"
 #include "setup/gamestart.h"
 #include "setup/tables.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -36,17 +37,17 @@ std::vector<Position> positions() {
         for (int game = 0; game < 25; game++) {
             startGame(fen);
             for (int ply = 0; ply < 40; ply++) {
-                result.push_back(gPos);
-                generateAllMoves();
+                result.push_back(mainWorker().pos);
+                generateAllMoves(mainWorker());
                 std::vector<Move> legal;
-                for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++)
-                    if (makeMove(gMoveStack[i].move)) {
-                        legal.push_back(gMoveStack[i].move);
-                        unmakeMove();
+                for (int32_t i = mainWorker().firstMove[0]; i < mainWorker().firstMove[1]; i++)
+                    if (makeMove(mainWorker(), mainWorker().moveStack[i].move)) {
+                        legal.push_back(mainWorker().moveStack[i].move);
+                        unmakeMove(mainWorker());
                     }
                 if (legal.empty()) break;
-                makeMove(legal[random() % legal.size()]);
-                gPos.ply = 0;
+                makeMove(mainWorker(), legal[random() % legal.size()]);
+                mainWorker().pos.ply = 0;
             }
         }
     return result;
@@ -63,12 +64,12 @@ int main() {
     int64_t sum = 0;
     double seconds = 0;
     for (int pass = 0; pass < passes; pass++) {
-        evalCacheClear();
-        pawnHashClear();
+        mainWorker().evalCache.table.clear();
+        mainWorker().pawnHash.table.clear();
         const auto start = std::chrono::steady_clock::now();
         for (const Position& p : set) {
-            gPos = p;
-            sum += evaluate(-MATE_VALUE, MATE_VALUE);
+            mainWorker().pos = p;
+            sum += evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE);
         }
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }

@@ -15,6 +15,7 @@
 #include "setup/gamestart.h"
 #include "setup/tables.h"
 #include "tools/positions.h"
+#include "search/worker.h"
 
 int main(int argc, char** argv) {
     const int added = argc > 1 ? atoi(argv[1]) : 0;
@@ -31,11 +32,12 @@ int main(int argc, char** argv) {
         startGame(b.fen);
         gTimeControlType = TIME_CONTROL_FIXED;
         setFixedSearch(14400000, b.depth + added);
-        think(0);
+        think(mainWorker(), 0);
         const int32_t ms = elapsedMs();
-        totalNodes += gNodeCount;
+        totalNodes += mainWorker().nodeCount;
         totalMs += ms;
-        printf("# %2d   %3d %12u %10d  %-5s  %s\n", i + 1, gMaxSearchDepth, gNodeCount, ms, moveToText(gBestMove),
+        const SearchWorker& w = mainWorker();
+        printf("# %2d   %3d %12u %10d  %-5s  %s\n", i + 1, gMaxSearchDepth, w.nodeCount, ms, moveToText(w.bestMove),
                b.expected);
         fflush(stdout);
     }

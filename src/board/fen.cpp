@@ -29,8 +29,8 @@ int32_t pieceFromLetter(char c, int32_t* colour) {
     return EMPTY;
 }
 
-void clearBoardState() {
-    Position& p = gPos;
+void clearBoardState(Board& bd) {
+    Position& p = bd.pos;
     for (int32_t c = 0; c < 2; c++) {
         p.pawnNumber[c] = p.knightNumber[c] = p.bishopNumber[c] = 0;
         p.rookNumber[c] = p.queenNumber[c] = p.pieceNumber[c] = 0;
@@ -48,8 +48,8 @@ void clearBoardState() {
 }
 
 // Material counters for one man placed at set-up.
-void countMan(int32_t colour, int32_t kind, int32_t square) {
-    Position& p = gPos;
+void countMan(Board& bd, int32_t colour, int32_t kind, int32_t square) {
+    Position& p = bd.pos;
     if (kind == PAWN) {
         p.pawnNumber[colour]++;
         p.pawnMaterial[colour] += gPieceValue[PAWN];
@@ -64,14 +64,14 @@ void countMan(int32_t colour, int32_t kind, int32_t square) {
     p.pieceMaterial[colour] += gPieceValue[kind];
 }
 
-void xorBothKeys(uint64_t key) {
-    gPos.hashKey ^= key;
-    gPos.pawnKey ^= key;
+void xorBothKeys(Board& bd, uint64_t key) {
+    bd.pos.hashKey ^= key;
+    bd.pos.pawnKey ^= key;
 }
 
 // Castling rights need the king and the rook on their home squares; rights
 // without them would let make move a rook that is not there.
-int32_t castlingRightsOnBoard(int32_t castle) {
+int32_t castlingRightsOnBoard(Board& bd, int32_t castle) {
     struct Right { int32_t bit, colour, rookSquare, kingSquare; char letter; };
     static const Right rights[4] = {
         {CASTLE_WK, WHITE, H1, E1, 'K'}, {CASTLE_WQ, WHITE, A1, E1, 'Q'},
@@ -79,7 +79,7 @@ int32_t castlingRightsOnBoard(int32_t castle) {
     };
     for (const Right& r : rights) {
         if (!(castle & r.bit)) continue;
-        const Position& p = gPos;
+        const Position& p = bd.pos;
         bool kingHome = p.piece[r.kingSquare] == KING && p.colour[r.kingSquare] == r.colour;
         bool rookHome = p.piece[r.rookSquare] == ROOK && p.colour[r.rookSquare] == r.colour;
         if (!kingHome || !rookHome) {
@@ -93,8 +93,8 @@ int32_t castlingRightsOnBoard(int32_t castle) {
 // An en-passant square is kept only where a capture there is possible in
 // principle: on the sixth rank (seen from the side to move), empty, with the
 // enemy pawn that passed over it standing just beyond.
-bool enPassantSquareOnBoard(int32_t square) {
-    const Position& p = gPos;
+bool enPassantSquareOnBoard(Board& bd, int32_t square) {
+    const Position& p = bd.pos;
     int32_t row = p.side == WHITE ? 2 : 5;
     int32_t pawnSquare = p.side == WHITE ? square + 8 : square - 8;
     return rowOf(square) == row && p.piece[square] == EMPTY && p.piece[pawnSquare] == PAWN &&
@@ -110,14 +110,14 @@ struct FenText {
 };
 
 // One man from the board field onto its square, with its keys and counters.
-void placeMan(int32_t colour, int32_t kind, int32_t square) {
-    Position& p = gPos;
+void placeMan(Board& bd, int32_t colour, int32_t kind, int32_t square) {
+    Position& p = bd.pos;
     p.colour[square] = colour;
     p.piece[square] = kind;
     p.hashKey ^= gPieceKey[colour][kind][square];
     if (kind == PAWN) p.pawnKey ^= gPieceKey[colour][kind][square];
     if (kind == KING) p.kingSquare[colour] = square;
-    countMan(colour, kind, square);
+    countMan(bd, colour, kind, square);
 }
 
 // The kings are checked first and in this order, then the square count.
@@ -132,7 +132,7 @@ const char* placementError(const int32_t kings[2], bool overrun) {
 
 // Board field, from a8 on, up to the first character that is neither a
 // man, a digit nor a slash. Men past the 64th square are not placed.
-const char* readPlacement(FenText& in) {
+const char* readPlacement(Board& bd, FenText& in) {
     int32_t square = 0;
     int32_t kings[2] = {0, 0};
     bool overrun = false;
@@ -151,7 +151,7 @@ const char* readPlacement(FenText& in) {
             square++;
             continue;
         }
-        placeMan(colour, kind, square);
+        placeMan(bd, colour, kind, square);
         if (kind == KING) kings[colour]++;
         square++;
     }
@@ -161,27 +161,27 @@ const char* readPlacement(FenText& in) {
 
 // Side to move: exactly one "w" or "b", after the one character that ends
 // the board field. Anything else reads as White and is refused.
-const char* readSideToMove(FenText& in) {
-    Position& p = gPos;
+const char* readSideToMove(Board& bd, FenText& in) {
+    Position& p = bd.pos;
     in.i++;
     const char c = in.at(in.i), next = in.at(in.i + 1);
     const bool sideOk = (c == 'w' || c == 'b') && (next == ' ' || next == '\0');
     p.side = c == 'b' ? BLACK : WHITE;
     p.xside = p.side ^ 1;
-    if (p.side == BLACK) xorBothKeys(gSideKey);
+    if (p.side == BLACK) xorBothKeys(bd, gSideKey);
     while (in.at(in.i) == 'w' || in.at(in.i) == 'b') in.i++;
     return sideOk ? nullptr : "the side to move must be w or b";
 }
 
 // Men the engine cannot play with: pawns on the first or last rank, more
 // than 16 men or 8 pawns of one colour.
-const char* menError() {
+const char* menError(Board& bd) {
     int32_t men[2] = {0, 0}, pawns[2] = {0, 0};
     for (int32_t s = 0; s < 64; s++) {
-        if (gPos.piece[s] == EMPTY) continue;
-        men[gPos.colour[s]]++;
-        if (gPos.piece[s] != PAWN) continue;
-        pawns[gPos.colour[s]]++;
+        if (bd.pos.piece[s] == EMPTY) continue;
+        men[bd.pos.colour[s]]++;
+        if (bd.pos.piece[s] != PAWN) continue;
+        pawns[bd.pos.colour[s]]++;
         if (rowOf(s) == 0 || rowOf(s) == 7) return "pawn on the first or last rank";
     }
     if (men[WHITE] > 16 || men[BLACK] > 16) return "more than 16 men of one colour";
@@ -191,7 +191,7 @@ const char* menError() {
 
 // Castling rights, from the character after the one that ends the side
 // field; never refused: rights without their king and rook are dropped.
-void readCastling(FenText& in) {
+void readCastling(Board& bd, FenText& in) {
     in.i++;
     int32_t castle = 0;
     for (;; in.i++) {
@@ -202,13 +202,13 @@ void readCastling(FenText& in) {
         else if (c == 'q') castle |= CASTLE_BQ;
         else if (c != '-') break;
     }
-    gPos.castle = castlingRightsOnBoard(castle);
-    xorBothKeys(gCastleKey[gPos.castle]);
+    bd.pos.castle = castlingRightsOnBoard(bd, castle);
+    xorBothKeys(bd, gCastleKey[bd.pos.castle]);
 }
 
 // En-passant square, from the character after the one that ends the
 // castling field; never refused: a square no capture could use is ignored.
-void readEnPassant(FenText& in) {
+void readEnPassant(Board& bd, FenText& in) {
     in.i++;
     int32_t ep = -1;
     for (;; in.i++) {
@@ -217,17 +217,17 @@ void readEnPassant(FenText& in) {
         else if (c >= '1' && c <= '8') { if (ep >= 0 && ep < 8) ep += 8 * (8 - (c - '0')); }
         else if (c != '-') break;
     }
-    if (ep != -1 && !enPassantSquareOnBoard(ep)) {
+    if (ep != -1 && !enPassantSquareOnBoard(bd, ep)) {
         printf("# fen err: en passant square %c%d ignored\n", 'a' + fileOf(ep), 8 - rowOf(ep));
         ep = -1;
     }
-    gPos.epSquare = ep;
-    if (ep != -1) xorBothKeys(gEpKey[ep]);
+    bd.pos.epSquare = ep;
+    if (ep != -1) xorBothKeys(bd, gEpKey[ep]);
 }
 
 // Piece lists (in square order) and bitboards from the board.
-void fillListsAndBitboards() {
-    Position& p = gPos;
+void fillListsAndBitboards(Board& bd) {
+    Position& p = bd.pos;
     for (int32_t s = 0; s < 64; s++) {
         if (p.piece[s] == EMPTY) continue;
         int32_t c = p.colour[s], k = p.piece[s];
@@ -242,14 +242,14 @@ void fillListsAndBitboards() {
 }
 
 // Move counters of a game starting here.
-void startMoveCounters() {
-    Position& p = gPos;
+void startMoveCounters(Board& bd) {
+    Position& p = bd.pos;
     p.ply = 0;
-    gFirstMove[0] = 0;
+    bd.firstMove[0] = 0;
     p.fifty = 0;
     p.hply = p.side == BLACK ? 1 : 0;
-    gSetupPly = p.hply;
-    gSetupCastle = p.castle;
+    bd.setupPly = p.hply;
+    bd.setupCastle = p.castle;
 }
 
 // A position the engine cannot play from is reported and replaced by the
@@ -257,39 +257,40 @@ void startMoveCounters() {
 // copied into setPosition at both calls it would only grow the program, and
 // in a link-time optimised build the search's hot calls compete with all
 // other code for the compiler's program-wide inlining allowance.
-[[gnu::cold]] const char* refuse(const char* error) {
+[[gnu::cold]] const char* refuse(Board& bd, const char* error) {
     printf("# fen err: %s\n", error);
     printf("# reset to orig board position\n");
-    setPosition(kStartFen);
+    setPosition(bd, kStartFen);
     return error;
 }
 
 }  // namespace
 
-const char* setPosition(const char* text) {
+const char* setPosition(Board& bd, const char* text) {
     FenText in{text, strlen(text), 0};
     // Counters and bitboards of the previous position are cleared; fresh keys,
     // so that no key of an earlier game is reused.
-    clearBoardState();
+    clearBoardState(bd);
     generateKeys();
 
-    const char* error = readPlacement(in);
-    if (!error) error = readSideToMove(in);
-    if (!error) error = menError();
-    if (error) return refuse(error);
-    readCastling(in);
-    readEnPassant(in);
+    const char* error = readPlacement(bd, in);
+    if (!error) error = readSideToMove(bd, in);
+    if (!error) error = menError(bd);
+    if (error) return refuse(bd, error);
+    readCastling(bd, in);
+    readEnPassant(bd, in);
 
     // The side not to move must not be in check, by the other king either.
-    fillListsAndBitboards();
-    const bool kingsTouch = gDistance[gPos.kingSquare[WHITE]][gPos.kingSquare[BLACK]] <= 1;
-    if (kingsTouch || isAttacked(gPos.kingSquare[gPos.xside], gPos.side)) return refuse("the side not to move is in check");
-    startMoveCounters();
+    fillListsAndBitboards(bd);
+    const bool kingsTouch = gDistance[bd.pos.kingSquare[WHITE]][bd.pos.kingSquare[BLACK]] <= 1;
+    if (kingsTouch || isAttacked(bd, bd.pos.kingSquare[bd.pos.xside], bd.pos.side))
+        return refuse(bd, "the side not to move is in check");
+    startMoveCounters(bd);
     return nullptr;
 }
 
-void writeFenText(char* buf) {
-    const Position& p = gPos;
+void writeFenText(Board& bd, char* buf) {
+    const Position& p = bd.pos;
     char* out = buf;
     for (int32_t row = 0; row < 8; row++) {
         int32_t empty = 0;
@@ -325,13 +326,13 @@ void writeFenText(char* buf) {
     *out = '\0';
 }
 
-void displayBoard() {
+void displayBoard(Board& bd) {
     printf("\n8 ");
     for (int32_t s = 0; s < 64; s++) {
-        int32_t kind = gPos.piece[s];
+        int32_t kind = bd.pos.piece[s];
         if (kind == EMPTY)
             printf(" .");
-        else if (gPos.colour[s] == WHITE)
+        else if (bd.pos.colour[s] == WHITE)
             printf(" %c", kPieceLetters[kind]);
         else
             printf(" %c", kind == PAWN ? 'o' : char(kPieceLetters[kind] - 'A' + 'a'));

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstddef>
 
+#include "board/board.h"
+
 // The initial position.
 extern const char* const kStartFen;
 
@@ -16,10 +18,10 @@ constexpr size_t kFenTextSize = 96;
 // of kings, a board that runs past 64 squares, ...) is reported with a
 // "# fen err: " line and replaced by the initial position; the reason is then
 // returned (nullptr when the text was accepted).
-const char* setPosition(const char* text);
+const char* setPosition(Board& bd, const char* text);
 
 // Writes "placement side castling ep" (no move counters) into buf.
-void writeFenText(char* buf);
+void writeFenText(Board& bd, char* buf);
 
 // Prints the board for a person at the console.
-void displayBoard();
+void displayBoard(Board& bd);

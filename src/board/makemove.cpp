@@ -14,8 +14,8 @@ constexpr bool onSeventhRank(int32_t colour, int32_t square) {
 // Piece-list edits of make. Removal moves the last entry into the freed slot;
 // an arriving man is appended at the end.
 // listIndex says where each man stands in its list.
-inline void listRemove(int32_t colour, int32_t kind, int32_t square) {
-    Position& p = gPos;
+inline void listRemove(Board& bd, int32_t colour, int32_t kind, int32_t square) {
+    Position& p = bd.pos;
     int8_t* list = p.pieceList[colour][kind];
     const int32_t last = --p.pieceCount[colour][kind];
     const int32_t i = p.listIndex[square];
@@ -23,15 +23,15 @@ inline void listRemove(int32_t colour, int32_t kind, int32_t square) {
     p.listIndex[list[i]] = int8_t(i);
 }
 
-inline void listAppend(int32_t colour, int32_t kind, int32_t square) {
-    Position& p = gPos;
+inline void listAppend(Board& bd, int32_t colour, int32_t kind, int32_t square) {
+    Position& p = bd.pos;
     p.listIndex[square] = int8_t(p.pieceCount[colour][kind]);
     p.pieceList[colour][kind][p.pieceCount[colour][kind]++] = square;
 }
 
 // Removal of `from` and append of `to` in one: the same entry count.
-inline void listMove(int32_t colour, int32_t kind, int32_t from, int32_t to) {
-    Position& p = gPos;
+inline void listMove(Board& bd, int32_t colour, int32_t kind, int32_t from, int32_t to) {
+    Position& p = bd.pos;
     int8_t* list = p.pieceList[colour][kind];
     const int32_t last = p.pieceCount[colour][kind] - 1;
     const int32_t i = p.listIndex[from];
@@ -43,13 +43,13 @@ inline void listMove(int32_t colour, int32_t kind, int32_t from, int32_t to) {
 
 // Unmake of a man's move from `from` to `to`: the same as removing it from
 // `to` and adding it on `from`, in one pass over the arrays, list and boards.
-inline void moveBack(int32_t kind, int32_t colour, int32_t to, int32_t from) {
-    Position& p = gPos;
+inline void moveBack(Board& bd, int32_t kind, int32_t colour, int32_t to, int32_t from) {
+    Position& p = bd.pos;
     p.colour[to] = EMPTY;
     p.piece[to] = EMPTY;
     p.colour[from] = colour;
     p.piece[from] = kind;
-    listMove(colour, kind, to, from);
+    listMove(bd, colour, kind, to, from);
     const uint64_t bits = squareBit(from) | squareBit(to);
     p.occupancy[colour] ^= bits;
     p.occupied ^= bits;
@@ -63,8 +63,8 @@ inline void moveBack(int32_t kind, int32_t colour, int32_t to, int32_t from) {
 }
 
 // Material counters for a man of `kind` gained (+1) or lost (-1).
-inline void countMaterial(int32_t colour, int32_t kind, int32_t sign) {
-    Position& p = gPos;
+inline void countMaterial(Board& bd, int32_t colour, int32_t kind, int32_t sign) {
+    Position& p = bd.pos;
     switch (kind) {
         case PAWN:
             p.pawnNumber[colour] += sign;
@@ -89,8 +89,8 @@ struct MoveEffect {
 
 // Applies (or, called a second time, takes back) the changes of the move to
 // the occupancy boards; they are all exclusive-or updates.
-inline void toggleBoards(const MoveEffect& e, int32_t us, int32_t them) {
-    Position& p = gPos;
+inline void toggleBoards(Board& bd, const MoveEffect& e, int32_t us, int32_t them) {
+    Position& p = bd.pos;
     const uint64_t fromBit = squareBit(e.from), toBit = squareBit(e.to);
     p.pieceBits[us][e.mover] ^= fromBit;
     p.pieceBits[us][e.placed] ^= toBit;
@@ -114,66 +114,66 @@ inline void toggleBoards(const MoveEffect& e, int32_t us, int32_t them) {
     p.occupied = p.occupancy[WHITE] | p.occupancy[BLACK];
 }
 
-inline void setSquare(int32_t square, int32_t colour, int32_t kind) {
-    gPos.colour[square] = colour;
-    gPos.piece[square] = kind;
+inline void setSquare(Board& bd, int32_t square, int32_t colour, int32_t kind) {
+    bd.pos.colour[square] = colour;
+    bd.pos.piece[square] = kind;
 }
 
-void placeOnBoard(const MoveEffect& e, int32_t us) {
-    setSquare(e.from, EMPTY, EMPTY);
-    setSquare(e.to, us, e.placed);
-    if (e.epVictim != -1) setSquare(e.epVictim, EMPTY, EMPTY);
+void placeOnBoard(Board& bd, const MoveEffect& e, int32_t us) {
+    setSquare(bd, e.from, EMPTY, EMPTY);
+    setSquare(bd, e.to, us, e.placed);
+    if (e.epVictim != -1) setSquare(bd, e.epVictim, EMPTY, EMPTY);
     if (e.rookFrom != -1) {
-        setSquare(e.rookFrom, EMPTY, EMPTY);
-        setSquare(e.rookTo, us, ROOK);
+        setSquare(bd, e.rookFrom, EMPTY, EMPTY);
+        setSquare(bd, e.rookTo, us, ROOK);
     }
 }
 
-void takeBackFromBoard(const MoveEffect& e, int32_t us, int32_t them) {
-    setSquare(e.from, us, e.mover);
-    setSquare(e.to, e.captured == EMPTY ? EMPTY : them, e.captured);
-    if (e.epVictim != -1) setSquare(e.epVictim, them, PAWN);
+void takeBackFromBoard(Board& bd, const MoveEffect& e, int32_t us, int32_t them) {
+    setSquare(bd, e.from, us, e.mover);
+    setSquare(bd, e.to, e.captured == EMPTY ? EMPTY : them, e.captured);
+    if (e.epVictim != -1) setSquare(bd, e.epVictim, them, PAWN);
     if (e.rookFrom != -1) {
-        setSquare(e.rookTo, EMPTY, EMPTY);
-        setSquare(e.rookFrom, us, ROOK);
+        setSquare(bd, e.rookTo, EMPTY, EMPTY);
+        setSquare(bd, e.rookFrom, us, ROOK);
     }
 }
 
 // Castling: the squares the king passes must be empty and not attacked, and
 // the king must not stand in check. Sets the rook's squares; false if not allowed.
-bool castlingAllowed(int32_t to, int32_t them, int32_t* rookFrom, int32_t* rookTo) {
-    const int32_t* board = gPos.piece;
+bool castlingAllowed(Board& bd, int32_t to, int32_t them, int32_t* rookFrom, int32_t* rookTo) {
+    const int32_t* board = bd.pos.piece;
     switch (to) {
         case G1:
             *rookFrom = H1, *rookTo = F1;
-            return board[F1] == EMPTY && board[G1] == EMPTY && !isAttacked(F1, them) && !isAttacked(G1, them);
+            return board[F1] == EMPTY && board[G1] == EMPTY && !isAttacked(bd, F1, them) && !isAttacked(bd, G1, them);
         case C1:
             *rookFrom = A1, *rookTo = D1;
-            return board[B1] == EMPTY && board[C1] == EMPTY && board[D1] == EMPTY && !isAttacked(C1, them) &&
-                   !isAttacked(D1, them);
+            return board[B1] == EMPTY && board[C1] == EMPTY && board[D1] == EMPTY && !isAttacked(bd, C1, them) &&
+                   !isAttacked(bd, D1, them);
         case G8:
             *rookFrom = H8, *rookTo = F8;
-            return board[F8] == EMPTY && board[G8] == EMPTY && !isAttacked(F8, them) && !isAttacked(G8, them);
+            return board[F8] == EMPTY && board[G8] == EMPTY && !isAttacked(bd, F8, them) && !isAttacked(bd, G8, them);
         case C8:
             *rookFrom = A8, *rookTo = D8;
-            return board[B8] == EMPTY && board[C8] == EMPTY && board[D8] == EMPTY && !isAttacked(C8, them) &&
-                   !isAttacked(D8, them);
+            return board[B8] == EMPTY && board[C8] == EMPTY && board[D8] == EMPTY && !isAttacked(bd, C8, them) &&
+                   !isAttacked(bd, D8, them);
         default:
             return false;
     }
 }
 
 // Lists, counters and keys of a move already on the board.
-void updateListsAndKeys(const MoveEffect& e, int32_t us, int32_t them) {
-    Position& p = gPos;
+void updateListsAndKeys(Board& bd, const MoveEffect& e, int32_t us, int32_t them) {
+    Position& p = bd.pos;
     uint64_t hashDelta = 0, pawnDelta = 0;
     if (e.rookFrom != -1) {
-        listMove(us, ROOK, e.rookFrom, e.rookTo);
+        listMove(bd, us, ROOK, e.rookFrom, e.rookTo);
         hashDelta ^= gPieceKey[us][ROOK][e.rookFrom] ^ gPieceKey[us][ROOK][e.rookTo];
     }
     if (e.captured != EMPTY) {
-        listRemove(them, e.captured, e.to);
-        countMaterial(them, e.captured, -1);
+        listRemove(bd, them, e.captured, e.to);
+        countMaterial(bd, them, e.captured, -1);
         hashDelta ^= gPieceKey[them][e.captured][e.to];
         if (e.captured == PAWN) {
             pawnDelta ^= gPieceKey[them][PAWN][e.to];
@@ -182,14 +182,14 @@ void updateListsAndKeys(const MoveEffect& e, int32_t us, int32_t them) {
     }
     hashDelta ^= gPieceKey[us][e.mover][e.from] ^ gPieceKey[us][e.placed][e.to];
     if (e.placed != e.mover) {  // promotion
-        listAppend(us, e.placed, e.to);
-        listRemove(us, PAWN, e.from);
-        countMaterial(us, PAWN, -1);
-        countMaterial(us, e.placed, +1);
+        listAppend(bd, us, e.placed, e.to);
+        listRemove(bd, us, PAWN, e.from);
+        countMaterial(bd, us, PAWN, -1);
+        countMaterial(bd, us, e.placed, +1);
         pawnDelta ^= gPieceKey[us][PAWN][e.from];
         p.pawnsOnSeventh[us] -= onSeventhRank(us, e.from);
     } else {
-        listMove(us, e.mover, e.from, e.to);
+        listMove(bd, us, e.mover, e.from, e.to);
         if (e.mover == PAWN) {
             pawnDelta ^= gPieceKey[us][PAWN][e.from] ^ gPieceKey[us][PAWN][e.to];
             p.pawnsOnSeventh[us] += onSeventhRank(us, e.to) - onSeventhRank(us, e.from);
@@ -198,8 +198,8 @@ void updateListsAndKeys(const MoveEffect& e, int32_t us, int32_t them) {
         }
     }
     if (e.epVictim != -1) {
-        listRemove(them, PAWN, e.epVictim);
-        countMaterial(them, PAWN, -1);
+        listRemove(bd, them, PAWN, e.epVictim);
+        countMaterial(bd, them, PAWN, -1);
         hashDelta ^= gPieceKey[them][PAWN][e.epVictim];
         pawnDelta ^= gPieceKey[them][PAWN][e.epVictim];
     }
@@ -208,8 +208,8 @@ void updateListsAndKeys(const MoveEffect& e, int32_t us, int32_t them) {
 }
 
 // Castling rights, en-passant square and half-move clock after the move.
-void updateGameState(Move move, const MoveEffect& e, int32_t them) {
-    Position& p = gPos;
+void updateGameState(Board& bd, Move move, const MoveEffect& e, int32_t them) {
+    Position& p = bd.pos;
     const uint32_t flags = moveFlags(move);
     const int32_t castle = p.castle & gCastleMask[e.from] & gCastleMask[e.to];
     if (castle != p.castle) {
@@ -235,8 +235,8 @@ void updateGameState(Move move, const MoveEffect& e, int32_t them) {
 }
 
 // The other side is to move, one ply deeper.
-inline void passTurn() {
-    Position& p = gPos;
+inline void passTurn(Board& bd) {
+    Position& p = bd.pos;
     p.ply++;
     p.hply++;
     p.side ^= 1;
@@ -246,13 +246,13 @@ inline void passTurn() {
 }
 
 // One ply back: sides, and the fields every history entry saves.
-inline const HistoryEntry& stepBack() {
-    Position& p = gPos;
+inline const HistoryEntry& stepBack(Board& bd) {
+    Position& p = bd.pos;
     p.ply--;
     p.hply--;
     p.side ^= 1;
     p.xside ^= 1;
-    const HistoryEntry& h = gHistory[p.hply];
+    const HistoryEntry& h = bd.history[p.hply];
     p.castle = h.castle;
     p.epSquare = h.epSquare;
     p.fifty = h.fifty;
@@ -263,8 +263,8 @@ inline const HistoryEntry& stepBack() {
 
 }  // namespace
 
-bool makeMove(Move move) {
-    Position& p = gPos;
+bool makeMove(Board& bd, Move move) {
+    Position& p = bd.pos;
     const int32_t us = p.side, them = p.xside;
     MoveEffect e;
     e.from = moveFrom(move);
@@ -276,7 +276,7 @@ bool makeMove(Move move) {
     e.rookFrom = e.rookTo = -1;
 
     // 1. History entry.
-    HistoryEntry& h = gHistory[p.hply];
+    HistoryEntry& h = bd.history[p.hply];
     h.move = move;
     h.captured = e.captured;
     h.castle = p.castle;
@@ -287,32 +287,32 @@ bool makeMove(Move move) {
 
     // 2. Castling out of check or through attacked squares is refused.
     if (moveFlags(move) & MOVE_CASTLE) {
-        if (inCheck(us) || !castlingAllowed(e.to, them, &e.rookFrom, &e.rookTo)) return false;
+        if (inCheck(bd, us) || !castlingAllowed(bd, e.to, them, &e.rookFrom, &e.rookTo)) return false;
     }
 
     // The men move on the board and the bitboards; a move that leaves the own
     // king attacked is taken back before anything else has changed.
-    placeOnBoard(e, us);
-    toggleBoards(e, us, them);
+    placeOnBoard(bd, e, us);
+    toggleBoards(bd, e, us, them);
     const int32_t king = e.mover == KING ? e.to : p.kingSquare[us];
-    if (isAttacked(king, them)) {
-        toggleBoards(e, us, them);
-        takeBackFromBoard(e, us, them);
+    if (isAttacked(bd, king, them)) {
+        toggleBoards(bd, e, us, them);
+        takeBackFromBoard(bd, e, us, them);
         return false;
     }
 
     // 3-10. Lists, counters, keys, rights, en-passant square, clock.
-    updateListsAndKeys(e, us, them);
-    updateGameState(move, e, them);
+    updateListsAndKeys(bd, e, us, them);
+    updateGameState(bd, move, e, them);
 
     // 12. The other side is to move.
-    passTurn();
+    passTurn(bd);
     return true;
 }
 
-void unmakeMove() {
-    Position& p = gPos;
-    const HistoryEntry& h = stepBack();
+void unmakeMove(Board& bd) {
+    Position& p = bd.pos;
+    const HistoryEntry& h = stepBack(bd);
     const int32_t us = p.side, them = p.xside;
 
     const Move move = h.move;
@@ -320,12 +320,12 @@ void unmakeMove() {
     const uint32_t flags = moveFlags(move);
     if (flags & MOVE_PROMOTION) {
         const int32_t promoted = p.piece[to];
-        removePiece(promoted, us, to);
-        countMaterial(us, promoted, -1);
-        addPiece(PAWN, us, from);
-        countMaterial(us, PAWN, +1);
+        removePiece(bd, promoted, us, to);
+        countMaterial(bd, us, promoted, -1);
+        addPiece(bd, PAWN, us, from);
+        countMaterial(bd, us, PAWN, +1);
     } else {
-        moveBack(p.piece[to], us, to, from);
+        moveBack(bd, p.piece[to], us, to, from);
     }
     if (flags & MOVE_CASTLE) {
         int32_t rookFrom = 0, rookTo = 0;
@@ -335,20 +335,20 @@ void unmakeMove() {
             case G8: rookFrom = H8, rookTo = F8; break;
             default: rookFrom = A8, rookTo = D8; break;
         }
-        moveBack(ROOK, us, rookTo, rookFrom);
+        moveBack(bd, ROOK, us, rookTo, rookFrom);
     }
     if (h.captured != EMPTY) {
-        addPiece(h.captured, them, to);
-        countMaterial(them, h.captured, +1);
+        addPiece(bd, h.captured, them, to);
+        countMaterial(bd, them, h.captured, +1);
     }
     if (flags & MOVE_EN_PASSANT) {
-        addPiece(PAWN, them, us == WHITE ? to + 8 : to - 8);
-        countMaterial(them, PAWN, +1);
+        addPiece(bd, PAWN, them, us == WHITE ? to + 8 : to - 8);
+        countMaterial(bd, them, PAWN, +1);
     }
 }
 
-uint64_t keyAfter(Move move) {
-    const Position& p = gPos;
+uint64_t keyAfter(Board& bd, Move move) {
+    const Position& p = bd.pos;
     const int32_t us = p.side, them = p.xside, from = moveFrom(move), to = moveTo(move);
     const int32_t mover = p.piece[from], captured = p.piece[to];
     const int32_t placed = (moveFlags(move) & MOVE_PROMOTION) ? movePromotion(move) : mover;
@@ -360,13 +360,13 @@ uint64_t keyAfter(Move move) {
     return key;
 }
 
-uint64_t keyAfterNullMove() {
-    return gPos.hashKey ^ gSideKey ^ (gPos.epSquare != -1 ? gEpKey[gPos.epSquare] : 0);
+uint64_t keyAfterNullMove(Board& bd) {
+    return bd.pos.hashKey ^ gSideKey ^ (bd.pos.epSquare != -1 ? gEpKey[bd.pos.epSquare] : 0);
 }
 
-void makeNullMove() {
-    Position& p = gPos;
-    HistoryEntry& h = gHistory[p.hply];
+void makeNullMove(Board& bd) {
+    Position& p = bd.pos;
+    HistoryEntry& h = bd.history[p.hply];
     h.castle = p.castle;
     h.epSquare = p.epSquare;
     h.fifty = p.fifty;
@@ -378,9 +378,9 @@ void makeNullMove() {
         p.epSquare = -1;
     }
     p.fifty = 0;
-    passTurn();
+    passTurn(bd);
 }
 
-void unmakeNullMove() {
-    stepBack();
+void unmakeNullMove(Board& bd) {
+    stepBack(bd);
 }

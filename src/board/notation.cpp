@@ -21,14 +21,14 @@ const char* moveToText(Move move) {
     return text;
 }
 
-int32_t parseMoveText(const char* text) {
+int32_t parseMoveText(Board& bd, const char* text) {
     auto isFile = [](char c) { return c >= 'a' && c <= 'h'; };
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     if (!isFile(text[0]) || !isDigit(text[1]) || !isFile(text[2]) || !isDigit(text[3])) return -1;
     const int32_t from = (text[0] - 'a') + 8 * (8 - (text[1] - '0'));
     const int32_t to = (text[2] - 'a') + 8 * (8 - (text[3] - '0'));
-    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
-        const Move m = gMoveStack[i].move;
+    for (int32_t i = bd.firstMove[0]; i < bd.firstMove[1]; i++) {
+        const Move m = bd.moveStack[i].move;
         if (moveFrom(m) != from || moveTo(m) != to) continue;
         if (!(moveFlags(m) & MOVE_PROMOTION)) return i;
         printf("index i has value equal to %d\n", i);

@@ -8,31 +8,31 @@
 #include "board/position.h"
 #include "platform/clock.h"
 
-double perftCount(int32_t depth) {
+double perftCount(Board& bd, int32_t depth) {
     if (depth == 0) return 1;
-    generateAllMoves();
+    generateAllMoves(bd);
     double sum = 0;
-    const int32_t ply = gPos.ply;
-    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        if (!makeMove(gMoveStack[i].move)) continue;
-        sum += perftCount(depth - 1);
-        unmakeMove();
+    const int32_t ply = bd.pos.ply;
+    for (int32_t i = bd.firstMove[ply]; i < bd.firstMove[ply + 1]; i++) {
+        if (!makeMove(bd, bd.moveStack[i].move)) continue;
+        sum += perftCount(bd, depth - 1);
+        unmakeMove(bd);
     }
     return sum;
 }
 
-void perft(int32_t depth) {
+void perft(Board& bd, int32_t depth) {
     const uint32_t start = getMilliseconds();
-    generateAllMoves();
+    generateAllMoves(bd);
     printf("\n");
     double total = 0;
-    const int32_t ply = gPos.ply;
-    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        const Move move = gMoveStack[i].move;
-        if (!makeMove(move)) continue;
-        const double n = perftCount(depth - 1);
+    const int32_t ply = bd.pos.ply;
+    for (int32_t i = bd.firstMove[ply]; i < bd.firstMove[ply + 1]; i++) {
+        const Move move = bd.moveStack[i].move;
+        if (!makeMove(bd, move)) continue;
+        const double n = perftCount(bd, depth - 1);
         total += n;
-        unmakeMove();
+        unmakeMove(bd);
         printf(" %s - ", moveToText(move));
         printf("%0.0f\n", n);
     }

@@ -2,8 +2,10 @@
 #pragma once
 #include <cstdint>
 
+#include "board/board.h"
+
 // Number of leaves below the current position at the given depth.
-double perftCount(int32_t depth);
+double perftCount(Board& bd, int32_t depth);
 
 // Prints the count below each legal move, then the total, time and speed.
-void perft(int32_t depth);
+void perft(Board& bd, int32_t depth);

@@ -1,11 +1,7 @@
-#include "board/position.h"
+#include "board/board.h"
 
 #include "board/random.h"
 
-Position gPos;
-HistoryEntry gHistory[kHistorySize];
-int32_t gSetupPly = 0;
-int32_t gSetupCastle = 0;
 
 uint64_t gPieceKey[2][6][64];
 uint64_t gSideKey;
@@ -39,78 +35,78 @@ void generateKeys() {
     for (int32_t i = 0; i < 16; i++) gCastleKey[i] = drawKey();
 }
 
-void addPiece(int32_t piece, int32_t colour, int32_t square) {
-    gPos.colour[square] = colour;
-    gPos.piece[square] = piece;
-    gPos.listIndex[square] = int8_t(gPos.pieceCount[colour][piece]);
-    gPos.pieceList[colour][piece][gPos.pieceCount[colour][piece]++] = square;
+void addPiece(Board& bd, int32_t piece, int32_t colour, int32_t square) {
+    bd.pos.colour[square] = colour;
+    bd.pos.piece[square] = piece;
+    bd.pos.listIndex[square] = int8_t(bd.pos.pieceCount[colour][piece]);
+    bd.pos.pieceList[colour][piece][bd.pos.pieceCount[colour][piece]++] = square;
     uint64_t bit = 1ULL << (square ^ 56);
-    gPos.occupancy[colour] |= bit;
-    gPos.occupied |= bit;
-    gPos.pieceBits[colour][piece] |= bit;
+    bd.pos.occupancy[colour] |= bit;
+    bd.pos.occupied |= bit;
+    bd.pos.pieceBits[colour][piece] |= bit;
     if (piece == PAWN) {
-        gPos.pawnBits[colour] |= bit;
-        gPos.pawnsOnSeventh[colour] += seventhRankPawn(colour, square);
+        bd.pos.pawnBits[colour] |= bit;
+        bd.pos.pawnsOnSeventh[colour] += seventhRankPawn(colour, square);
     } else if (piece == KING) {
-        gPos.kingSquare[colour] = square;
+        bd.pos.kingSquare[colour] = square;
     }
 }
 
-void removePiece(int32_t piece, int32_t colour, int32_t square) {
-    gPos.colour[square] = EMPTY;
-    gPos.piece[square] = EMPTY;
-    int8_t* list = gPos.pieceList[colour][piece];
-    const int32_t last = --gPos.pieceCount[colour][piece];
-    const int32_t i = gPos.listIndex[square];
+void removePiece(Board& bd, int32_t piece, int32_t colour, int32_t square) {
+    bd.pos.colour[square] = EMPTY;
+    bd.pos.piece[square] = EMPTY;
+    int8_t* list = bd.pos.pieceList[colour][piece];
+    const int32_t last = --bd.pos.pieceCount[colour][piece];
+    const int32_t i = bd.pos.listIndex[square];
     list[i] = list[last];
-    gPos.listIndex[list[i]] = int8_t(i);
+    bd.pos.listIndex[list[i]] = int8_t(i);
     uint64_t bit = 1ULL << (square ^ 56);
-    gPos.occupancy[colour] &= ~bit;
-    gPos.occupied &= ~bit;
-    gPos.pieceBits[colour][piece] &= ~bit;
+    bd.pos.occupancy[colour] &= ~bit;
+    bd.pos.occupied &= ~bit;
+    bd.pos.pieceBits[colour][piece] &= ~bit;
     if (piece == PAWN) {
-        gPos.pawnBits[colour] &= ~bit;
-        gPos.pawnsOnSeventh[colour] -= seventhRankPawn(colour, square);
+        bd.pos.pawnBits[colour] &= ~bit;
+        bd.pos.pawnsOnSeventh[colour] -= seventhRankPawn(colour, square);
     }
 }
 
-void addPieceKeyed(int32_t piece, int32_t colour, int32_t square) {
-    addPiece(piece, colour, square);
-    gPos.hashKey ^= gPieceKey[colour][piece][square];
-    if (piece == PAWN) gPos.pawnKey ^= gPieceKey[colour][piece][square];
+void addPieceKeyed(Board& bd, int32_t piece, int32_t colour, int32_t square) {
+    addPiece(bd, piece, colour, square);
+    bd.pos.hashKey ^= gPieceKey[colour][piece][square];
+    if (piece == PAWN) bd.pos.pawnKey ^= gPieceKey[colour][piece][square];
 }
 
-void removePieceKeyed(int32_t piece, int32_t colour, int32_t square) {
-    removePiece(piece, colour, square);
-    gPos.hashKey ^= gPieceKey[colour][piece][square];
-    if (piece == PAWN) gPos.pawnKey ^= gPieceKey[colour][piece][square];
+void removePieceKeyed(Board& bd, int32_t piece, int32_t colour, int32_t square) {
+    removePiece(bd, piece, colour, square);
+    bd.pos.hashKey ^= gPieceKey[colour][piece][square];
+    if (piece == PAWN) bd.pos.pawnKey ^= gPieceKey[colour][piece][square];
 }
 
-int32_t repetitionCount() {
-    int32_t first = gPos.hply - gPos.fifty;
+int32_t repetitionCount(Board& bd) {
+    int32_t first = bd.pos.hply - bd.pos.fifty;
     if (first < 0) first = 0;
     int32_t count = 0;
-    for (int32_t i = first; i < gPos.hply; i++)
-        if (gHistory[i].key == gPos.hashKey) count++;
+    for (int32_t i = first; i < bd.pos.hply; i++)
+        if (bd.history[i].key == bd.pos.hashKey) count++;
     return count;
 }
 
-uint64_t computeHashKey() {
+uint64_t computeHashKey(Board& bd) {
     uint64_t key = 0;
     for (int32_t s = 0; s < 64; s++)
-        if (gPos.piece[s] != EMPTY) key ^= gPieceKey[gPos.colour[s]][gPos.piece[s]][s];
-    key ^= gCastleKey[gPos.castle];
-    if (gPos.side == BLACK) key ^= gSideKey;
-    if (gPos.epSquare != -1) key ^= gEpKey[gPos.epSquare];
+        if (bd.pos.piece[s] != EMPTY) key ^= gPieceKey[bd.pos.colour[s]][bd.pos.piece[s]][s];
+    key ^= gCastleKey[bd.pos.castle];
+    if (bd.pos.side == BLACK) key ^= gSideKey;
+    if (bd.pos.epSquare != -1) key ^= gEpKey[bd.pos.epSquare];
     return key;
 }
 
-uint64_t computePawnKey(int32_t castleAtSetup) {
+uint64_t computePawnKey(Board& bd, int32_t castleAtSetup) {
     uint64_t key = 0;
     for (int32_t s = 0; s < 64; s++)
-        if (gPos.piece[s] == PAWN) key ^= gPieceKey[gPos.colour[s]][PAWN][s];
+        if (bd.pos.piece[s] == PAWN) key ^= gPieceKey[bd.pos.colour[s]][PAWN][s];
     key ^= gCastleKey[castleAtSetup];
-    if (gPos.side == BLACK) key ^= gSideKey;
-    if (gPos.epSquare != -1) key ^= gEpKey[gPos.epSquare];
+    if (bd.pos.side == BLACK) key ^= gSideKey;
+    if (bd.pos.epSquare != -1) key ^= gEpKey[bd.pos.epSquare];
     return key;
 }

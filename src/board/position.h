@@ -57,49 +57,8 @@ struct HistoryEntry {
 // kMaxPly half-moves deeper, and each of those makes its own entry.
 constexpr int32_t kHistorySize = 1000 + kMaxPly + 1;
 
-extern Position gPos;
-extern HistoryEntry gHistory[kHistorySize];
-
-// hply right after the last set-up from FEN (0 with White to move, 1 with
-// Black); no undo takes back more than the moves made since then.
-extern int32_t gSetupPly;
-
-// Castling rights of the last set-up; the pawn key keeps their key for the game.
-extern int32_t gSetupCastle;
-
 // Hash-key tables, refilled from the random generator at every set-up.
 extern uint64_t gPieceKey[2][6][64];
 extern uint64_t gSideKey;
 extern uint64_t gEpKey[64];
 extern uint64_t gCastleKey[16];
-
-// Fills the key tables with the next draws of the random generator.
-void generateKeys();
-
-// Place or take away one man, keeping arrays, lists, king squares, bitboards and
-// pawnsOnSeventh in step; keys and material counters are not touched.
-void addPiece(int32_t piece, int32_t colour, int32_t square);
-void removePiece(int32_t piece, int32_t colour, int32_t square);
-
-// The same, and XOR the man's key into hashKey (and pawnKey for a pawn).
-void addPieceKeyed(int32_t piece, int32_t colour, int32_t square);
-void removePieceKeyed(int32_t piece, int32_t colour, int32_t square);
-
-// Number of earlier positions since the last irreversible move with the
-// current hashKey.
-int32_t repetitionCount();
-
-// Keys computed from scratch from the board (for checking incremental keys).
-uint64_t computeHashKey();
-uint64_t computePawnKey(int32_t castleAtSetup);
-
-// No pawns, and less than a lone bishop of pieces on the board: neither side
-// can mate.
-inline bool insufficientMaterial() {
-    return gPos.pawnMaterial[WHITE] + gPos.pawnMaterial[BLACK] == 0 &&
-           gPos.pieceMaterial[WHITE] + gPos.pieceMaterial[BLACK] < 326;
-}
-
-// The current position becomes the root of the next search (or of a game
-// move): no search plies above it.
-inline void makeCurrentPositionRoot() { gPos.ply = 0; }

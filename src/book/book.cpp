@@ -11,6 +11,7 @@
 #include "board/random.h"
 #include "book/random64.h"
 #include "platform/clock.h"
+#include "game/gameboard.h"
 
 char gBookFile[kBookFileSize] = "morvantix.bin";
 
@@ -165,14 +166,14 @@ int32_t probeBook(uint64_t key, char* text) {
 
 bool findBookMove(Move* move) {
     char fen[kFenTextSize];
-    writeFenText(fen);
+    writeFenText(gameBoard(), fen);
     char text[8];
     if (!probeBook(bookKey(fen), text)) return false;
-    makeCurrentPositionRoot();
-    generateAllMoves();
-    const int32_t index = parseMoveText(text);
-    if (index < 0 || !makeMove(gMoveStack[index].move)) return false;
-    unmakeMove();
-    *move = gMoveStack[index].move;
+    makeCurrentPositionRoot(gameBoard());
+    generateAllMoves(gameBoard());
+    const int32_t index = parseMoveText(gameBoard(), text);
+    if (index < 0 || !makeMove(gameBoard(), gameBoard().moveStack[index].move)) return false;
+    unmakeMove(gameBoard());
+    *move = gameBoard().moveStack[index].move;
     return true;
 }

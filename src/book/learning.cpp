@@ -10,6 +10,7 @@
 #include "config/config.h"
 #include "game/game.h"
 #include "platform/appendfile.h"
+#include "game/gameboard.h"
 
 int32_t gOutOfBookCount = 0;
 int32_t gBookExitIndex = 0;
@@ -44,30 +45,30 @@ void resetOutOfBookState() {
 void noteBookMove() { gOutOfBookCount = 0; }
 
 int32_t noteSearchOutOfBook() {
-    gBookExitIndex = gPos.hply - 2 * gOutOfBookCount + 1;
+    gBookExitIndex = gameBoard().pos.hply - 2 * gOutOfBookCount + 1;
     return ++gOutOfBookCount;
 }
 
 void writeOutOfBookPosition(int32_t colour) {
     char fen[kFenTextSize];
-    writeFenText(fen);
+    writeFenText(gameBoard(), fen);
     RecordText line;
     line.add("%s\n", fen);
     line.appendTo(colour == BLACK ? "bOutOfBook.dbk" : "wOutOfBook.dbk");
 }
 
 void checkBadLine() {
-    gLearnCheckPly = gPos.hply;
-    const int32_t r = gPos.hply;
+    gLearnCheckPly = gameBoard().pos.hply;
+    const int32_t r = gameBoard().pos.hply;
     if (gLearnMinutes < kMinimumMinutes || !gStartedFromInitial || !gWriteLearnedOpening) return;
     const int32_t bad = badMovesBefore(r);
     if (bad < 6) return;
     // Both files are created; the record goes to the side to move's.
     RecordText record;
-    writeBadGameRecord(record, gPos.side, r, bad);
+    writeBadGameRecord(record, gameBoard().pos.side, r, bad);
     printf("# Updating Morvantix.lrn file...\n");
     fflush(stdout);
-    const bool black = gPos.side == BLACK;
+    const bool black = gameBoard().pos.side == BLACK;
     appendToFile(black ? kWhiteBadLines : kBlackBadLines, "", 0);
     record.appendTo(black ? kBlackBadLines : kWhiteBadLines);
 }

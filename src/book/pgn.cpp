@@ -9,6 +9,7 @@
 #include "board/position.h"
 #include "book/learning.h"
 #include "game/game.h"
+#include "game/gameboard.h"
 
 namespace {
 
@@ -52,12 +53,12 @@ const char* signOf(int32_t score) { return score >= 1 ? "+" : ""; }
 
 // The game's moves start after the set-up. A game set up with Black to move
 // has no move at index 1: its text starts at "1. ...".
-int32_t firstMovePly() { return gSetupPly + 1; }
+int32_t firstMovePly() { return gameBoard().setupPly + 1; }
 
 // The recorded move and score at a game-record index; false when the index
 // holds no move of this game (the annotation is then left out).
 bool recordedMove(int32_t index, Move* move, int32_t* score) {
-    if (index < firstMovePly() || index > gPos.hply || gGameMoves[index] == 0) return false;
+    if (index < firstMovePly() || index > gameBoard().pos.hply || gGameMoves[index] == 0) return false;
     *move = Move(gGameMoves[index]);
     *score = gGameScores[index];
     return true;
@@ -80,7 +81,7 @@ void saveGame(int32_t colour) {
         else
             f.add("[Anotator \"%d. %s {%s%.2f}  ....\"]\n\n", (x + 1) / 2, moveToText(m), signOf(s), s / 100.0);
     }
-    const int32_t last = gPos.hply;
+    const int32_t last = gameBoard().pos.hply;
     for (int32_t i = firstMovePly(); i <= last; i++) {
         const Move m = Move(gGameMoves[i]);
         if (m == 0) continue;
@@ -141,7 +142,7 @@ void writeLearnedLineRecord(RecordText& f, int32_t colour, int32_t checkPly, int
             f.add("[Anotator \"%d. %s {%s%.2f} Bad Moves = %d/%d .... \"]\n\n", (checkPly - 18) / 2,
                     moveToText(m), signOf(s), s / 100.0, badMoves, kTenMoves);
     }
-    const int32_t last = gPos.hply;
+    const int32_t last = gameBoard().pos.hply;
     for (int32_t i = firstMovePly(); i <= last; i++) {
         const Move move = Move(gGameMoves[i]);
         if (move == 0) continue;

@@ -41,17 +41,17 @@ void loadBitbases(const char* path) {
     gEgbbLoaded = 1;
 }
 
-bool probeBitbases(int32_t* score) {
+bool probeBitbases(EvalBoard& w, int32_t* score) {
     int piece[3] = {0, 0, 0}, square[3] = {0, 0, 0};
     int n = 0;
     // White pawns, black pawns, white knights, black knights, ... queens.
     for (int32_t kind = PAWN; kind <= QUEEN; kind++)
         for (int32_t colour = WHITE; colour <= BLACK; colour++)
-            for (int32_t i = 0; i < gPos.pieceCount[colour][kind] && n < 3; i++, n++) {
+            for (int32_t i = 0; i < w.pos.pieceCount[colour][kind] && n < 3; i++, n++) {
                 piece[n] = kLibraryPiece[colour][kind];
-                square[n] = gBitIndex[gPos.pieceList[colour][kind][i]];
+                square[n] = gBitIndex[w.pos.pieceList[colour][kind][i]];
             }
-    int result = gEgbbProbe(gPos.side, gBitIndex[gPos.kingSquare[WHITE]], gBitIndex[gPos.kingSquare[BLACK]],
+    int result = gEgbbProbe(w.pos.side, gBitIndex[w.pos.kingSquare[WHITE]], gBitIndex[w.pos.kingSquare[BLACK]],
                             piece[0], square[0], piece[1], square[1], piece[2], square[2]);
     if (result == kNoValue) return false;
     *score = result;

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "eval/evalboard.h"
+
 using BitbaseProbe = int (*)(int player, int whiteKing, int blackKing, int piece1, int square1, int piece2,
                              int square2, int piece3, int square3);
 
@@ -17,4 +19,4 @@ void loadBitbases(const char* path);
 
 // Probes the current position; true with the score (side to move's view) when
 // the library knows it.
-bool probeBitbases(int32_t* score);
+bool probeBitbases(EvalBoard& w, int32_t* score);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "eval/evalboard.h"
+
 #include "board/types.h"
 
 // Integers only, so that zero bytes clear it.
@@ -98,4 +100,4 @@ inline void addPhased(EvalState& e, int32_t sign, int32_t opening, int32_t endga
 constexpr int32_t BEHIND_KNIGHT = 0, BEHIND_ROOK = 1, BEHIND_QUEEN = 2;
 
 // Counts, phase, king zones and empty sums for the current position.
-void initEvalState(EvalState& e);
+void initEvalState(EvalBoard& w, EvalState& e);

@@ -5,8 +5,6 @@
 #include "eval/params.h"
 #include "eval/psqt.h"
 
-int32_t gCastleRightsAtRoot[2] = {0, 0};
-int32_t gCastledInSearch[2] = {0, 0};
 
 namespace {
 
@@ -26,8 +24,8 @@ constexpr bool isEdgeSquare(int32_t sq) {
 }
 
 // The attacker's army is too light for the shelter and storm terms.
-bool lightAttack(const EvalState& e, int32_t attacker) {
-    const int32_t pieces = gPos.pieceNumber[attacker], rooks = e.rooks[attacker];
+bool lightAttack(EvalBoard& w, const EvalState& e, int32_t attacker) {
+    const int32_t pieces = w.pos.pieceNumber[attacker], rooks = e.rooks[attacker];
     if (e.queens[attacker] > 0)
         return e.queens[attacker] == 1 && pieces < 3 && rooks == 0 && e.totalPawns < 9;
     return pieces < 5 && !(rooks > 1 && (pieces > 3 || rooks >= 3));
@@ -45,7 +43,7 @@ int32_t behindPawnWeights(const EvalState& e, int32_t fileIndex) {
 // and the storm of the enemy pawns on it. The own file weighs the whole attack
 // material, the files beside it a half (shelter) or four tenths (storm).
 template <int32_t C>
-void shelterAndStorm(EvalState& e, int32_t r, int32_t fileIndex, bool ownFile, int32_t attack) {
+void shelterAndStorm(EvalBoard& w, EvalState& e, int32_t r, int32_t fileIndex, bool ownFile, int32_t attack) {
     constexpr int32_t O = C ^ 1, S = signOf<C>();
     int32_t& openCount = ownFile ? e.kingFileOpen[C] : e.kingAdjOpen[C];
     const int32_t p = relRow<C>(e.pawnRear[C][fileIndex]);
@@ -55,7 +53,7 @@ void shelterAndStorm(EvalState& e, int32_t r, int32_t fileIndex, bool ownFile, i
     } else if (ownFile) {
         e.blended -= S * kShelter[r - p];
     } else {
-        e.blended -= S * ((kShelter[r - p] + 2 * gPos.pieceNumber[O]) / 2);
+        e.blended -= S * ((kShelter[r - p] + 2 * w.pos.pieceNumber[O]) / 2);
     }
     const int32_t stormShare = ownFile ? attack / 2 : (attack * 4) / 10;
     const int32_t q = relRow<C>(e.pawnFront[O][fileIndex]);
@@ -76,9 +74,9 @@ void shelterAndStorm(EvalState& e, int32_t r, int32_t fileIndex, bool ownFile, i
 }
 
 template <int32_t C>
-void king(EvalState& e) {
+void king(EvalBoard& w, EvalState& e) {
     constexpr int32_t O = C ^ 1;
-    const int32_t sq = gPos.kingSquare[C], s = relSquare<C>(sq);
+    const int32_t sq = w.pos.kingSquare[C], s = relSquare<C>(sq);
     // 1. Piece-square values scaled by the king parameters.
     // (table x factor - adjustment x factor) / 100, the same as (table - adjustment) x factor / 100.
     e.pstOpening[C] += scaledTerm(int64_t(kKingOpening[s]) - gKingPcsqOpAdjustmentValue, gKingPcsqOpFactor, 100);
@@ -86,16 +84,16 @@ void king(EvalState& e) {
     // 2. The attacker's material.
     const int32_t attack = 26 * e.queens[O] + 12 * e.rooks[O] + 3 * e.bishops[O] + 2 * e.knights[O];
     // 3. Against a light attack only note a king of ours near the enemy king at the edge.
-    if (lightAttack(e, O)) {
-        const int32_t enemy = gPos.kingSquare[O];
+    if (lightAttack(w, e, O)) {
+        const int32_t enemy = w.pos.kingSquare[O];
         if (isEdgeSquare(enemy) && gDistance[sq][enemy] < 3) e.edgeAttack[C] = 1;
         return;
     }
     // 4.-9. Shelter and storm on the king's file and the files beside it.
     const int32_t r = relRow<C>(rowOf(sq)), f = fileOf(sq);
-    shelterAndStorm<C>(e, r, f + 1, true, attack);
-    if (f > 0) shelterAndStorm<C>(e, r, f, false, attack);
-    if (f < 7) shelterAndStorm<C>(e, r, f + 2, false, attack);
+    shelterAndStorm<C>(w, e, r, f + 1, true, attack);
+    if (f > 0) shelterAndStorm<C>(w, e, r, f, false, attack);
+    if (f < 7) shelterAndStorm<C>(w, e, r, f + 2, false, attack);
 }
 
 // combo(a, b) for the colour: its share of the opening and endgame sums.
@@ -123,11 +121,11 @@ constexpr Combination kCombinations[7] = {
 
 }  // namespace
 
-void evaluateKing(EvalState& e, int32_t colour) {
+void evaluateKing(EvalBoard& w, EvalState& e, int32_t colour) {
     if (colour == WHITE)
-        king<WHITE>(e);
+        king<WHITE>(w, e);
     else
-        king<BLACK>(e);
+        king<BLACK>(w, e);
 }
 
 void weighKingAttacks(EvalState& e) {
@@ -137,16 +135,16 @@ void weighKingAttacks(EvalState& e) {
                  scaledTerm(e.behindSum[BLACK], gPieceBehindPawnAttacksKing, 100);
 }
 
-void castlingTerms(EvalState& e) {
+void castlingTerms(EvalBoard& w, EvalState& e) {
     for (int32_t c = 0; c < 2; c++) {
         const int32_t sign = c == WHITE ? 1 : -1;
-        const int32_t rights = gPos.castle & (c == WHITE ? CASTLE_WHITE : CASTLE_BLACK);
+        const int32_t rights = w.pos.castle & (c == WHITE ? CASTLE_WHITE : CASTLE_BLACK);
         // Rights lost without castling while the opponent still has an army.
-        if (gCastleRightsAtRoot[c] && !gCastledInSearch[c] && rights == 0 && gPos.pieceMaterial[c ^ 1] >= 2000)
+        if (w.castleRightsAtRoot[c] && !w.castledInSearch[c] && rights == 0 && w.pos.pieceMaterial[c ^ 1] >= 2000)
             e.blended -= sign * 20;
     }
     for (int32_t c = 0; c < 2; c++)
-        if (gCastleRightsAtRoot[c] && gCastledInSearch[c]) e.blended += (c == WHITE ? 12 : -12);
+        if (w.castleRightsAtRoot[c] && w.castledInSearch[c]) e.blended += (c == WHITE ? 12 : -12);
 }
 
 namespace {
@@ -159,7 +157,7 @@ bool inZone(const EvalState& e, int32_t colour, int32_t kind) {
 
 }  // namespace
 
-void kingZoneAttacks(EvalState& e) {
+void kingZoneAttacks(EvalBoard& w, EvalState& e) {
     // 1. A light attack on a king at the edge.
     for (int32_t c = 0; c < 2; c++) {
         if (!e.edgeAttack[c]) continue;
@@ -172,7 +170,7 @@ void kingZoneAttacks(EvalState& e) {
         for (int32_t c = 0; c < 2; c++) {
             if (!inZone(e, c, row.first) || !inZone(e, c, row.second)) continue;
             const int32_t sign = c == WHITE ? 1 : -1;
-            if (gPos.side == c)
+            if (w.pos.side == c)
                 combo(e, sign, row.openingToMove, row.endgameToMove);
             else
                 combo(e, sign, row.openingOther, row.endgameOther);
@@ -181,8 +179,8 @@ void kingZoneAttacks(EvalState& e) {
         }
 }
 
-void setCastlingAtRoot(int32_t castleRights) {
-    gCastleRightsAtRoot[WHITE] = (castleRights & CASTLE_WHITE) != 0;
-    gCastleRightsAtRoot[BLACK] = (castleRights & CASTLE_BLACK) != 0;
-    gCastledInSearch[WHITE] = gCastledInSearch[BLACK] = 0;
+void setCastlingAtRoot(EvalBoard& w, int32_t castleRights) {
+    w.castleRightsAtRoot[WHITE] = (castleRights & CASTLE_WHITE) != 0;
+    w.castleRightsAtRoot[BLACK] = (castleRights & CASTLE_BLACK) != 0;
+    w.castledInSearch[WHITE] = w.castledInSearch[BLACK] = 0;
 }

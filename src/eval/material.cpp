@@ -6,17 +6,17 @@
 #include "board/tables.h"
 #include "eval/psqt.h"
 
-void initEvalState(EvalState& e) {
+void initEvalState(EvalBoard& w, EvalState& e) {
     // All of it integers: zero bytes are zero values, filled in place.
     memset(&e, 0, sizeof e);
     int32_t queens = 0, rooks = 0, minors = 0;
     for (int32_t c = 0; c < 2; c++) {
-        e.queens[c] = gPos.queenNumber[c];
-        e.rooks[c] = gPos.rookNumber[c];
-        e.knights[c] = gPos.knightNumber[c];
-        e.bishops[c] = gPos.bishopNumber[c];
+        e.queens[c] = w.pos.queenNumber[c];
+        e.rooks[c] = w.pos.rookNumber[c];
+        e.knights[c] = w.pos.knightNumber[c];
+        e.bishops[c] = w.pos.bishopNumber[c];
         e.minors[c] = e.knights[c] + e.bishops[c];
-        e.pawns[c] = gPos.pawnNumber[c];
+        e.pawns[c] = w.pos.pawnNumber[c];
         queens += e.queens[c];
         rooks += e.rooks[c];
         minors += e.minors[c];
@@ -34,7 +34,7 @@ void initEvalState(EvalState& e) {
     e.drawDivisor = 1;
     e.bestRow[0] = 6;
     e.bestRow[1] = 1;
-    for (int32_t c = 0; c < 2; c++) e.kingZone[c] = gKingAttacks[gBitIndex[gPos.kingSquare[c]]];
+    for (int32_t c = 0; c < 2; c++) e.kingZone[c] = gKingAttacks[gBitIndex[w.pos.kingSquare[c]]];
 }
 
 void materialRedundancy(EvalState& e) {
@@ -46,12 +46,12 @@ void materialRedundancy(EvalState& e) {
     if (e.knights[B] >= 2) e.imbalance += 78;
 }
 
-void bareKingEndings(EvalState& e) {
+void bareKingEndings(EvalBoard& w, EvalState& e) {
     const int32_t W = 0, B = 1;
-    const int32_t wk = gPos.kingSquare[W], bk = gPos.kingSquare[B];
+    const int32_t wk = w.pos.kingSquare[W], bk = w.pos.kingSquare[B];
     const int32_t dist = gDistance[wk][bk];
-    const bool blackBare = gPos.pieceNumber[B] == 0 && gPos.pawnNumber[B] == 0;
-    const bool whiteBare = gPos.pieceNumber[W] == 0 && gPos.pawnNumber[W] == 0;
+    const bool blackBare = w.pos.pieceNumber[B] == 0 && w.pos.pawnNumber[B] == 0;
+    const bool whiteBare = w.pos.pieceNumber[W] == 0 && w.pos.pawnNumber[W] == 0;
     if (blackBare && e.rooks[W])
         e.blended += 520 - kCentre[bk] - 10 * dist;
     else if (blackBare && e.queens[W])
@@ -60,9 +60,9 @@ void bareKingEndings(EvalState& e) {
         e.blended += kCentre[wk] + 10 * dist - 520;
     else if (whiteBare && e.queens[B])
         e.blended += kCentre[wk] + 16 * dist - 232;
-    else if (gPos.pieceMaterial[B] < 501 && gPos.pawnNumber[B] == 0 && e.queens[W])
+    else if (w.pos.pieceMaterial[B] < 501 && w.pos.pawnNumber[B] == 0 && e.queens[W])
         e.blended += 332 - kCentre[bk] - 16 * dist;
-    else if (gPos.pieceMaterial[W] < 501 && gPos.pawnNumber[W] == 0 && e.queens[B])
+    else if (w.pos.pieceMaterial[W] < 501 && w.pos.pawnNumber[W] == 0 && e.queens[B])
         e.blended += kCentre[wk] + 16 * dist - 332;
 }
 

@@ -4,16 +4,18 @@
 #pragma once
 #include <cstdint>
 
+#include "eval/evalboard.h"
+
 #include "eval/evalstate.h"
 
 // The passed pawns of both colours (bit numbers), from the pawn rows.
-uint64_t passedPawns(const EvalState& e);
+uint64_t passedPawns(EvalBoard& w, const EvalState& e);
 
 // The passer terms of one colour's passed pawns (White's, then Black's): the
 // unstoppable-passer bonus found so far is added again after every pawn of the
 // colour in piece-list order.
-void evaluatePassers(EvalState& e, int32_t colour, uint64_t passers);
+void evaluatePassers(EvalBoard& w, EvalState& e, int32_t colour, uint64_t passers);
 
 // Passers on both wings and passer majorities when the defender has at most
 // a minor piece.
-void passerMajority(EvalState& e);
+void passerMajority(EvalBoard& w, EvalState& e);

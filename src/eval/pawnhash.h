@@ -5,6 +5,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/largetable.h"
+
 // 32 bytes in every build; the score is from the point of view of the side to
 // move of the position stored, the other fields by colour. A score of
 // kNoPawnEntry marks an empty slot.
@@ -20,24 +22,32 @@ static_assert(sizeof(PawnHashEntry) == 32, "a pawn hash entry is 32 bytes");
 constexpr int32_t kNoPawnEntry = -10000000;
 constexpr uint32_t kPawnHashEntries = 262144;  // 8 MiB
 
-extern PawnHashEntry* gPawnHash;
-extern uint32_t gPawnHashEntries;
-extern int64_t gPawnHashProbes;
-extern int64_t gPawnHashHits;
+// One search worker's pawn hash, with the probe and hit counts of the
+// statistics line. The table always has kPawnHashEntries slots.
+struct PawnHash {
+    LargeTable<PawnHashEntry> table;
+    int64_t probes = 0;
+    int64_t hits = 0;
 
-// The probe and hit counts of the statistics line start again.
-inline void pawnHashResetCounters() { gPawnHashProbes = gPawnHashHits = 0; }
-
-bool pawnHashReserve();
-void pawnHashRelease();
-void pawnHashClear();
+    PawnHashEntry& slotOf(uint64_t key) const { return table.entries[key & (kPawnHashEntries - 1)]; }
+    // The probe and hit counts of the statistics line start again.
+    void resetCounters() { probes = hits = 0; }
+    bool reserve() { return table.reserve(kPawnHashEntries); }
+};
 
 // Counts the probe (and the hit on a key match); true with a copy of the stored
 // entry when the slot holds the key and a score.
-bool pawnHashProbe(uint64_t key, PawnHashEntry* entry);
+inline bool pawnHashProbe(PawnHash& hash, uint64_t key, PawnHashEntry* entry) {
+    hash.probes++;
+    const PawnHashEntry& e = hash.slotOf(key);
+    if (e.key != key) return false;
+    hash.hits++;
+    if (e.score == kNoPawnEntry) return false;
+    *entry = e;
+    return true;
+}
 
 // Starts loading the slot of the key, so that a later probe finds it in cache.
-inline void pawnHashPrefetch(uint64_t key) {
-    __builtin_prefetch(&gPawnHash[key & (kPawnHashEntries - 1)]);
-}
-void pawnHashStore(const PawnHashEntry& entry);
+inline void pawnHashPrefetch(const PawnHash& hash, uint64_t key) { __builtin_prefetch(&hash.slotOf(key)); }
+
+inline void pawnHashStore(PawnHash& hash, const PawnHashEntry& entry) { hash.slotOf(entry.key) = entry; }

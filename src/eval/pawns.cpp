@@ -48,8 +48,8 @@ struct PawnSquareValues {
 const PawnSquareValues kPawnSquare;
 
 // A centre pawn of the colour on its starting square with a man in front of it.
-bool blockedAtHome(int32_t colour, int32_t square, int32_t forward) {
-    return gPos.piece[square] == PAWN && gPos.colour[square] == colour && gPos.piece[square + forward] != EMPTY;
+bool blockedAtHome(EvalBoard& w, int32_t colour, int32_t square, int32_t forward) {
+    return w.pos.piece[square] == PAWN && w.pos.colour[square] == colour && w.pos.piece[square + forward] != EMPTY;
 }
 
 // Row a is nearer colour C's promotion rank than row b. The pawn row arrays
@@ -64,12 +64,12 @@ constexpr bool ahead(int32_t a, int32_t b) {
 // from C's point of view (whole numbers only, so the sum of the two colours
 // does not depend on the order).
 template <int32_t C>
-int32_t structureOf(const EvalState& e) {
+int32_t structureOf(EvalBoard& w, const EvalState& e) {
     constexpr int32_t noPawn = relRow<C>(0);
     int32_t score = 0;
     const int32_t* rear = e.pawnRear[C];
-    for (int32_t i = 0; i < gPos.pieceCount[C][PAWN]; i++) {
-        const int32_t s = gPos.pieceList[C][PAWN][i];
+    for (int32_t i = 0; i < w.pos.pieceCount[C][PAWN]; i++) {
+        const int32_t s = w.pos.pieceList[C][PAWN][i];
         const int32_t r = rowOf(s), f = fileOf(s);
         const int32_t left = rear[f], right = rear[f + 2];
         // Behind another own pawn of the file: the file's front pawn is ahead.
@@ -92,9 +92,9 @@ int32_t structureOf(const EvalState& e) {
 
 // The rear (least advanced) and front (most advanced) pawn rows of colour C by file.
 template <int32_t C>
-void fillRowsOf(EvalState& e) {
-    for (int32_t i = 0; i < gPos.pieceCount[C][PAWN]; i++) {
-        const int32_t s = gPos.pieceList[C][PAWN][i];
+void fillRowsOf(EvalBoard& w, EvalState& e) {
+    for (int32_t i = 0; i < w.pos.pieceCount[C][PAWN]; i++) {
+        const int32_t s = w.pos.pieceList[C][PAWN][i];
         const int32_t r = rowOf(s), f = fileOf(s) + 1;
         if (ahead<C>(e.pawnRear[C][f], r)) e.pawnRear[C][f] = r;
         if (ahead<C>(r, e.pawnFront[C][f])) e.pawnFront[C][f] = r;
@@ -103,55 +103,55 @@ void fillRowsOf(EvalState& e) {
 
 }  // namespace
 
-void fillPawnRows(EvalState& e) {
-    fillRowsOf<WHITE>(e);
-    fillRowsOf<BLACK>(e);
+void fillPawnRows(EvalBoard& w, EvalState& e) {
+    fillRowsOf<WHITE>(w, e);
+    fillRowsOf<BLACK>(w, e);
 }
 
-PawnHashEntry pawnFacts(const EvalState& e) {
-    const bool blackToMove = gPos.side == BLACK;
+PawnHashEntry pawnFacts(EvalBoard& w, const EvalState& e) {
+    const bool blackToMove = w.pos.side == BLACK;
     PawnHashEntry facts;
-    if (pawnHashProbe(gPos.pawnKey, &facts)) return facts;
-    const int32_t score = structureOf<WHITE>(e) - structureOf<BLACK>(e);
-    facts.key = gPos.pawnKey;
-    facts.passers = passedPawns(e);
+    if (pawnHashProbe(w.pawnHash, w.pos.pawnKey, &facts)) return facts;
+    const int32_t score = structureOf<WHITE>(w, e) - structureOf<BLACK>(w, e);
+    facts.key = w.pos.pawnKey;
+    facts.passers = passedPawns(w, e);
     facts.score = blackToMove ? -score : score;
     for (int32_t colour = WHITE; colour <= BLACK; colour++) {
         const int32_t mirror = colour == WHITE ? 0 : 56;
         int32_t opening = 0, endgame = 0;
-        for (int32_t i = 0; i < gPos.pieceCount[colour][PAWN]; i++) {
-            const int32_t s = gPos.pieceList[colour][PAWN][i];
+        for (int32_t i = 0; i < w.pos.pieceCount[colour][PAWN]; i++) {
+            const int32_t s = w.pos.pieceList[colour][PAWN][i];
             opening += kPawnSquare.opening[s ^ mirror];
             endgame += kPawnSquare.endgame[s ^ mirror];
         }
         facts.pstOpening[colour] = int16_t(opening);
         facts.pstEndgame[colour] = int16_t(endgame);
-        facts.onLight[colour] = uint8_t(popCount(gPos.pawnBits[colour] & kLightSquares));
+        facts.onLight[colour] = uint8_t(popCount(w.pos.pawnBits[colour] & kLightSquares));
     }
-    pawnHashStore(facts);
+    pawnHashStore(w.pawnHash, facts);
     return facts;
 }
 
-int32_t pawnStructure(const PawnHashEntry& facts) {
-    return gPos.side == BLACK ? -facts.score : facts.score;
+int32_t pawnStructure(EvalBoard& w, const PawnHashEntry& facts) {
+    return w.pos.side == BLACK ? -facts.score : facts.score;
 }
 
-void evaluatePawns(EvalState& e, int32_t colour, const PawnHashEntry& facts) {
+void evaluatePawns(EvalBoard& w, EvalState& e, int32_t colour, const PawnHashEntry& facts) {
     const int32_t sign = colour == WHITE ? 1 : -1;
     const int32_t forward = colour == WHITE ? -8 : 8;
-    const int32_t count = gPos.pieceCount[colour][PAWN];
+    const int32_t count = w.pos.pieceCount[colour][PAWN];
     // Every pawn's value, and the squares its men stand on and attack.
     e.opening += sign * 90 * count;
     e.endgame += sign * 115 * count;
     e.pawnsOnLight[colour] += facts.onLight[colour];
     e.pawnsOnDark[colour] += count - facts.onLight[colour];
-    e.attackMap[colour][PAWN] |= pawnAttackSet(colour, gPos.pawnBits[colour]);
+    e.attackMap[colour][PAWN] |= pawnAttackSet(colour, w.pos.pawnBits[colour]);
     // The centre pawns that must not be blocked on their starting squares.
     const int32_t d2 = colour == WHITE ? 51 : 11, e2 = colour == WHITE ? 52 : 12;
-    const int32_t blocked = blockedAtHome(colour, d2, forward) + blockedAtHome(colour, e2, forward);
+    const int32_t blocked = blockedAtHome(w, colour, d2, forward) + blockedAtHome(w, colour, e2, forward);
     e.opening -= sign * 20 * blocked;
     e.endgame -= sign * 24 * blocked;
     e.pstOpening[colour] += facts.pstOpening[colour];
     e.pstEndgame[colour] += facts.pstEndgame[colour];
-    evaluatePassers(e, colour, facts.passers);
+    evaluatePassers(w, e, colour, facts.passers);
 }

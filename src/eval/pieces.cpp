@@ -84,38 +84,38 @@ void mobility(EvalState& e, int32_t kind, uint64_t moves) {
 
 // Men on the squares strictly between two squares of one file, not counting
 // rooks and queens of the colour.
-int32_t menBetweenOnFile(int32_t a, int32_t b, int32_t colour) {
+int32_t menBetweenOnFile(EvalBoard& w, int32_t a, int32_t b, int32_t colour) {
     const int32_t from = a < b ? a : b, to = a < b ? b : a;
     int32_t men = 0;
     for (int32_t sq = from + 8; sq < to; sq += 8)
-        if (gPos.piece[sq] != EMPTY && !(gPos.colour[sq] == colour && (gPos.piece[sq] == ROOK || gPos.piece[sq] == QUEEN)))
+        if (w.pos.piece[sq] != EMPTY && !(w.pos.colour[sq] == colour && (w.pos.piece[sq] == ROOK || w.pos.piece[sq] == QUEEN)))
             men++;
     return men;
 }
 
 // A rook's file towards the enemy king is blocked: at least three rows apart
 // with two or more other men between them.
-bool fileBlocked(int32_t rookSq, int32_t kingSq, int32_t colour) {
+bool fileBlocked(EvalBoard& w, int32_t rookSq, int32_t kingSq, int32_t colour) {
     const int32_t apart = rowOf(rookSq) > rowOf(kingSq) ? rowOf(rookSq) - rowOf(kingSq) : rowOf(kingSq) - rowOf(rookSq);
-    return apart >= 3 && menBetweenOnFile(rookSq, kingSq, colour) >= 2;
+    return apart >= 3 && menBetweenOnFile(w, rookSq, kingSq, colour) >= 2;
 }
 
 template <int32_t C>
-void knight(EvalState& e, int32_t sq) {
+void knight(EvalBoard& w, EvalState& e, int32_t sq) {
     constexpr int32_t O = C ^ 1;
     const int32_t r = relRow<C>(rowOf(sq)), f = fileOf(sq), bit = gBitIndex[sq];
     materialAndSquare<C>(e, KNIGHT, sq, kKnightOpening, kKnightEndgame);
     // 2. Behind the file's most advanced own pawn.
     if (relRow<C>(e.pawnFront[C][f + 1]) == r - 1) e.behindPawn[C][BEHIND_KNIGHT][f + 1] = 1;
     // 3. Mobility.
-    mobility<C>(e, KNIGHT, gKnightAttacks[bit] & ~gPos.occupancy[C]);
+    mobility<C>(e, KNIGHT, gKnightAttacks[bit] & ~w.pos.occupancy[C]);
     // 4. Outpost: in the region and out of reach of enemy pawns.
     const int32_t v = kKnightOutpost.value[relSquare<C>(sq)];
-    if (v == 0 || (gPawnAttacks[C][bit] & gPos.pawnBits[O])) return;
+    if (v == 0 || (gPawnAttacks[C][bit] & w.pos.pawnBits[O])) return;
     const int32_t base = scaledTerm(v, gSafeKnightOutpost, 100);
     e.outpostOpening[C] += scaledTerm(gKnightOutpostFactorOp, base, 100);
     e.outpostEndgame[C] += scaledTerm(base, gKnightOutpostFactorEn, 100);
-    if (gPawnAttacks[O][bit] & gPos.pawnBits[C]) {
+    if (gPawnAttacks[O][bit] & w.pos.pawnBits[C]) {
         const int32_t extra = scaledTerm(v, gSafeProtectedKnightOutpost, 100);
         e.outpostOpening[C] += scaledTerm(gKnightOutpostFactorOp, extra, 100);
         e.outpostEndgame[C] += scaledTerm(extra, gKnightOutpostFactorEn, 100);
@@ -123,7 +123,7 @@ void knight(EvalState& e, int32_t sq) {
 }
 
 template <int32_t C>
-void bishop(EvalState& e, int32_t sq) {
+void bishop(EvalBoard& w, EvalState& e, int32_t sq) {
     constexpr int32_t O = C ^ 1;
     const int32_t r = relRow<C>(rowOf(sq)), f = fileOf(sq), bit = gBitIndex[sq];
     materialAndSquare<C>(e, BISHOP, sq, kBishopOpening, kBishopEndgame);
@@ -134,23 +134,23 @@ void bishop(EvalState& e, int32_t sq) {
     if (b != 0) {
         const bool leftSafe = r <= relRow<C>(e.pawnRear[O][f]);
         const bool rightSafe = r <= relRow<C>(e.pawnRear[O][f + 2]);
-        const int32_t d = (gPawnAttacks[O][bit] & gPos.pawnBits[C]) ? 4 : 0;
+        const int32_t d = (gPawnAttacks[O][bit] & w.pos.pawnBits[C]) ? 4 : 0;
         if (leftSafe && rightSafe)
             e.blended += signOf<C>() * (b / 4 + (3 * b) / 4 + d);
         else if (leftSafe || rightSafe)
             e.blended += signOf<C>() * (b / 4 + d);
     }
     // 3. Mobility.
-    mobility<C>(e, BISHOP, bishopAttacks(gPos.occupied, sq) & ~gPos.occupancy[C]);
+    mobility<C>(e, BISHOP, bishopAttacks(w.pos.occupied, sq) & ~w.pos.occupancy[C]);
 }
 
 // Rook file bonuses: own pawn on the file, open file, half-open file, each
 // with its bonus for facing the enemy king on the same or a neighbour file.
 template <int32_t C>
-void rookFile(EvalState& e, int32_t sq, int32_t r, int32_t f) {
+void rookFile(EvalBoard& w, EvalState& e, int32_t sq, int32_t r, int32_t f) {
     constexpr int32_t O = C ^ 1, S = signOf<C>();
-    const int32_t king = gPos.kingSquare[O];
-    const bool kingOnFile = fileOf(king) == f && !fileBlocked(sq, king, C);
+    const int32_t king = w.pos.kingSquare[O];
+    const bool kingOnFile = fileOf(king) == f && !fileBlocked(w, sq, king, C);
     const bool kingBeside = fileOf(king) == f - 1 || fileOf(king) == f + 1;
     if (relRow<C>(e.pawnRear[C][f + 1]) != 0) {
         if (r > relRow<C>(e.pawnFront[C][f + 1])) e.behindPawn[C][BEHIND_ROOK][f + 1] = 1;
@@ -174,18 +174,18 @@ void rookFile(EvalState& e, int32_t sq, int32_t r, int32_t f) {
 }
 
 template <int32_t C>
-void rook(EvalState& e, int32_t sq) {
+void rook(EvalBoard& w, EvalState& e, int32_t sq) {
     constexpr int32_t O = C ^ 1, S = signOf<C>();
     const int32_t r = relRow<C>(rowOf(sq)), f = fileOf(sq);
     materialAndSquare<C>(e, ROOK, sq, kRookOpening, kRookEndgame);
     // 2. File type.
-    rookFile<C>(e, sq, r, f);
+    rookFile<C>(w, e, sq, r, f);
     // 3. Enemy passer on the file: behind it with a clear path, or in front of it.
     if (e.passerCount[O][f + 1] > 0) {
         const int32_t p = relRow<C>(e.pawnFront[O][f + 1]);
         if (p > r) {
             const int32_t passer = f + 8 * relRow<C>(p);
-            if (menBetweenOnFile(sq, passer, C) == 0) addPhased(e, S, 2, 20);
+            if (menBetweenOnFile(w, sq, passer, C) == 0) addPhased(e, S, 2, 20);
         } else {
             const int32_t t = kRookInFront[p];
             addPhased(e, -S, (30 * t) / 100, t);
@@ -193,7 +193,7 @@ void rook(EvalState& e, int32_t sq) {
     }
     // 4. Rank: near the enemy king's rank, or on the seventh / eighth with
     // the enemy king on its back rank.
-    const int32_t kingRow = relRow<C>(rowOf(gPos.kingSquare[O]));
+    const int32_t kingRow = relRow<C>(rowOf(w.pos.kingSquare[O]));
     if (r >= 2) {
         if (r - kingRow < 2 && kingRow - r < 2) addPhased(e, S, 8, 20);
     } else if (kingRow == 0) {
@@ -205,14 +205,14 @@ void rook(EvalState& e, int32_t sq) {
         }
     }
     // 5. Mobility.
-    mobility<C>(e, ROOK, rookAttacks(gPos.occupied, sq) & ~gPos.occupancy[C]);
+    mobility<C>(e, ROOK, rookAttacks(w.pos.occupied, sq) & ~w.pos.occupancy[C]);
 }
 
 template <int32_t C>
-void queen(EvalState& e, int32_t sq) {
+void queen(EvalBoard& w, EvalState& e, int32_t sq) {
     constexpr int32_t O = C ^ 1, S = signOf<C>();
     const int32_t r = relRow<C>(rowOf(sq)), f = fileOf(sq);
-    const int32_t king = gPos.kingSquare[O];
+    const int32_t king = w.pos.kingSquare[O];
     materialAndSquare<C>(e, QUEEN, sq, kQueenOpening, kQueenEndgame);
     // 2. On the seventh or eighth with the enemy king on its back rank.
     if (r <= 1 && relRow<C>(rowOf(king)) == 0) e.endgame += S * 6;
@@ -220,7 +220,7 @@ void queen(EvalState& e, int32_t sq) {
     const int32_t d = gDistance[sq][king];
     addPhased(e, S, kTropismOpening[d], kTropismEndgame[d]);
     // 4. Mobility, and whether the queen reaches the enemy king zone.
-    const uint64_t moves = (bishopAttacks(gPos.occupied, sq) | rookAttacks(gPos.occupied, sq)) & ~gPos.occupancy[C];
+    const uint64_t moves = (bishopAttacks(w.pos.occupied, sq) | rookAttacks(w.pos.occupied, sq)) & ~w.pos.occupancy[C];
     mobility<C>(e, QUEEN, moves);
     if (moves & e.kingZone[O]) e.queenNearKing[C] = 1;
     // 5. Behind an own pawn.
@@ -229,8 +229,8 @@ void queen(EvalState& e, int32_t sq) {
 }
 
 template <int32_t C>
-void eachPiece(EvalState& e, int32_t kind, void (*term)(EvalState&, int32_t)) {
-    for (int32_t i = 0; i < gPos.pieceCount[C][kind]; i++) term(e, gPos.pieceList[C][kind][i]);
+void eachPiece(EvalBoard& w, EvalState& e, int32_t kind, void (*term)(EvalBoard&, EvalState&, int32_t)) {
+    for (int32_t i = 0; i < w.pos.pieceCount[C][kind]; i++) term(w, e, w.pos.pieceList[C][kind][i]);
 }
 
 // Two rooks on the seventh, two rooks on open files.
@@ -255,20 +255,20 @@ void lateBishopTerms(EvalState& e) {
 
 }  // namespace
 
-void evaluateKnights(EvalState& e, int32_t colour) {
-    colour == WHITE ? eachPiece<WHITE>(e, KNIGHT, knight<WHITE>) : eachPiece<BLACK>(e, KNIGHT, knight<BLACK>);
+void evaluateKnights(EvalBoard& w, EvalState& e, int32_t colour) {
+    colour == WHITE ? eachPiece<WHITE>(w, e, KNIGHT, knight<WHITE>) : eachPiece<BLACK>(w, e, KNIGHT, knight<BLACK>);
 }
 
-void evaluateBishops(EvalState& e, int32_t colour) {
-    colour == WHITE ? eachPiece<WHITE>(e, BISHOP, bishop<WHITE>) : eachPiece<BLACK>(e, BISHOP, bishop<BLACK>);
+void evaluateBishops(EvalBoard& w, EvalState& e, int32_t colour) {
+    colour == WHITE ? eachPiece<WHITE>(w, e, BISHOP, bishop<WHITE>) : eachPiece<BLACK>(w, e, BISHOP, bishop<BLACK>);
 }
 
-void evaluateRooks(EvalState& e, int32_t colour) {
-    colour == WHITE ? eachPiece<WHITE>(e, ROOK, rook<WHITE>) : eachPiece<BLACK>(e, ROOK, rook<BLACK>);
+void evaluateRooks(EvalBoard& w, EvalState& e, int32_t colour) {
+    colour == WHITE ? eachPiece<WHITE>(w, e, ROOK, rook<WHITE>) : eachPiece<BLACK>(w, e, ROOK, rook<BLACK>);
 }
 
-void evaluateQueens(EvalState& e, int32_t colour) {
-    colour == WHITE ? eachPiece<WHITE>(e, QUEEN, queen<WHITE>) : eachPiece<BLACK>(e, QUEEN, queen<BLACK>);
+void evaluateQueens(EvalBoard& w, EvalState& e, int32_t colour) {
+    colour == WHITE ? eachPiece<WHITE>(w, e, QUEEN, queen<WHITE>) : eachPiece<BLACK>(w, e, QUEEN, queen<BLACK>);
 }
 
 void rooksOnSeventhAndOpenFiles(EvalState& e) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "board/position.h"
+#include "game/gameboard.h"
 
 int32_t gGameMoves[kGameRecordSize];
 int32_t gGameScores[kGameRecordSize];
@@ -38,7 +39,7 @@ void resetGameRecord() {
 }
 
 void startRecordHere() {
-    gRecordedPly = gPos.hply;
+    gRecordedPly = gameBoard().pos.hply;
     gCastled[WHITE] = gCastled[BLACK] = 0;
 }
 
@@ -61,14 +62,14 @@ void setLearnMinutes(int32_t minutes) { gLearnMinutes = minutes; }
 void recordEngineMove(Move move, int32_t score, int32_t depth, int32_t timeMs) {
     gEngineMovesPlayed++;
     recordGameMove(move, score);
-    gGameDepths[gPos.hply] = depth;
-    gGameTimes[gPos.hply] = timeMs;
+    gGameDepths[gameBoard().pos.hply] = depth;
+    gGameTimes[gameBoard().pos.hply] = timeMs;
 }
 
 void recordGameMove(Move move, int32_t score) {
-    if (moveFlags(move) & MOVE_CASTLE) gCastled[gPos.xside] = 1;
-    makeCurrentPositionRoot();
-    gRecordedPly = gPos.hply;
-    gGameMoves[gPos.hply] = int32_t(move);
-    gGameScores[gPos.hply] = score;
+    if (moveFlags(move) & MOVE_CASTLE) gCastled[gameBoard().pos.xside] = 1;
+    makeCurrentPositionRoot(gameBoard());
+    gRecordedPly = gameBoard().pos.hply;
+    gGameMoves[gameBoard().pos.hply] = int32_t(move);
+    gGameScores[gameBoard().pos.hply] = score;
 }

@@ -29,6 +29,8 @@
 #include "tools/profile.h"
 #include "tools/symmetry.h"
 #include "tools/testpos.h"
+#include "game/gameboard.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -51,11 +53,11 @@ bool readNumber(const char* command, int32_t* value) {
 }
 
 void commandPlay(Console& c) {
-    c.computerSide = gPos.side;
+    c.computerSide = gameBoard().pos.side;
 }
 
 void commandEval(Console&) {
-    printf("posEval = %d, sideToMove = %d\n", evaluate(-MATE_VALUE, MATE_VALUE), gPos.side);
+    printf("posEval = %d, sideToMove = %d\n", evaluate(workerOnGame(), -MATE_VALUE, MATE_VALUE), gameBoard().pos.side);
 }
 
 void commandSetvalue(Console&) {
@@ -70,7 +72,7 @@ void commandSetvalue(Console&) {
 
 void commandFen(Console&) {
     char fen[kFenTextSize];
-    writeFenText(fen);
+    writeFenText(gameBoard(), fen);
     printf("%s\n", fen);
 }
 
@@ -80,7 +82,7 @@ void commandSetboard(Console&) {
     const char* fen = rest[0] ? rest + 1 : rest;
     printf("%s\n", fen);
     startGame(fen);
-    generateAllMoves();
+    generateAllMoves(gameBoard());
 }
 
 void commandTes(Console&) {
@@ -88,7 +90,7 @@ void commandTes(Console&) {
     int32_t lines;
     if (!inputReadWord(file, sizeof file) || !readNumber("tes", &lines)) return;
     runSymmetryFile(file, lines);
-    generateAllMoves();  // typed moves are matched against the list of the position now set up
+    generateAllMoves(gameBoard());  // typed moves are matched against the list of the position now set up
 }
 
 void commandFileBench(Console&) {
@@ -126,27 +128,27 @@ void commandPerft(Console& c) {
     if (!readNumber("perft", &n)) return;
     n = std::clamp(n, 1, 100);
     setFixedSearch(gAllottedTime, n);
-    displayBoard();
-    perft(n);
+    displayBoard(gameBoard());
+    perft(gameBoard(), n);
     c.computerSide = kNoSide;
 }
 
 void commandUndo(Console& c) {
-    if (gPos.hply <= gSetupPly) return;
-    unmakeMove();
-    makeCurrentPositionRoot();
-    generateAllMoves();
+    if (gameBoard().pos.hply <= gameBoard().setupPly) return;
+    unmakeMove(gameBoard());
+    makeCurrentPositionRoot(gameBoard());
+    generateAllMoves(gameBoard());
     c.computerSide = kNoSide;
 }
 
 void commandNew(Console& c) {
     startGame(kStartFen);
-    generateAllMoves();
+    generateAllMoves(gameBoard());
     c.computerSide = kNoSide;
 }
 
 void commandDisplay(Console&) {
-    displayBoard();
+    displayBoard(gameBoard());
 }
 
 void commandBye(Console& c) {
@@ -179,7 +181,7 @@ void commandBench(Console& c) {
 
 void commandSymtestpos(Console& c) {
     runSymmetryPositions();
-    generateAllMoves();  // typed moves are matched against the list of the position now set up
+    generateAllMoves(gameBoard());  // typed moves are matched against the list of the position now set up
     c.computerSide = kNoSide;
 }
 
@@ -224,17 +226,17 @@ void commandHelp(Console&) {
 
 // A word that is no command: a move in coordinate form.
 void moveInput(const char* word) {
-    if (gPos.hply >= kMaxGamePly) {
+    if (gameBoard().pos.hply >= kMaxGamePly) {
         printf("# The move history is full; start a new game.\n");
         return;
     }
-    const int32_t index = parseMoveText(word);
-    if (index < 0 || !makeMove(gMoveStack[index].move)) {
+    const int32_t index = parseMoveText(gameBoard(), word);
+    if (index < 0 || !makeMove(gameBoard(), gameBoard().moveStack[index].move)) {
         printf("Illegal move.\n");
         return;
     }
-    recordGameMove(gMoveStack[index].move, 0);
-    generateAllMoves();
+    recordGameMove(gameBoard().moveStack[index].move, 0);
+    generateAllMoves(gameBoard());
     checkGameResult();
 }
 
@@ -272,34 +274,34 @@ const Command kCommands[] = {
 
 // The engine's own move: search, make, report, record.
 void engineMove(Console& c) {
-    think(1, true);
-    if (gBestMove == 0) {
+    think(workerOnGame(), 1, true);
+    if (mainWorker().bestMove == 0) {
         printf("(no legal moves)\n");
         c.computerSide = kNoSide;
         return;
     }
-    if (gPos.hply >= kMaxGamePly) {
+    if (gameBoard().pos.hply >= kMaxGamePly) {
         printf("# The move history is full; start a new game.\n");
         c.computerSide = kNoSide;
         return;
     }
-    const Move move = gBestMove;
-    makeMove(move);
-    if (!gBookMoveFlag) {
+    const Move move = mainWorker().bestMove;
+    makeMove(gameBoard(), move);
+    if (!mainWorker().bookMoveFlag) {
         // The rate is thousands of nodes per second; a search that took less
         // than a millisecond is counted as one millisecond.
         const int32_t elapsed = elapsedMs();
-        const double rate = double(gNodeCount) / double(elapsed > 0 ? elapsed : 1);
+        const double rate = double(mainWorker().nodeCount) / double(elapsed > 0 ? elapsed : 1);
         printf("# Tm=%d ms, NPS=%0.0fK, Mv=%s, Val=%d, Hply=%d, Fifty=%d\n", elapsed, rate, moveToText(move),
-               gLastScore, gPos.hply, gPos.fifty);
+               mainWorker().lastScore, gameBoard().pos.hply, gameBoard().pos.fifty);
         printf("\n");
     }
-    if (gPos.hply & 1)
-        printf("%d. %s\n", gPos.hply, moveToText(move));
+    if (gameBoard().pos.hply & 1)
+        printf("%d. %s\n", gameBoard().pos.hply, moveToText(move));
     else
-        printf("%d. ... %s\n", gPos.hply, moveToText(move));
-    recordGameMove(move, gLastScore);
-    generateAllMoves();
+        printf("%d. ... %s\n", gameBoard().pos.hply, moveToText(move));
+    recordGameMove(move, mainWorker().lastScore);
+    generateAllMoves(gameBoard());
     checkGameResult();
     fflush(stdout);
 }
@@ -311,9 +313,9 @@ int consoleLoop() {
     char word[kWordSize];
     while (!console.done) {
         fflush(stdout);
-        if (console.computerSide == gPos.side) {
+        if (console.computerSide == gameBoard().pos.side) {
             engineMove(console);
-            if (console.computerSide == gPos.side) continue;
+            if (console.computerSide == gameBoard().pos.side) continue;
         }
         if (!inputReadWord(word, sizeof word)) return 0;
         bool matched = false;

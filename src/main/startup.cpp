@@ -14,6 +14,7 @@
 #include "search/timeman.h"
 #include "setup/gamestart.h"
 #include "setup/tables.h"
+#include "game/gameboard.h"
 
 void printBanner() {
     printf("# %s\n", kEngineName);
@@ -28,7 +29,7 @@ void startUp() {
     setOpponentName("");
     startGame(kStartFen);
     setTunableDefaults();
-    generateAllMoves();
+    generateAllMoves(gameBoard());
     setFixedSearch(10000, kDefaultSearchDepth);
     startRecordHere();
 }

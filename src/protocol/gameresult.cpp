@@ -8,6 +8,7 @@
 #include "board/position.h"
 #include "config/config.h"
 #include "game/game.h"
+#include "game/gameboard.h"
 
 namespace {
 
@@ -15,9 +16,9 @@ constexpr int32_t kResignMoveNumber = 11;  // no resignation before this hply
 constexpr int32_t kMatedScore = -29990;
 
 bool hasLegalMove() {
-    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
-        if (!makeMove(gMoveStack[i].move)) continue;
-        unmakeMove();
+    for (int32_t i = gameBoard().firstMove[0]; i < gameBoard().firstMove[1]; i++) {
+        if (!makeMove(gameBoard(), gameBoard().moveStack[i].move)) continue;
+        unmakeMove(gameBoard());
         return true;
     }
     return false;
@@ -25,24 +26,24 @@ bool hasLegalMove() {
 
 // The line for a finished game, or nullptr.
 const char* gameEnd() {
-    const Position& p = gPos;
+    const Position& p = gameBoard().pos;
     if (!hasLegalMove()) {
-        if (inCheck(p.side)) return p.side == BLACK ? "1-0 {White mates}" : "0-1 {Black mates}";
+        if (inCheck(gameBoard(), p.side)) return p.side == BLACK ? "1-0 {White mates}" : "0-1 {Black mates}";
         return "1/2-1/2 {Stalemate}";
     }
-    if (repetitionCount() >= 2) return "1/2-1/2 {Draw by repetition}";
-    if (p.fifty >= 101 || (p.fifty == 100 && !inCheck(p.side))) return "1/2-1/2 {Draw by fifty move rule}";
-    if (p.fifty < 100 && insufficientMaterial())
+    if (repetitionCount(gameBoard()) >= 2) return "1/2-1/2 {Draw by repetition}";
+    if (p.fifty >= 101 || (p.fifty == 100 && !inCheck(gameBoard(), p.side))) return "1/2-1/2 {Draw by fifty move rule}";
+    if (p.fifty < 100 && insufficientMaterial(gameBoard()))
         return "1/2-1/2 {Draw by Insufficient Material}";
     return nullptr;
 }
 
 // The last scores of the side that has just moved, newest first.
 bool shouldResign() {
-    if (!gResign || gPos.hply < kResignMoveNumber) return false;
+    if (!gResign || gameBoard().pos.hply < kResignMoveNumber) return false;
     int32_t low = 0;
     for (int32_t i = 0; i < gResignScoreCount; i++) {
-        const int32_t index = gPos.hply - 2 * i;
+        const int32_t index = gameBoard().pos.hply - 2 * i;
         if (index < 0) break;
         const int32_t score = gGameScores[index];
         if (score > gResignScore) continue;
@@ -55,6 +56,6 @@ bool shouldResign() {
 
 void checkGameResult() {
     if (const char* line = gameEnd()) printf("%s\n", line);
-    if (shouldResign()) printf("%s\n", gPos.xside == BLACK ? "1-0 {Black Resigns}" : "0-1 {White Resigns}");
+    if (shouldResign()) printf("%s\n", gameBoard().pos.xside == BLACK ? "1-0 {Black Resigns}" : "0-1 {White Resigns}");
     fflush(stdout);
 }

@@ -27,6 +27,8 @@
 #include "search/timeman.h"
 #include "setup/gamestart.h"
 #include "setup/tables.h"
+#include "game/gameboard.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -55,12 +57,12 @@ void infoString(const char* format, const char* text) {
 // Makes the move and returns true when it stands in this position's list and
 // is legal; false, with nothing made, otherwise.
 bool makeIfLegal(Move move) {
-    makeCurrentPositionRoot();
-    generateAllMoves();
-    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++)
-        if (gMoveStack[i].move == move) {
-            const bool legal = makeMove(move);
-            makeCurrentPositionRoot();
+    makeCurrentPositionRoot(gameBoard());
+    generateAllMoves(gameBoard());
+    for (int32_t i = gameBoard().firstMove[0]; i < gameBoard().firstMove[1]; i++)
+        if (gameBoard().moveStack[i].move == move) {
+            const bool legal = makeMove(gameBoard(), move);
+            makeCurrentPositionRoot(gameBoard());
             return legal;
         }
     return false;
@@ -68,13 +70,13 @@ bool makeIfLegal(Move move) {
 
 // The legal move of that coordinate text in this position, or 0.
 Move legalMoveOfText(const char* text) {
-    makeCurrentPositionRoot();
-    generateAllMoves();
-    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
-        const Move m = gMoveStack[i].move;
+    makeCurrentPositionRoot(gameBoard());
+    generateAllMoves(gameBoard());
+    for (int32_t i = gameBoard().firstMove[0]; i < gameBoard().firstMove[1]; i++) {
+        const Move m = gameBoard().moveStack[i].move;
         if (strcasecmp(moveToText(m), text) != 0 || !makeIfLegal(m)) continue;
-        unmakeMove();
-        makeCurrentPositionRoot();
+        unmakeMove(gameBoard());
+        makeCurrentPositionRoot(gameBoard());
         return m;
     }
     return 0;
@@ -84,17 +86,17 @@ Move legalMoveOfText(const char* text) {
 bool playMoveText(const char* text, Move* played) {
     const Move m = legalMoveOfText(text);
     if (!m) return false;
-    makeMove(m);
-    makeCurrentPositionRoot();
+    makeMove(gameBoard(), m);
+    makeCurrentPositionRoot(gameBoard());
     *played = m;
     return true;
 }
 
 // Sets the position back to the one the interface set last.
 void restoreGame() {
-    setPosition(gGame.fen);
-    for (int32_t i = 0; i < gGame.moveCount; i++) makeMove(gGame.moves[i]);
-    makeCurrentPositionRoot();
+    setPosition(gameBoard(), gGame.fen);
+    for (int32_t i = 0; i < gGame.moveCount; i++) makeMove(gameBoard(), gGame.moves[i]);
+    makeCurrentPositionRoot(gameBoard());
 }
 
 // Moves already played that the new command repeats, from the start.
@@ -136,9 +138,9 @@ const char* setUpPosition(const Tokens& t, char* reason, size_t reasonSize) {
     int32_t kept = 0;
     if (sameStart) {
         kept = commonMoves(t, first, count);
-        for (int32_t n = gGame.moveCount; n > kept; n--) unmakeMove();
-        makeCurrentPositionRoot();
-    } else if (const char* error = setPosition(fen)) {
+        for (int32_t n = gGame.moveCount; n > kept; n--) unmakeMove(gameBoard());
+        makeCurrentPositionRoot(gameBoard());
+    } else if (const char* error = setPosition(gameBoard(), fen)) {
         restoreGame();
         snprintf(reason, reasonSize, "illegal position: %s", error);
         return reason;
@@ -245,14 +247,14 @@ void readGo(const Tokens& t, GoLimits& g) {
 // Times beyond two days are taken as two days, which keeps every deadline
 // within the millisecond clock's range.
 void applyGo(const GoLimits& g) {
-    const int32_t us = gPos.side;
+    const int32_t us = gameBoard().pos.side;
     setNodeRate(0);
     setNodeLimit(g.nodes >= 0 ? uint32_t(std::clamp<int64_t>(g.nodes, 1, 4000000000LL)) : 0);
     setFixedSearch(gAllottedTime, g.depth >= 0 ? std::clamp(g.depth, 1, kDefaultSearchDepth) : kDefaultSearchDepth);
     if (g.moveTime >= 0)
         allotOnMoveTime(std::clamp(g.moveTime, 1, kLongestSearchMs));
     else if (g.clockGiven[us] && !g.infinite)
-        allotOnUciClock(std::min(g.time[us], kLongestSearchMs), std::clamp(g.increment[us], 0, kLongestSearchMs),
+        allotOnUciClock(mainWorker(), std::min(g.time[us], kLongestSearchMs), std::clamp(g.increment[us], 0, kLongestSearchMs),
                         std::max(0, g.movesToGo), gUciMoveOverhead);
     else
         allotUnlimited();
@@ -262,20 +264,20 @@ void applyGo(const GoLimits& g) {
 
 // The reply the engine expects to `move`, when it is legal after it; else 0.
 Move expectedReply(Move move) {
-    if (gPvLength[0] < 2 || gPvTable[0][0] != move) return 0;
-    const Move reply = gPvTable[0][1];
-    makeMove(move);
-    makeCurrentPositionRoot();
+    if (mainWorker().pvLength[0] < 2 || mainWorker().pvTable[0][0] != move) return 0;
+    const Move reply = mainWorker().pvTable[0][1];
+    makeMove(gameBoard(), move);
+    makeCurrentPositionRoot(gameBoard());
     const bool legal = makeIfLegal(reply);
-    if (legal) unmakeMove();
-    unmakeMove();
-    makeCurrentPositionRoot();
+    if (legal) unmakeMove(gameBoard());
+    unmakeMove(gameBoard());
+    makeCurrentPositionRoot(gameBoard());
     return legal ? reply : 0;
 }
 
 void reportBestMove() {
-    Move best = gBestMove;
-    if (best == 0) best = firstLegalMove();
+    Move best = mainWorker().bestMove;
+    if (best == 0) best = firstLegalMove(mainWorker());
     const Move reply = expectedReply(best);
     printf("bestmove %s", moveToText(best));
     if (reply) printf(" ponder %s", moveToText(reply));
@@ -285,8 +287,8 @@ void reportBestMove() {
 
 // Mate or stalemate on the board: no move to search, and the score says which.
 bool reportGameOver() {
-    if (firstLegalMove() != 0) return false;
-    printf("info depth 0 score %s\n", inCheck(gPos.side) ? "mate 0" : "cp 0");
+    if (firstLegalMove(workerOnGame()) != 0) return false;
+    printf("info depth 0 score %s\n", inCheck(gameBoard(), gameBoard().pos.side) ? "mate 0" : "cp 0");
     fflush(stdout);
     return true;
 }
@@ -298,7 +300,7 @@ void forgetGoLimits() {
     setMateInMoves(0);
     clearSearchMoves();
     setFixedSearch(gAllottedTime, kDefaultSearchDepth);
-    makeCurrentPositionRoot();
+    makeCurrentPositionRoot(gameBoard());
 }
 
 void commandGo(const Tokens& t) {
@@ -308,7 +310,7 @@ void commandGo(const Tokens& t) {
     readGo(t, g);
     applyGo(g);
     clearStopRequest();
-    if (!gameOver) think(OUTPUT_UCI, true);
+    if (!gameOver) think(workerOnGame(), OUTPUT_UCI, true);
     // An analysis or a ponder search that ended by itself waits for the
     // interface: the move is reported only after "stop" or "ponderhit".
     while (!gStopSearch && gEngineState != ENGINE_NORMAL) waitForUciCommand();
@@ -337,7 +339,7 @@ void commandUci(const Tokens&) {
 void commandIsReady(const Tokens&) { printf("readyok\n"); }
 void commandSetOption(const Tokens& t) { setUciOption(t.count, t.word); }
 void commandNewGame(const Tokens&) { newGame(); }
-void commandDisplay(const Tokens&) { displayBoard(); }
+void commandDisplay(const Tokens&) { displayBoard(gameBoard()); }
 // Commands with nothing to do here: "stop" and "ponderhit" only matter while
 // a search runs, where the input poll takes them.
 void commandIgnored(const Tokens&) {}

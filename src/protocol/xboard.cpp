@@ -29,6 +29,8 @@
 #include "setup/gamestart.h"
 #include "setup/tables.h"
 #include "tools/profile.h"
+#include "game/gameboard.h"
+#include "search/worker.h"
 
 int32_t gPonderEnabled = 0;
 
@@ -106,10 +108,10 @@ void newGame(Driver& d) {
         setFixedSearch(gAllottedTime, kDefaultSearchDepth);
     }
     startGame(kStartFen);
-    generateAllMoves();
+    generateAllMoves(gameBoard());
     if (analyzing) {
         setEngineState(ENGINE_ANALYZING);
-        d.computerSide = gPos.side;
+        d.computerSide = gameBoard().pos.side;
         return;
     }
     setOpponentName("");
@@ -144,10 +146,10 @@ void commandSetboard(Driver& d, const XboardWords& w) {
     // position the engine is not in (and knows which one was refused).
     if (const char* reason = startGame(fen)) printf("tellusererror Illegal position: %s (%s)\n", argumentText(w), reason);
     markStartedFromSetUp();
-    generateAllMoves();
+    generateAllMoves(gameBoard());
     if (analyzing) {
         setEngineState(ENGINE_ANALYZING);
-        d.computerSide = gPos.side;
+        d.computerSide = gameBoard().pos.side;
     } else {
         d.computerSide = kNoSide;
     }
@@ -157,7 +159,7 @@ void commandForce(Driver& d, const XboardWords&) { d.computerSide = kNoSide; }
 
 void commandProfile(Driver& d, const XboardWords&) {
     runProfile();
-    generateAllMoves();
+    generateAllMoves(gameBoard());
     d.computerSide = kNoSide;
 }
 
@@ -166,7 +168,7 @@ void commandExit(Driver& d, const XboardWords&) {
     d.computerSide = kNoSide;
 }
 
-void commandDisplay(Driver&, const XboardWords&) { displayBoard(); }
+void commandDisplay(Driver&, const XboardWords&) { displayBoard(gameBoard()); }
 
 void commandIgnored(Driver&, const XboardWords&) {}
 
@@ -194,7 +196,7 @@ void commandOption(Driver&, const XboardWords& w) {
 }
 
 void commandAnalyze(Driver& d, const XboardWords&) {
-    d.computerSide = gPos.side;
+    d.computerSide = gameBoard().pos.side;
     setEngineState(ENGINE_ANALYZING);
 }
 
@@ -209,8 +211,8 @@ void commandSt(Driver&, const XboardWords& w) {
 
 void commandResult(Driver&, const XboardWords& w) {
     if (w.count > 1) setResultToken(w[1]);
-    if (gAutoSaveGame) saveGame(gEngineSide);
-    if (gWriteLearnedOpening) writeLearnedLine(gEngineSide);
+    if (gAutoSaveGame) saveGame(mainWorker().engineSide);
+    if (gWriteLearnedOpening) writeLearnedLine(mainWorker().engineSide);
 }
 
 void commandSd(Driver&, const XboardWords& w) {
@@ -255,7 +257,7 @@ void commandLevel(Driver&, const XboardWords& w) {
 void commandTime(Driver&, const XboardWords& w) {
     int32_t centiseconds;
     if (!numbers(w, 1, &centiseconds)) return;
-    allotOnTime(std::clamp(centiseconds, 0, 200000000));
+    allotOnTime(mainWorker(), std::clamp(centiseconds, 0, 200000000));
 }
 
 void commandOtim(Driver&, const XboardWords& w) {
@@ -264,7 +266,7 @@ void commandOtim(Driver&, const XboardWords& w) {
     recordOpponentClock(std::clamp(centiseconds, 0, 200000000) * 10);
 }
 
-void commandGo(Driver& d, const XboardWords&) { d.computerSide = gPos.side; }
+void commandGo(Driver& d, const XboardWords&) { d.computerSide = gameBoard().pos.side; }
 
 void commandPing(Driver&, const XboardWords& w) {
     int32_t n;
@@ -292,26 +294,26 @@ void commandIcs(Driver&, const XboardWords& w) {
 }
 
 void commandHint(Driver&, const XboardWords&) {
-    think(0);
-    if (gBestMove) printf("Hint: %s\n", moveToText(gBestMove));
+    think(workerOnGame(), 0);
+    if (mainWorker().bestMove) printf("Hint: %s\n", moveToText(mainWorker().bestMove));
     fflush(stdout);
 }
 
 void commandUndo(Driver& d, const XboardWords&) {
-    if (gPos.hply > gSetupPly) {
-        unmakeMove();
-        makeCurrentPositionRoot();
-        generateAllMoves();
+    if (gameBoard().pos.hply > gameBoard().setupPly) {
+        unmakeMove(gameBoard());
+        makeCurrentPositionRoot(gameBoard());
+        generateAllMoves(gameBoard());
     }
-    if (gEngineState == ENGINE_ANALYZING) d.computerSide = gPos.side;
+    if (gEngineState == ENGINE_ANALYZING) d.computerSide = gameBoard().pos.side;
 }
 
 void commandRemove(Driver&, const XboardWords&) {
-    if (gPos.hply - 2 < gSetupPly) return;
-    unmakeMove();
-    unmakeMove();
-    makeCurrentPositionRoot();
-    generateAllMoves();
+    if (gameBoard().pos.hply - 2 < gameBoard().setupPly) return;
+    unmakeMove(gameBoard());
+    unmakeMove(gameBoard());
+    makeCurrentPositionRoot(gameBoard());
+    generateAllMoves(gameBoard());
 }
 
 void commandPost(Driver&, const XboardWords&) { setPostMode(2); }
@@ -333,26 +335,26 @@ void commandEasy(Driver&, const XboardWords&) { gPonderEnabled = 0; }
 // A word that is no command: the opponent's move (or a move while analysing).
 void moveInput(Driver& d, const XboardWords& w) {
     const bool analyzing = gEngineState == ENGINE_ANALYZING;
-    if (analyzing) generateAllMoves();
-    if (gPos.hply >= kMaxGamePly) {
+    if (analyzing) generateAllMoves(gameBoard());
+    if (gameBoard().pos.hply >= kMaxGamePly) {
         replyError("the move history is full", w[0]);
         return;
     }
-    const int32_t index = parseMoveText(w[0]);
-    if (index < 0 || !makeMove(gMoveStack[index].move)) {
+    const int32_t index = parseMoveText(gameBoard(), w[0]);
+    if (index < 0 || !makeMove(gameBoard(), gameBoard().moveStack[index].move)) {
         replyError("unknown command", w[0]);
         return;
     }
-    const Move move = gMoveStack[index].move;
+    const Move move = gameBoard().moveStack[index].move;
     setPonderHit(gPonderEnabled && move == gPonderMove);
     if (gPonderEnabled) {
         printf(gPonderHit ? "# Ponder hit\n" : "# Ponder miss\n");
         fflush(stdout);
     }
     recordGameMove(move, 0);
-    generateAllMoves();
+    generateAllMoves(gameBoard());
     if (analyzing)
-        d.computerSide = gPos.side;
+        d.computerSide = gameBoard().pos.side;
     else
         checkGameResult();
 }
@@ -394,18 +396,18 @@ void dispatch(Driver& d, const char* line) {
 // arm pondering.
 void engineMove(Driver& d) {
     setEngineState(ENGINE_NORMAL);
-    think(gPostMode, true);
-    if (gBestMove && gPos.hply >= kMaxGamePly) printf("# The move history is full; no more moves.\n");
-    if (gBestMove == 0 || gPos.hply >= kMaxGamePly) {
+    think(workerOnGame(), gPostMode, true);
+    if (mainWorker().bestMove && gameBoard().pos.hply >= kMaxGamePly) printf("# The move history is full; no more moves.\n");
+    if (mainWorker().bestMove == 0 || gameBoard().pos.hply >= kMaxGamePly) {
         d.computerSide = kNoSide;
         return;
     }
-    const Move move = gBestMove;
-    makeMove(move);
+    const Move move = mainWorker().bestMove;
+    makeMove(gameBoard(), move);
     printf("move %s\n", moveToText(move));
     fflush(stdout);
-    recordEngineMove(move, gLastScore, gDepthReached, gTimeUsed);
-    generateAllMoves();
+    recordEngineMove(move, mainWorker().lastScore, mainWorker().depthReached, gTimeUsed);
+    generateAllMoves(gameBoard());
     checkGameResult();
     // Below full strength the engine does not ponder: a search on the
     // opponent's time would make its next move stronger than its level.
@@ -415,9 +417,9 @@ void engineMove(Driver& d) {
 // Mate or stalemate on the board: a thinking line with the score (mated or
 // drawn) and no move, at once, instead of a search. True when the game is over.
 bool showGameOver() {
-    if (firstLegalMove() != 0) return false;
+    if (firstLegalMove(workerOnGame()) != 0) return false;
     if (gPostMode) {
-        printf("%3d %5d %6d %10u\n", 0, inCheck(gPos.side) ? -MATE_VALUE : 0, 0, 0u);
+        printf("%3d %5d %6d %10u\n", 0, inCheck(gameBoard(), gameBoard().pos.side) ? -MATE_VALUE : 0, 0, 0u);
         fflush(stdout);
     }
     return true;
@@ -428,7 +430,7 @@ bool showGameOver() {
 void analyse() {
     if (showGameOver()) return;
     setMateStop(MATE_STOP_EXACT);
-    think(gPostMode);
+    think(workerOnGame(), gPostMode);
     setMateStop(MATE_STOP_SHORT);
 }
 
@@ -436,11 +438,11 @@ void analyse() {
 void ponderOnOpponentsTime() {
     printf("# Morvantix is Pondering on position\n");
     setEngineState(ENGINE_PONDERING);
-    ponder(gPostMode);
-    endPonder(gBestMove);
+    ponder(workerOnGame(), gPostMode);
+    endPonder(mainWorker().bestMove);
     setEngineState(ENGINE_NORMAL);
-    makeCurrentPositionRoot();
-    generateAllMoves();
+    makeCurrentPositionRoot(gameBoard());
+    generateAllMoves(gameBoard());
 }
 
 }  // namespace
@@ -468,13 +470,13 @@ void xboardLoop() {
     ignoreInterruptSignal();
     printf("\n");
     startGame(kStartFen);
-    generateAllMoves();
+    generateAllMoves(gameBoard());
     Driver d;
     if (gUseEgbb) printf("feature done=0\n");
     char line[kLineSize];
     while (!d.quit) {
         fflush(stdout);
-        if (d.computerSide == gPos.side) {
+        if (d.computerSide == gameBoard().pos.side) {
             if (gEngineState != ENGINE_ANALYZING) {
                 engineMove(d);
                 continue;

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "search/worker.h"
+
 #include "board/attacks.h"
 #include "board/makemove.h"
 #include "board/movegen.h"
@@ -25,24 +27,24 @@ constexpr int32_t kMaxSearchHply = 999;
 // Moves the principal-variation and root searches never reduce: captures,
 // promotions, castling, killers of this ply and of two plies earlier, pawns
 // arriving on the seventh rank. The move has been made from a node at `ply`.
-bool exemptFromReduction(Move move, int32_t ply);
+bool exemptFromReduction(SearchWorker& w, Move move, int32_t ply);
 
 // Counts a node of the tree and the deepest ply reached.
-inline void countNode() {
-    gNodeCount++;
-    if (gPos.ply > gSelDepth) gSelDepth = gPos.ply;
+inline void countNode(SearchWorker& w) {
+    w.nodeCount++;
+    if (w.pos.ply > w.selDepth) w.selDepth = w.pos.ply;
 }
 
 // Starts loading the table bucket and eval-cache slot of a position's key.
-inline void prefetchSlots(uint64_t key) {
+inline void prefetchSlots(SearchWorker& w, uint64_t key) {
     ttPrefetch(key);
-    evalCachePrefetch(key);
+    evalCachePrefetch(w.evalCache, key);
 }
 
 // After a move is made: start loading the child's table slots.
-inline void prefetchChild() {
-    prefetchSlots(gPos.hashKey);
-    pawnHashPrefetch(gPos.pawnKey);
+inline void prefetchChild(SearchWorker& w) {
+    prefetchSlots(w, w.pos.hashKey);
+    pawnHashPrefetch(w.pawnHash, w.pos.pawnKey);
 }
 
 // The move of entry i of the current ply's list in place, and the one of entry
@@ -52,65 +54,65 @@ inline void prefetchChild() {
 // the search of entry i leaves alone, so picking it early changes nothing;
 // i == first picks the first entry, later calls find theirs already in place.
 template <bool ChildProbesTable>
-inline void pickWithLookahead(int32_t i, int32_t first, Move hashMove) {
-    if (i == first) pickNext(i, hashMove);
-    if (i + 1 < gFirstMove[gPos.ply + 1]) {
-        pickFollowing(i + 1, hashMove);
-        const uint64_t key = keyAfter(gMoveStack[i + 1].move);
+inline void pickWithLookahead(SearchWorker& w, int32_t i, int32_t first, Move hashMove) {
+    if (i == first) pickNext(w, i, hashMove);
+    if (i + 1 < w.firstMove[w.pos.ply + 1]) {
+        pickFollowing(w, i + 1, hashMove);
+        const uint64_t key = keyAfter(w, w.moveStack[i + 1].move);
         if (ChildProbesTable)
-            prefetchSlots(key);
+            prefetchSlots(w, key);
         else
-            evalCachePrefetch(key);
+            evalCachePrefetch(w.evalCache, key);
     }
 }
 
-inline bool atSearchLimit() {
-    return gPos.ply >= kMaxSearchPly || gPos.hply >= kMaxSearchHply;
+inline bool atSearchLimit(SearchWorker& w) {
+    return w.pos.ply >= kMaxSearchPly || w.pos.hply >= kMaxSearchHply;
 }
 
 // The moves of the side to move, which is in check: every evasion of a single
 // check, king moves only against a double check.
-inline void generateCheckEvasions() {
-    findAttackers(gPos.kingSquare[gPos.side], gPos.xside);
-    if (gCheckerSquare[1] == -1)
-        generateEvasions();
+inline void generateCheckEvasions(SearchWorker& w) {
+    findAttackers(w, w.pos.kingSquare[w.pos.side], w.pos.xside);
+    if (w.checkerSquare[1] == -1)
+        generateEvasions(w);
     else
-        generateKingMoves();
+        generateKingMoves(w);
 }
 
 // After a move is made: the side now to move is in check.
-inline bool givesCheck() { return inCheck(gPos.side); }
+inline bool givesCheck(SearchWorker& w) { return inCheck(w, w.pos.side); }
 
 // After a move is made: a pawn has arrived on its seventh rank.
-inline bool pawnReachedSeventh(Move move) {
+inline bool pawnReachedSeventh(SearchWorker& w, Move move) {
     const int32_t to = moveTo(move);
-    return gPos.piece[to] == PAWN && rowOf(to) == (gPos.xside == WHITE ? 1 : 6);
+    return w.pos.piece[to] == PAWN && rowOf(to) == (w.pos.xside == WHITE ? 1 : 6);
 }
 
 // After a move is made: the side now to move, the mover's opponent, is too
 // weak for the move to be searched with a late-move reduction: less than a
 // rook of pieces, and either no piece at all or at most one pawn.
-inline bool opponentTooWeakToReduce() {
-    const int32_t them = gPos.side;
-    return gPos.pieceMaterial[them] < 500 && (gPos.pieceNumber[them] == 0 || gPos.pawnMaterial[them] <= 100);
+inline bool opponentTooWeakToReduce(SearchWorker& w) {
+    const int32_t them = w.pos.side;
+    return w.pos.pieceMaterial[them] < 500 && (w.pos.pieceNumber[them] == 0 || w.pos.pawnMaterial[them] <= 100);
 }
 
 // The side has a pawn on its seventh rank.
-inline bool hasPawnOnSeventh(int32_t colour) { return gPos.pawnsOnSeventh[colour] > 0; }
+inline bool hasPawnOnSeventh(SearchWorker& w, int32_t colour) { return w.pos.pawnsOnSeventh[colour] > 0; }
 
 // The has-castled flag of the evaluation, while a castling move is searched.
-inline void markCastling(Move move, int32_t mover, bool on) {
-    if (moveFlags(move) & MOVE_CASTLE) gCastledInSearch[mover] = on;
+inline void markCastling(SearchWorker& w, Move move, int32_t mover, bool on) {
+    if (moveFlags(move) & MOVE_CASTLE) w.castledInSearch[mover] = on;
 }
 
 // Takes back a move searched from a node where `mover` was to move, clears its
 // castling mark and counts it as tried. False when the search is stopping
 // (then only the move is taken back).
-inline bool takeBack(Move move, int32_t mover) {
-    unmakeMove();
+inline bool takeBack(SearchWorker& w, Move move, int32_t mover) {
+    unmakeMove(w);
     if (gStopSearch) return false;
-    markCastling(move, mover, false);
-    countTried(move);
+    markCastling(w, move, mover, false);
+    countTried(w, move);
     return true;
 }
 
@@ -118,20 +120,20 @@ inline bool takeBack(Move move, int32_t mover) {
 // stays at or below alpha costs the move history; one above alpha enters the
 // variation and is counted as a cut; one at or above beta is rewarded, made a
 // killer and stored as a lower bound. True on a cutoff.
-inline bool raiseFullWidth(Move move, int32_t score, int32_t depth, int32_t* best, int32_t* alpha, int32_t beta) {
+inline bool raiseFullWidth(SearchWorker& w, Move move, int32_t score, int32_t depth, int32_t* best, int32_t* alpha, int32_t beta) {
     if (score <= *best) return false;
     *best = score;
     if (score <= *alpha) {
-        historyPenalty(move, score, depth, *alpha);
+        historyPenalty(w, move, score, depth, *alpha);
         return false;
     }
     *alpha = score;
-    updatePv(move);
-    countCut(move);
+    updatePv(w, move);
+    countCut(w, move);
     if (score < beta) return false;
-    historyReward(move, depth);
-    updateKillers(move, score);
-    ttStore(move, depth, score, BOUND_LOWER);
+    historyReward(w, move, depth);
+    updateKillers(w, move, score);
+    ttStore(w, move, depth, score, BOUND_LOWER);
     return true;
 }
 
@@ -140,32 +142,32 @@ inline bool windowOutsideMates(int32_t alpha, int32_t beta) {
 }
 
 // Men besides the two kings.
-inline int32_t menBesidesKings() {
-    return gPos.pawnNumber[WHITE] + gPos.pawnNumber[BLACK] + gPos.pieceNumber[WHITE] + gPos.pieceNumber[BLACK];
+inline int32_t menBesidesKings(SearchWorker& w) {
+    return w.pos.pawnNumber[WHITE] + w.pos.pawnNumber[BLACK] + w.pos.pieceNumber[WHITE] + w.pos.pieceNumber[BLACK];
 }
 
 // Bitbase probing in the full-width searches: near the root only after a
 // capture or pawn move, at the two-thirds ply always, deeper by load type.
-inline bool probeFullWidthBitbase(int32_t alpha, int32_t beta, int32_t* score) {
+inline bool probeFullWidthBitbase(SearchWorker& w, int32_t alpha, int32_t beta, int32_t* score) {
     if (!gEgbbLoaded || !gUseEgbb || gEngineState != ENGINE_NORMAL || !windowOutsideMates(alpha, beta)) return false;
-    const int32_t men = menBesidesKings();
+    const int32_t men = menBesidesKings(w);
     if (men > 3) return false;
-    const int32_t limit = (2 * gIterationDepth) / 3, ply = gPos.ply;
+    const int32_t limit = (2 * w.iterationDepth) / 3, ply = w.pos.ply;
     const bool probe = ply > limit ? (gEgbbLoadType == 3 || (gEgbbLoadType == 1 && men <= 2))
-                                   : (ply == limit || gPos.fifty == 0);
-    if (!probe || !probeBitbases(score)) return false;
-    gBitbaseHits++;
+                                   : (ply == limit || w.pos.fifty == 0);
+    if (!probe || !probeBitbases(w, score)) return false;
+    w.bitbaseHits++;
     return true;
 }
 
 // Bitbase probing in quiescence: up to the two-thirds ply always, deeper by load type.
-inline bool probeQuiescenceBitbase(int32_t alpha, int32_t beta, int32_t* score) {
+inline bool probeQuiescenceBitbase(SearchWorker& w, int32_t alpha, int32_t beta, int32_t* score) {
     if (!gEgbbLoaded || !gUseEgbb || gEngineState != ENGINE_NORMAL || !windowOutsideMates(alpha, beta)) return false;
-    const int32_t men = menBesidesKings();
+    const int32_t men = menBesidesKings(w);
     if (men > 3) return false;
-    const int32_t limit = (2 * gIterationDepth) / 3;
-    const bool probe = gPos.ply <= limit || gEgbbLoadType == 3 || (gEgbbLoadType == 1 && men <= 2);
-    if (!probe || !probeBitbases(score)) return false;
-    gBitbaseHits++;
+    const int32_t limit = (2 * w.iterationDepth) / 3;
+    const bool probe = w.pos.ply <= limit || gEgbbLoadType == 3 || (gEgbbLoadType == 1 && men <= 2);
+    if (!probe || !probeBitbases(w, score)) return false;
+    w.bitbaseHits++;
     return true;
 }

@@ -3,31 +3,23 @@
 #pragma once
 #include <cstdint>
 
+#include "search/worker.h"
+
 #include "board/types.h"
 
-// Reset at the start of every iteration.
-extern int32_t gNullTries;
-extern int32_t gNullCutoffs;
-extern int32_t gCheckExtensions;      // Chk
-extern int32_t gRecaptureExtensions;  // Recap
-extern int32_t gSeventhExtensions;    // PP27
-extern int32_t gPawnEndExtensions;    // PEnd
-extern int32_t gSelDepth;             // the deepest ply a node reached
-extern int32_t gBitbaseHits;          // bitbase answers in the running iteration
-
 // Zeroes the counters above and the hash and bitbase hit counts.
-void resetIterationCounters();
+void resetIterationCounters(SearchWorker& w);
 
 // Zeroes the counts kept for the whole search (the bitbase hits).
-void resetSearchCounters();
+void resetSearchCounters(SearchWorker& w);
 
-void printIterationLine(int32_t depth, int32_t score);
+void printIterationLine(SearchWorker& w, int32_t depth, int32_t score);
 // The UCI form of an iteration line: "info depth ... score cp|mate ... pv ..."
 // for line multiPv of the iteration (1 for the best); bound -1 for a score
 // that failed low (an upper bound), 1 for one that failed high (a lower
 // bound), 0 for an exact score. Nothing for an empty line, nor for a bound
 // in the search's first second.
-void printUciIterationLine(int32_t depth, int32_t multiPv, int32_t score, int32_t bound, int32_t selDepth,
+void printUciIterationLine(SearchWorker& w, int32_t depth, int32_t multiPv, int32_t score, int32_t bound, int32_t selDepth,
                            const Move* pv, int32_t length);
 
 // "info depth ... currmove ... currmovenumber ..." for the root move about to
@@ -35,5 +27,5 @@ void printUciIterationLine(int32_t depth, int32_t multiPv, int32_t score, int32_
 void printUciCurrentMove(int32_t depth, Move move, int32_t number);
 void printTimeLine();
 void printPonderHeader(int32_t outputMode);
-void printPonderLine(int32_t outputMode, int32_t depth, int32_t score);
-void printSearchStats();
+void printPonderLine(SearchWorker& w, int32_t outputMode, int32_t depth, int32_t score);
+void printSearchStats(SearchWorker& w);

@@ -16,54 +16,54 @@ namespace {
 // A searched move in quiescence: a new best, alpha raised into the variation;
 // true on a cutoff, stored in the table at the first level only (evasions are
 // never searched at the first level).
-bool raiseQuiescence(Move move, int32_t score, int32_t qdepth, int32_t* best, int32_t* alpha, int32_t beta) {
+bool raiseQuiescence(SearchWorker& w, Move move, int32_t score, int32_t qdepth, int32_t* best, int32_t* alpha, int32_t beta) {
     if (score <= *best) return false;
     *best = score;
     if (score <= *alpha) return false;
     *alpha = score;
-    updatePv(move);
+    updatePv(w, move);
     if (score < beta) return false;
-    if (qdepth == 0) ttStore(move, 0, score, BOUND_LOWER);
+    if (qdepth == 0) ttStore(w, move, 0, score, BOUND_LOWER);
     return true;
 }
 
 // The next level below a move just made: evasions when it gives check.
-int32_t searchBelow(int32_t alpha, int32_t beta, int32_t qdepth) {
-    prefetchChild();
-    return givesCheck() ? -qsearchEvasions(-beta, -alpha, qdepth - 1) : -qsearch(-beta, -alpha, qdepth - 1);
+int32_t searchBelow(SearchWorker& w, int32_t alpha, int32_t beta, int32_t qdepth) {
+    prefetchChild(w);
+    return givesCheck(w) ? -qsearchEvasions(w, -beta, -alpha, qdepth - 1) : -qsearch(w, -beta, -alpha, qdepth - 1);
 }
 
 // Counts the node and runs the periodic stop check; true when the search stops.
-bool countQuiescenceNode() {
-    countNode();
+bool countQuiescenceNode(SearchWorker& w) {
+    countNode(w);
     if (gStopSearch) return true;
-    if ((gNodeCount & 1023) == 0) {
+    if ((w.nodeCount & 1023) == 0) {
         if (gNodesPerSecond)
-            checkNodeBudget();
+            checkNodeBudget(w);
         else
-            checkStop();
+            checkStop(w);
     }
     return gStopSearch != 0;
 }
 
 // Delta pruning and bad captures in a zero-window node; true when the capture
 // is not worth searching. best may rise to the pruned capture's margin.
-bool skipCapture(Move move, int32_t eval, int32_t beta, int32_t qdepth, int32_t* best) {
-    const int32_t from = moveFrom(move), to = moveTo(move), us = gPos.side;
-    const int32_t mover = gPos.piece[from], captured = gPos.piece[to];
+bool skipCapture(SearchWorker& w, Move move, int32_t eval, int32_t beta, int32_t qdepth, int32_t* best) {
+    const int32_t from = moveFrom(move), to = moveTo(move), us = w.pos.side;
+    const int32_t mover = w.pos.piece[from], captured = w.pos.piece[to];
     const int32_t seventhRow = us == WHITE ? 1 : 6, lastRow = us == WHITE ? 0 : 7;
     const bool pawnAdvance = mover == PAWN && (rowOf(to) == seventhRow || rowOf(to) == lastRow);
     // 8.1 Delta pruning: the capture cannot bring the score up to beta.
-    if (gPos.pieceMaterial[us] > 500 && !pawnAdvance) {
+    if (w.pos.pieceMaterial[us] > 500 && !pawnAdvance) {
         const int32_t margin = eval + (captured == EMPTY ? 228 : gPieceValue[captured] + 128);
         if (margin < beta) {
             if (margin > *best) *best = margin;
             return true;
         }
-        if (beta > eval + 128 && qdepth < 0 && see(move) <= 0) return true;
+        if (beta > eval + 128 && qdepth < 0 && see(w, move) <= 0) return true;
     }
     // 8.2 Captures that lose material, whatever the material on the board.
-    if (!(moveFlags(move) & MOVE_EN_PASSANT) && gExchangeValue[mover] > gExchangeValue[captured] && see(move) < 0)
+    if (!(moveFlags(move) & MOVE_EN_PASSANT) && gExchangeValue[mover] > gExchangeValue[captured] && see(w, move) < 0)
         return true;
     return false;
 }
@@ -80,32 +80,32 @@ bool searchQuietChecks(bool zeroWindow, int32_t alpha, int32_t beta, int32_t eva
 
 }  // namespace
 
-int32_t drawScore() {
-    if (gPos.pieceMaterial[gPos.side] < 1630) return 0;
-    return gPos.side == gEngineSide ? gContempt : -gContempt;
+int32_t drawScore(SearchWorker& w) {
+    if (w.pos.pieceMaterial[w.pos.side] < 1630) return 0;
+    return w.pos.side == w.engineSide ? gContempt : -gContempt;
 }
 
-int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
+int32_t qsearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t qdepth) {
     // 1. Count the node; stop when time, input or the node budget says so.
-    if (countQuiescenceNode()) return 0;
+    if (countQuiescenceNode(w)) return 0;
 
     // 2. An empty line, so that no stale variation is reported from here.
-    const int32_t ply = gPos.ply;
-    gPvLength[ply] = ply;
+    const int32_t ply = w.pos.ply;
+    w.pvLength[ply] = ply;
 
     // 3. Draws by material, the fifty-move rule and repetition.
-    if (insufficientMaterial() || gPos.fifty >= 100) return 0;
-    if (repetitionCount() >= 1) return drawScore();
+    if (insufficientMaterial(w) || w.pos.fifty >= 100) return 0;
+    if (repetitionCount(w) >= 1) return drawScore(w);
 
     // 4. The ply and history limits: no room to go deeper.
-    if (atSearchLimit()) return evaluate(alpha, beta);
+    if (atSearchLimit(w)) return evaluate(w, alpha, beta);
 
     // 5. Transposition table, at the first level only.
     const bool zeroWindow = beta - alpha == 1;
     Move hashMove = 0;
     if (qdepth == 0) {
         int32_t ttScore;
-        const int32_t bound = ttProbe(0, &ttScore, &hashMove);
+        const int32_t bound = ttProbe(w, 0, &ttScore, &hashMove);
         if (bound && zeroWindow) {
             if (bound == BOUND_LOWER && ttScore >= beta) return beta;
             if (bound == BOUND_UPPER && ttScore <= alpha) return alpha;
@@ -115,10 +115,10 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
 
     // 6. Endgame bitbases: an exact result ends the search here.
     int32_t bitbaseScore;
-    if (probeQuiescenceBitbase(alpha, beta, &bitbaseScore)) return bitbaseScore;
+    if (probeQuiescenceBitbase(w, alpha, beta, &bitbaseScore)) return bitbaseScore;
 
     // 7. Stand pat: the side to move may decline every capture.
-    const int32_t eval = evaluate(alpha, beta);
+    const int32_t eval = evaluate(w, alpha, beta);
     int32_t best = eval;
     if (qdepth < 0 && beta > eval + 5) best = eval + 5;
     if (best >= beta) return best;
@@ -126,39 +126,39 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
     if (best > alpha) alpha = best;
 
     // 8. Captures (pruned in zero-window nodes by skipCapture: 8.1, 8.2).
-    generateCaptures();
-    markFollowPv();
+    generateCaptures(w);
+    markFollowPv(w);
     const bool mateBeta = beta >= MATE_BOUND || beta <= -MATE_BOUND;
-    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        pickWithLookahead<false>(i, gFirstMove[ply], hashMove);
-        const Move move = gMoveStack[i].move;
+    for (int32_t i = w.firstMove[ply]; i < w.firstMove[ply + 1]; i++) {
+        pickWithLookahead<false>(w, i, w.firstMove[ply], hashMove);
+        const Move move = w.moveStack[i].move;
         if (zeroWindow && move != hashMove && !(moveFlags(move) & MOVE_PROMOTION) && !mateBeta &&
-            skipCapture(move, eval, beta, qdepth, &best))
+            skipCapture(w, move, eval, beta, qdepth, &best))
             continue;
-        if (!makeMove(move)) continue;
-        const int32_t score = searchBelow(alpha, beta, qdepth);
-        unmakeMove();
+        if (!makeMove(w, move)) continue;
+        const int32_t score = searchBelow(w, alpha, beta, qdepth);
+        unmakeMove(w);
         if (gStopSearch) return 0;
-        if (raiseQuiescence(move, score, qdepth, &best, &alpha, beta)) return score;
+        if (raiseQuiescence(w, move, score, qdepth, &best, &alpha, beta)) return score;
     }
 
     // 9. Quiet checks near the horizon, with enough material to mate.
     if (gStopSearch) return 0;
-    if (gPos.pieceMaterial[gPos.side] >= 1000) {
+    if (w.pos.pieceMaterial[w.pos.side] >= 1000) {
         if (qdepth < -2 && !zeroWindow) return best;
         if (searchQuietChecks(zeroWindow, alpha, beta, eval, qdepth)) {
-            generateQuietChecks();
-            markFollowPv();
-            for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-                pickWithLookahead<false>(i, gFirstMove[ply], hashMove);
-                const Move move = gMoveStack[i].move;
-                if (move != hashMove && see(move) < 0) continue;
-                if (!makeMove(move)) continue;
-                prefetchChild();
-                const int32_t score = -qsearchEvasions(-beta, -alpha, qdepth - 1);
-                unmakeMove();
+            generateQuietChecks(w);
+            markFollowPv(w);
+            for (int32_t i = w.firstMove[ply]; i < w.firstMove[ply + 1]; i++) {
+                pickWithLookahead<false>(w, i, w.firstMove[ply], hashMove);
+                const Move move = w.moveStack[i].move;
+                if (move != hashMove && see(w, move) < 0) continue;
+                if (!makeMove(w, move)) continue;
+                prefetchChild(w);
+                const int32_t score = -qsearchEvasions(w, -beta, -alpha, qdepth - 1);
+                unmakeMove(w);
                 if (gStopSearch) return 0;
-                if (raiseQuiescence(move, score, qdepth, &best, &alpha, beta)) return score;
+                if (raiseQuiescence(w, move, score, qdepth, &best, &alpha, beta)) return score;
             }
         }
     }
@@ -166,53 +166,53 @@ int32_t qsearch(int32_t alpha, int32_t beta, int32_t qdepth) {
     // 10. Store the first level, the one the full-width searches call.
     if (qdepth != 0) return best;
     if (best > alphaOnEntry)
-        ttStore(nodePvMove(), 0, best, BOUND_EXACT);
+        ttStore(w, nodePvMove(w), 0, best, BOUND_EXACT);
     else
-        ttStoreNoMove(0, best, BOUND_UPPER);
+        ttStoreNoMove(w, 0, best, BOUND_UPPER);
     return best;
 }
 
-int32_t qsearchEvasions(int32_t alpha, int32_t beta, int32_t qdepth) {
+int32_t qsearchEvasions(SearchWorker& w, int32_t alpha, int32_t beta, int32_t qdepth) {
     // 1. Count the node; stop when time, input or the node budget says so.
-    if (countQuiescenceNode()) return 0;
+    if (countQuiescenceNode(w)) return 0;
 
     // 2. An empty line, so that no stale variation is reported from here.
-    const int32_t ply = gPos.ply;
-    gPvLength[ply] = ply;
+    const int32_t ply = w.pos.ply;
+    w.pvLength[ply] = ply;
 
     // 3. Draws (a mate on the hundredth half-move still counts).
-    if (insufficientMaterial() || gPos.fifty > 100) return 0;
-    if (repetitionCount() >= 2) return drawScore();
+    if (insufficientMaterial(w) || w.pos.fifty > 100) return 0;
+    if (repetitionCount(w) >= 2) return drawScore(w);
 
     // 4. The ply and history limits: no room to go deeper.
-    if (atSearchLimit()) return evaluate(alpha, beta);
+    if (atSearchLimit(w)) return evaluate(w, alpha, beta);
 
     // 5. Evasions; none at all is mate.
-    generateCheckEvasions();
-    markFollowPv();
-    if (gFirstMove[ply + 1] == gFirstMove[ply]) return gStopSearch ? 0 : ply - MATE_VALUE;
+    generateCheckEvasions(w);
+    markFollowPv(w);
+    if (w.firstMove[ply + 1] == w.firstMove[ply]) return gStopSearch ? 0 : ply - MATE_VALUE;
 
     // 6. Every evasion but late quiet moves that lose material.
     const bool zeroWindow = beta - alpha == 1;
     const bool mateBeta = beta >= MATE_BOUND || beta <= -MATE_BOUND;
     int32_t best = kBestStart, legal = 0;
-    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        pickWithLookahead<false>(i, gFirstMove[ply], 0);
-        const Move move = gMoveStack[i].move;
-        if (legal >= 2 && zeroWindow && !mateBeta && isQuietMove(move) && gPos.piece[moveFrom(move)] != KING &&
-            see(move) < 0)
+    for (int32_t i = w.firstMove[ply]; i < w.firstMove[ply + 1]; i++) {
+        pickWithLookahead<false>(w, i, w.firstMove[ply], 0);
+        const Move move = w.moveStack[i].move;
+        if (legal >= 2 && zeroWindow && !mateBeta && isQuietMove(move) && w.pos.piece[moveFrom(move)] != KING &&
+            see(w, move) < 0)
             continue;
-        if (!makeMove(move)) continue;
+        if (!makeMove(w, move)) continue;
         legal++;
-        const int32_t score = searchBelow(alpha, beta, qdepth);
-        unmakeMove();
+        const int32_t score = searchBelow(w, alpha, beta, qdepth);
+        unmakeMove(w);
         if (gStopSearch) return 0;
-        if (raiseQuiescence(move, score, qdepth, &best, &alpha, beta)) return score;
+        if (raiseQuiescence(w, move, score, qdepth, &best, &alpha, beta)) return score;
     }
 
     // 7. Mate when no evasion was legal; a draw past the fifty-move limit.
     if (gStopSearch) return 0;
     if (legal == 0) return ply - MATE_VALUE;
-    if (gPos.fifty > 100) return 0;
+    if (w.pos.fifty > 100) return 0;
     return best;
 }

@@ -5,10 +5,6 @@
 Move gSearchMoves[kMaxRootMoves];
 int32_t gSearchMoveCount = 0;
 int32_t gMultiPv = 1;
-RootLine gRootLines[kMaxMultiPv];
-int32_t gRootLineCount = 0;
-Move gTakenRootMoves[kMaxMultiPv];
-int32_t gTakenRootMoveCount = 0;
 
 void clearSearchMoves() { gSearchMoveCount = 0; }
 
@@ -17,11 +13,11 @@ void addSearchMove(Move move) {
         gSearchMoves[gSearchMoveCount++] = move;
 }
 
-void resetRootLines() { gRootLineCount = gTakenRootMoveCount = 0; }
+void resetRootLines(SearchWorker& w) { w.rootLineCount = w.takenRootMoveCount = 0; }
 
-void keepRootLines(const RootLine* lines, int32_t count) {
-    std::copy(lines, lines + count, gRootLines);
-    gRootLineCount = count;
+void keepRootLines(SearchWorker& w, const RootLine* lines, int32_t count) {
+    std::copy(lines, lines + count, w.rootLines);
+    w.rootLineCount = count;
 }
 
 bool isSearchMove(Move move) {
@@ -31,9 +27,9 @@ bool isSearchMove(Move move) {
     return false;
 }
 
-bool rootSearchesMove(Move move) {
-    for (int32_t i = 0; i < gTakenRootMoveCount; i++)
-        if (gTakenRootMoves[i] == move) return false;
+bool rootSearchesMove(SearchWorker& w, Move move) {
+    for (int32_t i = 0; i < w.takenRootMoveCount; i++)
+        if (w.takenRootMoves[i] == move) return false;
     return isSearchMove(move);
 }
 

@@ -5,10 +5,10 @@
 #pragma once
 #include <cstdint>
 
-#include "board/types.h"
+#include "search/worker.h"
 
-constexpr int32_t kMaxRootMoves = 256;  // more than any position has
-constexpr int32_t kMaxMultiPv = 16;
+#include "board/types.h"
+#include "search/rootline.h"
 
 // The moves the root may search; none listed: every move.
 extern Move gSearchMoves[kMaxRootMoves];
@@ -17,50 +17,32 @@ extern int32_t gSearchMoveCount;
 // Lines wanted, 1 to kMaxMultiPv; with 1 the root searches as in game play.
 extern int32_t gMultiPv;
 
-// One line of a multi-line search: its score (exact), the deepest ply the
-// search of it reached, and its moves from the root.
-struct RootLine {
-    int32_t score = 0;
-    int32_t selDepth = 0;
-    int32_t length = 0;
-    Move moves[kMaxPly];
-};
-
-// The lines of the last finished iteration, best first.
-extern RootLine gRootLines[kMaxMultiPv];
-extern int32_t gRootLineCount;
-
-// Root moves already taken by the better lines of the running iteration; the
-// search of the next line leaves them out.
-extern Move gTakenRootMoves[kMaxMultiPv];
-extern int32_t gTakenRootMoveCount;
-
 // The root searches every move again / also this move (a repeat, or one
 // past the list's room, is left out).
 void clearSearchMoves();
 void addSearchMove(Move move);
 
 // The lines of a new search: none found, no move taken.
-void resetRootLines();
+void resetRootLines(SearchWorker& w);
 
 // The next line of the running iteration leaves out the moves taken by the
 // lines before it; a new iteration starts with none taken.
-inline void takeRootMove(Move move) { gTakenRootMoves[gTakenRootMoveCount++] = move; }
-inline void clearTakenRootMoves() { gTakenRootMoveCount = 0; }
+inline void takeRootMove(SearchWorker& w, Move move) { w.takenRootMoves[w.takenRootMoveCount++] = move; }
+inline void clearTakenRootMoves(SearchWorker& w) { w.takenRootMoveCount = 0; }
 
 // Keeps the lines of a finished iteration, best first.
-void keepRootLines(const RootLine* lines, int32_t count);
+void keepRootLines(SearchWorker& w, const RootLine* lines, int32_t count);
 
 // True when the move is one of the search moves (or none are listed).
 bool isSearchMove(Move move);
 
 // True when the root searches the move: a search move that no better line of
 // this iteration took.
-bool rootSearchesMove(Move move);
+bool rootSearchesMove(SearchWorker& w, Move move);
 
 // True when the root searches fewer moves than the position has, so that its
 // score is not the position's.
-inline bool rootIsFiltered() { return gSearchMoveCount > 0 || gTakenRootMoveCount > 0; }
+inline bool rootIsFiltered(SearchWorker& w) { return gSearchMoveCount > 0 || w.takenRootMoveCount > 0; }
 
 // Sorts lines[0, count) by score, best first; equal scores keep their order.
 void sortRootLines(RootLine* lines, int32_t count);

@@ -10,7 +10,6 @@
 #include "search/timeman.h"
 
 int32_t gStopSearch = 0;
-uint32_t gNodeCount = 0;
 uint8_t gEngineState = ENGINE_NORMAL;
 int32_t gNodesPerSecond = 0;
 uint32_t gNodeLimit = 0;
@@ -42,8 +41,8 @@ void checkInput() {
 }
 
 // A search that has visited its node limit ends (as one that reached its depth).
-bool stopAtNodeLimit() {
-    if (!gNodeLimit || gNodeCount < gNodeLimit) return false;
+bool stopAtNodeLimit(SearchWorker& w) {
+    if (!gNodeLimit || w.nodeCount < gNodeLimit) return false;
     gStopSearch = STOP_NODE_LIMIT;
     return true;
 }
@@ -52,12 +51,12 @@ bool stopAtNodeLimit() {
 
 void setInputPoll(InputPoll poll) { gInputPoll = poll; }
 
-void checkStop() {
+void checkStop(SearchWorker& w) {
     if (gInputPoll) {
         gInputPoll();
         if (gStopSearch) return;
     }
-    if (stopAtNodeLimit()) return;
+    if (stopAtNodeLimit(w)) return;
     switch (gEngineState) {
         case ENGINE_NORMAL:
             if (timeIsUp(getMilliseconds())) gStopSearch = 1;
@@ -75,9 +74,9 @@ void pauseUntilElapsed(int32_t ms) {
     }
 }
 
-void checkNodeBudget() {
-    if (stopAtNodeLimit()) return;
-    if (nodeBudget(gNodesPerSecond) <= int64_t(gNodeCount)) gStopSearch = 1;
+void checkNodeBudget(SearchWorker& w) {
+    if (stopAtNodeLimit(w)) return;
+    if (nodeBudget(gNodesPerSecond) <= int64_t(w.nodeCount)) gStopSearch = 1;
     // The budget limits the engine's own moves; a ponder search or an analysis
     // still gives way to the interface's next command, or a large budget would
     // leave the engine deaf to it.

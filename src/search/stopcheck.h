@@ -4,13 +4,14 @@
 #pragma once
 #include <cstdint>
 
+#include "search/worker.h"
+
 constexpr uint8_t ENGINE_NORMAL = 0;
 constexpr uint8_t ENGINE_PONDERING = 1;
 constexpr uint8_t ENGINE_ANALYZING = 2;
 
 extern int32_t gStopSearch;       // non-zero: every search unwinds now
 constexpr int32_t STOP_NODE_LIMIT = 2;  // gStopSearch when the node limit ended the search
-extern uint32_t gNodeCount;       // nodes of the current search, wrapping
 extern uint8_t gEngineState;      // ENGINE_*
 extern int32_t gNodesPerSecond;   // 0: off
 extern uint32_t gNodeLimit;       // nodes a search may visit (UCI `go nodes`), 0: no limit
@@ -43,21 +44,21 @@ void pauseUntilElapsed(int32_t ms);
 
 // The check for time and input, by engine state, and the node limit; may
 // set gStopSearch.
-void checkStop();
+void checkStop(SearchWorker& w);
 
 // The check used instead when gNodesPerSecond is set: the node budget, and
 // waiting input while pondering or analysing; may set gStopSearch.
-void checkNodeBudget();
+void checkNodeBudget(SearchWorker& w);
 
 // The searches' periodic check: runs the right check when the node count is a
 // multiple of 1024 and returns true when the search must stop.
-inline bool periodicStopCheck() {
-    if ((gNodeCount & 1023) != 0) return false;
+inline bool periodicStopCheck(SearchWorker& w) {
+    if ((w.nodeCount & 1023) != 0) return false;
     if (gNodesPerSecond == 0) {
         if (gStopSearch) return true;
-        checkStop();
+        checkStop(w);
     } else {
-        checkNodeBudget();
+        checkNodeBudget(w);
     }
     return gStopSearch != 0;
 }

@@ -1,24 +1,11 @@
 // The thinking driver: book first, then iterative deepening with aspiration
-// windows over the root search. The chosen move is left in gPvTable[0][0] and
-// gBestMove; the principal variation behind it in row 0.
+// windows over the root search. The chosen move is left in w.pvTable[0][0] and
+// w.bestMove; the principal variation behind it in row 0.
 #pragma once
 #include <cstdint>
 
 #include "board/types.h"
-
-constexpr int32_t kMaxIterations = kMaxPly + 2;
-
-extern int32_t gIterationDepth;   // the running iteration, in plies
-extern int32_t gEngineSide;       // side to move when the search started
-extern int32_t gLastScore;        // score of the last finished iteration
-extern int32_t gDepthReached;     // the last finished iteration
-extern bool gBookMoveFlag;        // the move came from the book
-extern Move gBestMove;            // the move the last search chose, 0 for none
-
-// Per finished iteration: best move, score, elapsed ms (-1 before it finishes).
-extern Move gIterationMove[kMaxIterations];
-extern int32_t gIterationScore[kMaxIterations];
-extern int32_t gIterationTime[kMaxIterations];
+#include "search/worker.h"
 
 // How a proven mate ends the iterations. MATE_STOP_SHORT (game play and the
 // test commands): a mate within eight plies, from iteration 5 on, whatever
@@ -45,22 +32,22 @@ constexpr int32_t OUTPUT_UCI = 3;  // "info" lines only
 // Searches the current position; outputMode one of OUTPUT_*. A game move
 // (atSetStrength) is played at the strength the settings ask for; other
 // searches (hints, tests, analysis) at full strength.
-void think(int32_t outputMode, bool atSetStrength = false);
+void think(SearchWorker& w, int32_t outputMode, bool atSetStrength = false);
 
 // True when the move is legal at the root and a search move.
-bool isMoveToPlay(Move move);
+bool isMoveToPlay(SearchWorker& w, Move move);
 
 // The first legal move of the root's list that is a search move, or 0 (the
 // list is generated anew).
-Move firstLegalMove();
+Move firstLegalMove(SearchWorker& w);
 
 // The number of legal moves of the position that are search moves; the
 // first of them into *first when there is one and first is not null.
-int32_t countRootMoves(Move* first = nullptr);
+int32_t countRootMoves(SearchWorker& w, Move* first = nullptr);
 
 // The root node; depth in half-plies.
-int32_t rootSearch(int32_t alpha, int32_t beta, int32_t depth, bool inCheck);
+int32_t rootSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bool inCheck);
 
 // The search on the opponent's time: runs until input arrives, a mate is
 // found or the depth limit is reached.
-void ponder(int32_t outputMode);
+void ponder(SearchWorker& w, int32_t outputMode);

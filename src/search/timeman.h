@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "search/worker.h"
+
 #include "board/types.h"
 
 constexpr int32_t TIME_CONTROL_NONE = 0;
@@ -82,7 +84,7 @@ void resetTimeForNewGame();
 
 // Allotment on the clock commands.
 void allotOnLevel(int32_t movesPerControl, int32_t baseMs, int32_t incrementMs);
-void allotOnTime(int32_t centiseconds);
+void allotOnTime(SearchWorker& w, int32_t centiseconds);
 void allotOnSt(int32_t seconds);
 
 // A fixed time per move in milliseconds (UCI `go movetime`).
@@ -93,7 +95,7 @@ void allotOnMoveTime(int32_t ms);
 // of the conventional and incremental controls (the incremental one takes a
 // twentieth of the clock at most), keeps overheadMs of the clock in reserve
 // and goes below the shortest useful search when the clock is that short.
-void allotOnUciClock(int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int32_t overheadMs);
+void allotOnUciClock(SearchWorker& w, int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int32_t overheadMs);
 
 // A search without a clock (UCI `go depth`, `go nodes`, `go infinite`): the
 // longest fixed time the engine knows, two days.

@@ -3,21 +3,11 @@
 #include <cstring>
 
 #include "board/position.h"
-#include "platform/memory.h"
 
-TTBucket* gTTable = nullptr;
-uint32_t gTTBucketCount = 0;
+LargeTable<TTBucket> gTTable;
 uint16_t gSearchAge = 0;
-double gHashProbes = 0;
-double gHashHits = 0;
 
-bool ttReserve(uint32_t entries) {
-    ttRelease();
-    gTTable = static_cast<TTBucket*>(allocateLargeTable(size_t(entries / 2) * sizeof(TTBucket)));
-    if (!gTTable) return false;
-    gTTBucketCount = entries / 2;
-    return true;
-}
+bool ttReserve(uint32_t entries) { return gTTable.reserve(entries / 2); }
 
 namespace {
 
@@ -32,7 +22,7 @@ uint32_t entriesFor(int32_t mb) {
 }  // namespace
 
 bool ttResize(int32_t mb) {
-    const uint32_t oldEntries = gTTBucketCount * 2;
+    const uint32_t oldEntries = gTTable.count * 2;
     const bool done = ttReserve(entriesFor(mb));
     // The old size was available a moment ago; the smallest table is the
     // last resort, so that the searches always have one.
@@ -41,28 +31,22 @@ bool ttResize(int32_t mb) {
     return done;
 }
 
-void ttRelease() {
-    freeLargeTable(gTTable, size_t(gTTBucketCount) * sizeof(TTBucket));
-    gTTable = nullptr;
-    gTTBucketCount = 0;
-}
+void ttRelease() { gTTable.release(); }
 
-void ttClear() {
-    if (gTTable) memset(gTTable, 0, size_t(gTTBucketCount) * sizeof(TTBucket));
-}
+void ttClear() { gTTable.clear(); }
 
 int32_t ttHashfull() {
     int32_t used = 0;
-    const uint32_t buckets = gTTBucketCount < 500 ? gTTBucketCount : 500;
+    const uint32_t buckets = gTTable.count < 500 ? gTTable.count : 500;
     for (uint32_t i = 0; i < buckets; i++)
-        for (const TTEntry& e : gTTable[i].slot) used += e.key != 0 && e.age == gSearchAge;
+        for (const TTEntry& e : gTTable.entries[i].slot) used += e.key != 0 && e.age == gSearchAge;
     return buckets ? int32_t(used * 500 / buckets) : 0;
 }
 
 namespace {
 
 inline TTBucket& bucketOf(uint64_t key) {
-    return gTTable[key & (gTTBucketCount - 1)];
+    return gTTable.entries[key & (gTTable.count - 1)];
 }
 
 inline int32_t clampToMateBound(int32_t score) {
@@ -80,8 +64,8 @@ inline TTEntry& slotForStore(TTBucket& bucket, uint64_t key, int32_t depth, bool
     return bucket.slot[1];
 }
 
-void store(Move move, bool withMove, int32_t depth, int32_t score, uint8_t bound) {
-    const uint64_t key = gPos.hashKey;
+void store(SearchWorker& w, Move move, bool withMove, int32_t depth, int32_t score, uint8_t bound) {
+    const uint64_t key = w.pos.hashKey;
     bool keyMatch;
     TTEntry& e = slotForStore(bucketOf(key), key, depth, &keyMatch);
     if (keyMatch) {
@@ -98,9 +82,9 @@ void store(Move move, bool withMove, int32_t depth, int32_t score, uint8_t bound
 
 }  // namespace
 
-int32_t ttProbe(int32_t depth, int32_t* score, Move* move) {
-    gHashProbes += 1;
-    const uint64_t key = gPos.hashKey;
+int32_t ttProbe(SearchWorker& w, int32_t depth, int32_t* score, Move* move) {
+    w.hashProbes += 1;
+    const uint64_t key = w.pos.hashKey;
     TTBucket& bucket = bucketOf(key);
     const TTEntry* e = &bucket.slot[0];
     if (e->key != key) {
@@ -111,26 +95,26 @@ int32_t ttProbe(int32_t depth, int32_t* score, Move* move) {
     if (e->depth < depth) return BOUND_NONE;
     int32_t s = e->score;
     if (e->bound == BOUND_EXACT) {
-        if (s > MATE_BOUND) s -= gPos.ply;
-        else if (s < -MATE_BOUND) s += gPos.ply;
+        if (s > MATE_BOUND) s -= w.pos.ply;
+        else if (s < -MATE_BOUND) s += w.pos.ply;
     } else {
         s = clampToMateBound(s);
     }
     *score = s;
-    gHashHits += 1;
+    w.hashHits += 1;
     return e->bound;
 }
 
-void ttStore(Move move, int32_t depth, int32_t score, uint8_t bound) {
+void ttStore(SearchWorker& w, Move move, int32_t depth, int32_t score, uint8_t bound) {
     if (score > MATE_BOUND || score < -MATE_BOUND) {
         if (bound == BOUND_EXACT)
-            score += score > 0 ? gPos.ply : -gPos.ply;
+            score += score > 0 ? w.pos.ply : -w.pos.ply;
         else
             score = clampToMateBound(score);
     }
-    store(move, true, depth, score, bound);
+    store(w, move, true, depth, score, bound);
 }
 
-void ttStoreNoMove(int32_t depth, int32_t score, uint8_t bound) {
-    store(0, false, depth, clampToMateBound(score), bound);
+void ttStoreNoMove(SearchWorker& w, int32_t depth, int32_t score, uint8_t bound) {
+    store(w, 0, false, depth, clampToMateBound(score), bound);
 }

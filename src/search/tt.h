@@ -5,7 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "search/worker.h"
+
 #include "board/types.h"
+#include "platform/largetable.h"
 
 // One slot, 24 bytes in every build:
 //   key   (8) the position's full hashKey
@@ -34,11 +37,8 @@ constexpr uint8_t BOUND_LOWER = 1;
 constexpr uint8_t BOUND_EXACT = 2;
 constexpr uint8_t BOUND_UPPER = 3;
 
-extern TTBucket* gTTable;
-extern uint32_t gTTBucketCount;  // a power of two
+extern LargeTable<TTBucket> gTTable;  // a power of two of buckets
 extern uint16_t gSearchAge;      // incremented at the start of every search
-extern double gHashProbes;
-extern double gHashHits;
 
 // Reserves room for `entries` slots (entries / 2 buckets); false when the
 // memory is not available. Any earlier table is released first.
@@ -51,7 +51,7 @@ bool ttReserve(uint32_t entries);
 bool ttResize(int32_t mb);
 
 // The table's size: entries and bytes.
-inline uint64_t ttEntryCount() { return uint64_t(gTTBucketCount) * 2; }
+inline uint64_t ttEntryCount() { return uint64_t(gTTable.count) * 2; }
 inline uint64_t ttBytes() { return ttEntryCount() * sizeof(TTEntry); }
 void ttRelease();
 void ttClear();
@@ -60,19 +60,19 @@ void ttClear();
 inline void ttNewSearch() { gSearchAge++; }
 
 // The probe and hit counts of the statistics line start again.
-inline void ttResetCounters() { gHashProbes = gHashHits = 0; }
+inline void ttResetCounters(SearchWorker& w) { w.hashProbes = w.hashHits = 0; }
 
 // Probes the current position. Hands back the stored move of a matching slot
 // whatever its depth; returns its bound when the depth suffices (the score
 // converted to the current ply), else 0.
-int32_t ttProbe(int32_t depth, int32_t* score, Move* move);
+int32_t ttProbe(SearchWorker& w, int32_t depth, int32_t* score, Move* move);
 
 // Starts loading the current position's bucket into the cache (no effect on
 // results: the searches call it right after making a move, so that the child's
 // probe does not wait for memory).
 inline void ttPrefetch(uint64_t key) {
     // A 48-byte bucket may straddle two cache lines: both are requested.
-    const char* bucket = reinterpret_cast<const char*>(&gTTable[key & (gTTBucketCount - 1)]);
+    const char* bucket = reinterpret_cast<const char*>(&gTTable.entries[key & (gTTable.count - 1)]);
     __builtin_prefetch(bucket);
     __builtin_prefetch(bucket + sizeof(TTBucket) - 1);
 }
@@ -82,5 +82,5 @@ inline void ttPrefetch(uint64_t key) {
 int32_t ttHashfull();
 
 // Stores the current position's result, with or without a move.
-void ttStore(Move move, int32_t depth, int32_t score, uint8_t bound);
-void ttStoreNoMove(int32_t depth, int32_t score, uint8_t bound);
+void ttStore(SearchWorker& w, Move move, int32_t depth, int32_t score, uint8_t bound);
+void ttStoreNoMove(SearchWorker& w, int32_t depth, int32_t score, uint8_t bound);

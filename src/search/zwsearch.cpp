@@ -89,17 +89,17 @@ struct Node {
 };
 
 // Extension in half-plies of a move just made.
-int32_t zwExtension(Move move, bool followFlag, bool check, int32_t depth) {
+int32_t zwExtension(SearchWorker& w, Move move, bool followFlag, bool check, int32_t depth) {
     // 1. Half a ply along the previous iteration's principal variation.
     int32_t extension = followFlag ? 1 : 0;
     // 2. Half a ply for a check (a whole ply along the variation).
     if (check) {
-        gCheckExtensions++;
+        w.checkExtensions++;
         extension = followFlag ? 2 : 1;
     }
     // 3. Half a ply more for a pawn one step from promotion.
-    if (pawnReachedSeventh(move)) {
-        gSeventhExtensions++;
+    if (pawnReachedSeventh(w, move)) {
+        w.seventhExtensions++;
         extension += 1;
     }
     // 4. At most a ply; a check near the horizon gets the whole ply, so that
@@ -123,55 +123,55 @@ uint64_t attacksFrom(int32_t kind, int32_t colour, int32_t square, uint64_t occu
 
 // The move answers the threat: it takes the threatened man away from a
 // capture, or from its destination it would attack the threat's target.
-bool answersThreat(Move move, Move threat) {
+bool answersThreat(SearchWorker& w, Move move, Move threat) {
     if (!threat) return false;
     const int32_t from = moveFrom(move);
     if ((moveFlags(threat) & MOVE_CAPTURE) && from == moveTo(threat)) return true;
-    const int32_t kind = gPos.piece[from];
-    return (attacksFrom(kind, gPos.colour[from], moveTo(move), gPos.occupied) & squareBit(moveTo(threat))) != 0;
+    const int32_t kind = w.pos.piece[from];
+    return (attacksFrom(kind, w.pos.colour[from], moveTo(move), w.pos.occupied) & squareBit(moveTo(threat))) != 0;
 }
 
 // The move (not yet made) would check the enemy king from its destination.
-bool checksFromTarget(Move move) {
+bool checksFromTarget(SearchWorker& w, Move move) {
     const int32_t from = moveFrom(move), to = moveTo(move);
-    const uint64_t occupied = (gPos.occupied & ~squareBit(from)) | squareBit(to);
-    const uint64_t attacks = attacksFrom(gPos.piece[from], gPos.colour[from], to, occupied);
-    return (attacks & squareBit(gPos.kingSquare[gPos.xside])) != 0;
+    const uint64_t occupied = (w.pos.occupied & ~squareBit(from)) | squareBit(to);
+    const uint64_t attacks = attacksFrom(w.pos.piece[from], w.pos.colour[from], to, occupied);
+    return (attacks & squareBit(w.pos.kingSquare[w.pos.xside])) != 0;
 }
 
 // The refutation of the null move starts where the reduced move landed, or
 // lands on a square the reduced pawn attacks.
-bool threatConnected(Move threat, Move reducedMove) {
+bool threatConnected(SearchWorker& w, Move threat, Move reducedMove) {
     if (moveFrom(threat) == moveTo(reducedMove)) return true;
     if (!(moveFlags(reducedMove) & MOVE_PAWN)) return false;
-    return (gPawnAttacks[gPos.xside][gBitIndex[moveTo(reducedMove)]] & squareBit(moveTo(threat))) != 0;
+    return (gPawnAttacks[w.pos.xside][gBitIndex[moveTo(reducedMove)]] & squareBit(moveTo(threat))) != 0;
 }
 
 // A searched move of a zero-window node: a new best above alpha enters the
 // variation, is counted as a cut, rewarded and made a killer (quiet moves
 // only) and stored as a lower bound; a new best at or below alpha costs a
 // quiet move its history. True on a cutoff.
-bool raiseZeroWindow(Node& n, Move move, int32_t score) {
+bool raiseZeroWindow(SearchWorker& w, Node& n, Move move, int32_t score) {
     if (score <= n.best) return false;
     n.best = score;
     if (score <= n.alpha) {
-        historyPenalty(move, score, n.depth, n.alpha);
+        historyPenalty(w, move, score, n.depth, n.alpha);
         return false;
     }
-    updatePv(move);
-    countCut(move);
-    historyReward(move, n.depth);
-    updateKillers(move, score);
-    ttStore(move, n.depth, score, BOUND_LOWER);
+    updatePv(w, move);
+    countCut(w, move);
+    historyReward(w, move, n.depth);
+    updateKillers(w, move, score);
+    ttStore(w, move, n.depth, score, BOUND_LOWER);
     return true;
 }
 
 // The transposition table's verdict on a zero-window node: true, with the
 // score, when a stored bound settles it. Records the hash move, and in
 // nullUseless whether an upper bound below beta says a null move would fail.
-bool tableSettles(Node& n, int32_t* result, bool* nullUseless) {
+bool tableSettles(SearchWorker& w, Node& n, int32_t* result, bool* nullUseless) {
     int32_t ttScore;
-    switch (ttProbe(n.depth, &ttScore, &n.hashMove)) {
+    switch (ttProbe(w, n.depth, &ttScore, &n.hashMove)) {
         case BOUND_LOWER:
             *result = n.beta;
             return ttScore >= n.beta;
@@ -189,26 +189,26 @@ bool tableSettles(Node& n, int32_t* result, bool* nullUseless) {
 
 // Starts loading the slots of the children searched first, well before they
 // are made: the hash move's, and the null move's when one may be tried.
-void prefetchFirstChildren(const Node& n, bool nullAllowed) {
-    if (n.hashMove && gPos.colour[moveFrom(n.hashMove)] == n.us) prefetchSlots(keyAfter(n.hashMove));
-    if (nullAllowed && n.depth >= kNullMinDepth) prefetchSlots(keyAfterNullMove());
+void prefetchFirstChildren(SearchWorker& w, const Node& n, bool nullAllowed) {
+    if (n.hashMove && w.pos.colour[moveFrom(n.hashMove)] == n.us) prefetchSlots(w, keyAfter(w, n.hashMove));
+    if (nullAllowed && n.depth >= kNullMinDepth) prefetchSlots(w, keyAfterNullMove(w));
 }
 
 // Makes a move of a zero-window node and searches it at full depth plus its
 // extension (childNull: the child may try a null move). False when the move
 // is illegal; the move stays made for takeBack.
-bool searchFullDepth(Node& n, Move move, bool childNull, int32_t* score) {
-    if (!makeMove(move)) return false;
-    prefetchChild();
+bool searchFullDepth(SearchWorker& w, Node& n, Move move, bool childNull, int32_t* score) {
+    if (!makeMove(w, move)) return false;
+    prefetchChild(w);
     n.legal++;
-    gHistory[gPos.hply].reducedMove = 0;
-    markCastling(move, n.us, true);
-    const bool check = givesCheck();
-    const int32_t childDepth = n.depth + zwExtension(move, n.followFlag, check, n.depth) - 2;
+    w.history[w.pos.hply].reducedMove = 0;
+    markCastling(w, move, n.us, true);
+    const bool check = givesCheck(w);
+    const int32_t childDepth = n.depth + zwExtension(w, move, n.followFlag, check, n.depth) - 2;
     if (check)
-        *score = -zwSearchInCheck(-n.alpha - 1, -n.alpha, childDepth);
+        *score = -zwSearchInCheck(w, -n.alpha - 1, -n.alpha, childDepth);
     else
-        *score = -zwSearch(-n.alpha - 1, -n.alpha, childDepth, childNull, false);
+        *score = -zwSearch(w, -n.alpha - 1, -n.alpha, childDepth, childNull, false);
     return true;
 }
 
@@ -216,74 +216,74 @@ bool searchFullDepth(Node& n, Move move, bool childNull, int32_t* score) {
 // that the generator finds from its from- and to-squares in this position
 // (with this position's flags) and that is legal. True when it cut off, with
 // the score.
-bool hashMoveFirst(Node& n, int32_t* result) {
+bool hashMoveFirst(SearchWorker& w, Node& n, int32_t* result) {
     const Move hash = n.hashMove;
-    if (!hash || gPos.colour[moveFrom(hash)] != n.us || (moveFlags(hash) & MOVE_PROMOTION)) return false;
-    generateSingleMove(hash);
-    if (gFirstMove[n.ply + 1] == gFirstMove[n.ply]) return false;
-    const Move move = gMoveStack[gFirstMove[n.ply]].move;
+    if (!hash || w.pos.colour[moveFrom(hash)] != n.us || (moveFlags(hash) & MOVE_PROMOTION)) return false;
+    generateSingleMove(w, hash);
+    if (w.firstMove[n.ply + 1] == w.firstMove[n.ply]) return false;
+    const Move move = w.moveStack[w.firstMove[n.ply]].move;
     int32_t score;
-    if (!searchFullDepth(n, move, false, &score)) return false;
+    if (!searchFullDepth(w, n, move, false, &score)) return false;
     n.hashSearched = true;
-    if (!takeBack(move, n.us)) {
+    if (!takeBack(w, move, n.us)) {
         *result = 0;
         return true;
     }
-    if (!raiseZeroWindow(n, move, score)) return false;
+    if (!raiseZeroWindow(w, n, move, score)) return false;
     *result = score;
     return true;
 }
 
 // Null move in the child is allowed unless the move is one the node expects
 // to be good: the hash move, the previous principal variation, a mate killer.
-bool childNullAllowed(Move move, const Node& n) {
-    return move != n.hashMove && move != gPvTable[0][n.ply] && move != gMateKiller[n.ply] &&
-           !(n.ply >= 2 && move == gMateKiller[n.ply - 2]);
+bool childNullAllowed(SearchWorker& w, Move move, const Node& n) {
+    return move != n.hashMove && move != w.pvTable[0][n.ply] && move != w.mateKiller[n.ply] &&
+           !(n.ply >= 2 && move == w.mateKiller[n.ply - 2]);
 }
 
 }  // namespace
 
-int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, bool reduced) {
+int32_t zwSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, bool reduced) {
     // 1. Stop check.
-    if (periodicStopCheck()) return 0;
+    if (periodicStopCheck(w)) return 0;
 
     // 2. Empty line; the ply and history limits.
     Node n;
-    n.alpha = alpha, n.beta = beta, n.depth = depth, n.ply = gPos.ply;
-    n.us = gPos.side, n.them = gPos.xside;
+    n.alpha = alpha, n.beta = beta, n.depth = depth, n.ply = w.pos.ply;
+    n.us = w.pos.side, n.them = w.pos.xside;
     const int32_t ply = n.ply, us = n.us, them = n.them;
-    gPvLength[ply] = ply;
-    if (atSearchLimit()) return evaluate(alpha, beta);
+    w.pvLength[ply] = ply;
+    if (atSearchLimit(w)) return evaluate(w, alpha, beta);
 
     // 3. The horizon.
-    if (depth < 2) return qsearch(alpha, beta, 0);
+    if (depth < 2) return qsearch(w, alpha, beta, 0);
 
     // 4. Count the node; draws.
-    countNode();
-    if (insufficientMaterial() || gPos.fifty >= 100) return 0;
-    if (repetitionCount() >= 1) return drawScore();
+    countNode(w);
+    if (insufficientMaterial(w) || w.pos.fifty >= 100) return 0;
+    if (repetitionCount(w) >= 1) return drawScore(w);
 
     // 5. Transposition table.
     int32_t result;
     bool nullUseless = false;
-    if (tableSettles(n, &result, &nullUseless)) return result;
+    if (tableSettles(w, n, &result, &nullUseless)) return result;
     if (nullUseless) nullAllowed = false;
-    prefetchFirstChildren(n, nullAllowed);
+    prefetchFirstChildren(w, n, nullAllowed);
 
     // 6. Endgame bitbases.
     int32_t bitbaseScore;
-    if (probeFullWidthBitbase(alpha, beta, &bitbaseScore)) return bitbaseScore;
+    if (probeFullWidthBitbase(w, alpha, beta, &bitbaseScore)) return bitbaseScore;
 
     // 7. Static evaluation.
-    const int32_t eval = evaluate(alpha, beta);
+    const int32_t eval = evaluate(w, alpha, beta);
     const bool mateWindow = !windowOutsideMates(alpha, beta);
 
     // 8. Razoring.
-    if (gPos.pieceMaterial[them] > kRookMaterial && !mateWindow && depth < kRazorDepth &&
-        beta > eval + kRazorMargin + kRazorPerDepth * depth && gHistory[gPos.hply - 1].move != 0 && !n.hashMove &&
-        !hasPawnOnSeventh(us)) {
+    if (w.pos.pieceMaterial[them] > kRookMaterial && !mateWindow && depth < kRazorDepth &&
+        beta > eval + kRazorMargin + kRazorPerDepth * depth && w.history[w.pos.hply - 1].move != 0 && !n.hashMove &&
+        !hasPawnOnSeventh(w, us)) {
         const int32_t r = beta - kRazorPerDepth * depth - kRazorMargin;
-        const int32_t v = qsearch(r - 1, r, 0);
+        const int32_t v = qsearch(w, r - 1, r, 0);
         if (v < r) return v;
     }
 
@@ -292,52 +292,52 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
     // 9. Steps 10 and 11 only where a null move is allowed.
     if (nullAllowed) {
         // 10. Static-evaluation pruning.
-        if (depth < kStaticPruneDepth && !mateWindow && gPos.pieceMaterial[us] > kRookMaterial &&
-            !hasPawnOnSeventh(them)) {
+        if (depth < kStaticPruneDepth && !mateWindow && w.pos.pieceMaterial[us] > kRookMaterial &&
+            !hasPawnOnSeventh(w, them)) {
             const int32_t margin = eval - kStaticPruneMargin - kStaticPrunePerDepth * depth;
             if (beta <= margin) return margin;
         }
 
         // 11. Null move.
-        const Move previous = gHistory[gPos.hply - 1].move;
+        const Move previous = w.history[w.pos.hply - 1].move;
         const bool quietPrevious = !(moveFlags(previous) & (MOVE_CAPTURE | MOVE_PROMOTION));
         if (beta < MATE_BOUND && depth >= kNullMinDepth &&
-            gPos.pieceMaterial[us] + gPos.pawnMaterial[us] >= kNullMinMaterial && beta <= eval &&
+            w.pos.pieceMaterial[us] + w.pos.pawnMaterial[us] >= kNullMinMaterial && beta <= eval &&
             (quietPrevious || beta < eval - kNullAfterCaptureMargin)) {
-            gNullTries++;
-            const bool savedFollow = gFollowPv;
-            gFirstMove[ply + 1] = gFirstMove[ply];
-            makeNullMove();
+            w.nullTries++;
+            const bool savedFollow = w.followPv;
+            w.firstMove[ply + 1] = w.firstMove[ply];
+            makeNullMove(w);
             const int32_t r = depth < kNullDeepDepth ? kNullReduction
                               : eval - beta > kNullDeepMargin ? depth / 10 + kNullReduction
                                                               : depth / 18 + kNullReduction;
-            const int32_t v = -zwSearch(-beta, -beta + 1, depth - 2 * r - 2, false, false);
-            unmakeNullMove();
+            const int32_t v = -zwSearch(w, -beta, -beta + 1, depth - 2 * r - 2, false, false);
+            unmakeNullMove(w);
             if (gStopSearch) return 0;
-            gFollowPv = savedFollow;
+            w.followPv = savedFollow;
             if (v < beta) {
                 // The null move failed: what refuted it is the threat.
                 if (beta > v + kThreatMargin) {
-                    const Move refutation = gHistory[gPos.hply + 1].move;
-                    if (gPos.piece[moveFrom(refutation)] != EMPTY) threat = refutation;
+                    const Move refutation = w.history[w.pos.hply + 1].move;
+                    if (w.pos.piece[moveFrom(refutation)] != EMPTY) threat = refutation;
                 }
                 if (v == ply - kMatedAfterPass) mateThreat = true;
-                const Move reducedMove = gHistory[gPos.hply].reducedMove;
+                const Move reducedMove = w.history[w.pos.hply].reducedMove;
                 if (reduced && depth < kThreatReducedDepth && reducedMove && threat &&
-                    threatConnected(threat, reducedMove))
+                    threatConnected(w, threat, reducedMove))
                     return beta - 1;
-            } else if (depth >= kVerifyDepth && gPos.pieceMaterial[us] <= kVerifyMaterial) {
+            } else if (depth >= kVerifyDepth && w.pos.pieceMaterial[us] <= kVerifyMaterial) {
                 // Verify in the endgame, where passing may be the only bad move.
-                const int32_t w = zwSearch(alpha, beta, depth - kVerifyReduction, false, false);
-                if (w >= beta) {
-                    gNullCutoffs++;
-                    if (!n.hashMove) ttStore(nodePvMove(), depth, w, BOUND_LOWER);
-                    return w;
+                const int32_t verified = zwSearch(w, alpha, beta, depth - kVerifyReduction, false, false);
+                if (verified >= beta) {
+                    w.nullCutoffs++;
+                    if (!n.hashMove) ttStore(w, nodePvMove(w), depth, verified, BOUND_LOWER);
+                    return verified;
                 }
             } else {
-                gNullCutoffs++;
+                w.nullCutoffs++;
                 const int32_t bounded = v > MATE_BOUND ? MATE_BOUND : v < -MATE_BOUND ? -MATE_BOUND : v;
-                if (!n.hashMove) ttStoreNoMove(depth, bounded, BOUND_LOWER);
+                if (!n.hashMove) ttStoreNoMove(w, depth, bounded, BOUND_LOWER);
                 return bounded;
             }
         }
@@ -345,168 +345,168 @@ int32_t zwSearch(int32_t alpha, int32_t beta, int32_t depth, bool nullAllowed, b
 
     // 12. Internal iterative deepening.
     if (!n.hashMove && depth >= kIidDepth && beta - kIidMargin <= eval) {
-        zwSearch(alpha, beta, depth / 2, false, false);
-        n.hashMove = nodePvMove();
+        zwSearch(w, alpha, beta, depth / 2, false, false);
+        n.hashMove = nodePvMove(w);
     }
 
     // 13. Node state.
-    n.followFlag = enterFollowPvNode();
+    n.followFlag = enterFollowPvNode(w);
 
     // 14. The hash move first.
-    if (hashMoveFirst(n, &result)) return result;
+    if (hashMoveFirst(w, n, &result)) return result;
 
     // 15. Good captures, never pruned or reduced.
-    generateGoodCaptures();
-    markFollowPv();
-    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        pickWithLookahead<true>(i, gFirstMove[ply], 0);
-        const Move move = gMoveStack[i].move;
+    generateGoodCaptures(w);
+    markFollowPv(w);
+    for (int32_t i = w.firstMove[ply]; i < w.firstMove[ply + 1]; i++) {
+        pickWithLookahead<true>(w, i, w.firstMove[ply], 0);
+        const Move move = w.moveStack[i].move;
         int32_t score;
-        if (n.alreadySearched(move) || !searchFullDepth(n, move, false, &score)) continue;
-        if (!takeBack(move, us)) return 0;
-        if (raiseZeroWindow(n, move, score)) return score;
+        if (n.alreadySearched(move) || !searchFullDepth(w, n, move, false, &score)) continue;
+        if (!takeBack(w, move, us)) return 0;
+        if (raiseZeroWindow(w, n, move, score)) return score;
     }
 
     // 16. The remaining moves.
-    generateOtherMoves();
-    markFollowPv();
-    if (gFirstMove[ply + 1] == gFirstMove[ply]) {
+    generateOtherMoves(w);
+    markFollowPv(w);
+    if (w.firstMove[ply + 1] == w.firstMove[ply]) {
         if (n.legal == 0) return 0;
         if (n.best > alpha) return n.best;
-        ttStoreNoMove(depth, n.best, BOUND_UPPER);
+        ttStoreNoMove(w, depth, n.best, BOUND_UPPER);
         return n.best;
     }
 
     // 17. The remaining-move loop.
-    const bool bothSidesStrong = gPos.pieceMaterial[us] >= kRookMaterial && gPos.pieceMaterial[them] >= kRookMaterial;
-    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        pickWithLookahead<true>(i, gFirstMove[ply], n.hashMove);
-        const Move move = gMoveStack[i].move;
+    const bool bothSidesStrong = w.pos.pieceMaterial[us] >= kRookMaterial && w.pos.pieceMaterial[them] >= kRookMaterial;
+    for (int32_t i = w.firstMove[ply]; i < w.firstMove[ply + 1]; i++) {
+        pickWithLookahead<true>(w, i, w.firstMove[ply], n.hashMove);
+        const Move move = w.moveStack[i].move;
         if (n.alreadySearched(move)) continue;
         const bool quiet = isQuietMove(move);
 
         // 17.1 Does the move meet the threat found by the null move?
-        const bool answers = answersThreat(move, threat);
+        const bool answers = answersThreat(w, move, threat);
 
         // 17.2 Late-move pruning and futility.
         if (!mateThreat && !n.followFlag && !answers && move != n.hashMove && beta < MATE_BOUND &&
             beta > -MATE_BOUND && depth < kLatePruneDepth && n.legal >= depth / 2 + 2 && bothSidesStrong) {
             const int32_t from = moveFrom(move), to = moveTo(move);
-            const uint32_t ratio = gCutCount[us][gPos.piece[from]][to] / (gTriedCount[us][gPos.piece[from]][to] + 1);
+            const uint32_t ratio = w.cutCount[us][w.pos.piece[from]][to] / (w.triedCount[us][w.pos.piece[from]][to] + 1);
             const int32_t futile = eval + kFutilityMargin[depth / 2];
             if (ratio < kLatePruneCutRatio) {
-                if (!checksFromTarget(move)) continue;
-            } else if (quiet && futile < beta && !checksFromTarget(move)) {
+                if (!checksFromTarget(w, move)) continue;
+            } else if (quiet && futile < beta && !checksFromTarget(w, move)) {
                 if (n.best < futile) n.best = futile;
                 continue;
             }
         }
 
         // 17.3 A move that only takes back the side's own previous move.
-        if (n.legal >= 2 && beta >= 1 && quiet && gPos.fifty >= 2 && gPos.hply >= 2) {
-            const Move own = gHistory[gPos.hply - 2].move;
+        if (n.legal >= 2 && beta >= 1 && quiet && w.pos.fifty >= 2 && w.pos.hply >= 2) {
+            const Move own = w.history[w.pos.hply - 2].move;
             if (moveFrom(move) == moveTo(own) && moveTo(move) == moveFrom(own)) continue;
         }
 
         // 17.4 Make it.
-        if (!makeMove(move)) continue;
-        prefetchChild();
+        if (!makeMove(w, move)) continue;
+        prefetchChild(w);
         n.legal++;
-        gHistory[gPos.hply].reducedMove = 0;
-        markCastling(move, us, true);
+        w.history[w.pos.hply].reducedMove = 0;
+        markCastling(w, move, us, true);
 
         // 17.5 Extension; checks are searched at full depth.
-        const bool check = givesCheck();
-        const int32_t extension = zwExtension(move, n.followFlag, check, depth);
+        const bool check = givesCheck(w);
+        const int32_t extension = zwExtension(w, move, n.followFlag, check, depth);
         const int32_t childDepth = depth + extension - 2;
         int32_t score = 0;
         if (check) {
-            score = -zwSearchInCheck(-alpha - 1, -alpha, childDepth);
+            score = -zwSearchInCheck(w, -alpha - 1, -alpha, childDepth);
         } else {
             // 17.6 Null move in the child.
-            const bool childNull = childNullAllowed(move, n);
+            const bool childNull = childNullAllowed(w, move, n);
 
             // 17.7 Late-move reductions.
             bool fullDepth = true;
             if (!mateThreat && !answers && extension == 0 && depth >= kReduceDepth && n.legal >= 4 &&
-                !opponentTooWeakToReduce()) {
+                !opponentTooWeakToReduce(w)) {
                 if (n.legal > kLateMoveLimit) {
-                    unmakeMove();
-                    markCastling(move, us, false);
+                    unmakeMove(w);
+                    markCastling(w, move, us, false);
                     return alpha;
                 }
                 if (n.legal > gLMPMinLimit) {
-                    unmakeMove();
-                    markCastling(move, us, false);
+                    unmakeMove(w);
+                    markCastling(w, move, us, false);
                     n.legal--;
                     continue;
                 }
-                gHistory[gPos.hply].reducedMove = move;
+                w.history[w.pos.hply].reducedMove = move;
                 const int32_t r = n.legal > 7 ? 4 : 2;
-                score = -zwSearch(-alpha - 1, -alpha, childDepth - r, childNull, true);
+                score = -zwSearch(w, -alpha - 1, -alpha, childDepth - r, childNull, true);
                 fullDepth = score >= beta;
             }
             if (fullDepth) {
-                gHistory[gPos.hply].reducedMove = 0;
-                score = -zwSearch(-alpha - 1, -alpha, childDepth, childNull, false);
+                w.history[w.pos.hply].reducedMove = 0;
+                score = -zwSearch(w, -alpha - 1, -alpha, childDepth, childNull, false);
             }
         }
 
         // 17.8 Take it back.
-        if (!takeBack(move, us)) return 0;
+        if (!takeBack(w, move, us)) return 0;
 
         // 17.9 Best, cutoff.
-        if (raiseZeroWindow(n, move, score)) return score;
+        if (raiseZeroWindow(w, n, move, score)) return score;
     }
 
     // 18. No move beat alpha.
     if (n.legal == 0) return 0;
     if (n.best > alpha) return n.best;
-    ttStoreNoMove(depth, n.best, BOUND_UPPER);
+    ttStoreNoMove(w, depth, n.best, BOUND_UPPER);
     return n.best;
 }
 
-int32_t zwSearchInCheck(int32_t alpha, int32_t beta, int32_t depth) {
+int32_t zwSearchInCheck(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth) {
     // 1. Stop check, empty line, limits.
-    if (periodicStopCheck()) return 0;
+    if (periodicStopCheck(w)) return 0;
     Node n;
-    n.alpha = alpha, n.beta = beta, n.depth = depth, n.ply = gPos.ply;
-    n.us = gPos.side, n.them = gPos.xside;
+    n.alpha = alpha, n.beta = beta, n.depth = depth, n.ply = w.pos.ply;
+    n.us = w.pos.side, n.them = w.pos.xside;
     const int32_t ply = n.ply;
-    gPvLength[ply] = ply;
-    if (atSearchLimit()) return evaluate(alpha, beta);
+    w.pvLength[ply] = ply;
+    if (atSearchLimit(w)) return evaluate(w, alpha, beta);
 
     // 2. Count the node; draws.
-    countNode();
-    if (insufficientMaterial() || gPos.fifty > 100) return 0;
-    if (repetitionCount() >= 2) return drawScore();
+    countNode(w);
+    if (insufficientMaterial(w) || w.pos.fifty > 100) return 0;
+    if (repetitionCount(w) >= 2) return drawScore(w);
 
     // 3. Transposition table.
     int32_t result;
     bool nullUseless = false;
-    if (tableSettles(n, &result, &nullUseless)) return result;
+    if (tableSettles(w, n, &result, &nullUseless)) return result;
 
     // 4. The hash move first.
-    n.followFlag = enterFollowPvNode();
-    if (hashMoveFirst(n, &result)) return result;
+    n.followFlag = enterFollowPvNode(w);
+    if (hashMoveFirst(w, n, &result)) return result;
 
     // 5. Evasions.
-    generateCheckEvasions();
-    markFollowPv();
+    generateCheckEvasions(w);
+    markFollowPv(w);
 
     // 6. Every evasion.
-    for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++) {
-        pickWithLookahead<true>(i, gFirstMove[ply], n.hashMove);
-        const Move move = gMoveStack[i].move;
+    for (int32_t i = w.firstMove[ply]; i < w.firstMove[ply + 1]; i++) {
+        pickWithLookahead<true>(w, i, w.firstMove[ply], n.hashMove);
+        const Move move = w.moveStack[i].move;
         int32_t score;
-        if (n.alreadySearched(move) || !searchFullDepth(n, move, childNullAllowed(move, n), &score)) continue;
-        if (!takeBack(move, n.us)) return alpha;
-        if (raiseZeroWindow(n, move, score)) return score;
+        if (n.alreadySearched(move) || !searchFullDepth(w, n, move, childNullAllowed(w, move, n), &score)) continue;
+        if (!takeBack(w, move, n.us)) return alpha;
+        if (raiseZeroWindow(w, n, move, score)) return score;
     }
 
     // 7. Mate, or an upper bound.
     if (n.legal == 0) return ply - MATE_VALUE;
     if (gStopSearch) return alpha;
-    ttStoreNoMove(depth, n.best, BOUND_UPPER);
+    ttStoreNoMove(w, depth, n.best, BOUND_UPPER);
     return n.best;
 }

@@ -9,6 +9,7 @@
 #include "search/stopcheck.h"
 #include "search/timeman.h"
 #include "setup/tables.h"
+#include "game/gameboard.h"
 
 namespace {
 
@@ -28,14 +29,14 @@ const char* startGame(const char* fen) {
     clearTables();
 
     // 2. The position; it draws fresh hash keys from the random generator.
-    const char* error = setPosition(fen);
+    const char* error = setPosition(gameBoard(), fen);
 
     // 3. The book's draws start from a new seed once the keys are drawn. The
     //    initial position that replaces a rejected text is set up once more
     //    after the seed, so its keys come from the new sequence too.
     reseedForTheBook();
     if (error) {
-        setPosition(kStartFen);
+        setPosition(gameBoard(), kStartFen);
         reseedForTheBook();
     }
 

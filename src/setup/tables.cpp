@@ -6,6 +6,7 @@
 #include "eval/evalcache.h"
 #include "eval/pawnhash.h"
 #include "search/tt.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -15,8 +16,8 @@ constexpr uint64_t kMegabyte = 1048576;
 
 void allocateTables(int32_t hashMb, int32_t evalCacheMb) {
     const bool ttOk = ttResize(hashMb);
-    const bool evalOk = evalCacheReserve(uint32_t(uint64_t(evalCacheMb) * kMegabyte / sizeof(EvalCacheEntry)));
-    const bool pawnOk = pawnHashReserve();
+    const bool evalOk = evalCacheReserve(mainWorker().evalCache, uint32_t(uint64_t(evalCacheMb) * kMegabyte / sizeof(EvalCacheEntry)));
+    const bool pawnOk = mainWorker().pawnHash.reserve();
     const char* failure = !ttOk ? "# NO MAIN MEMORY\n"
                           : !evalOk ? "# NO EVAL CACHE MEMORY\n"
                           : !pawnOk ? "# NO PAWN CACHE MEMORY\n"
@@ -36,12 +37,12 @@ void allocateTables(int32_t hashMb, int32_t evalCacheMb) {
 
 void clearTables() {
     ttClear();
-    evalCacheClear();
-    pawnHashClear();
+    mainWorker().evalCache.table.clear();
+    mainWorker().pawnHash.table.clear();
 }
 
 void freeTables() {
     ttRelease();
-    evalCacheRelease();
-    pawnHashRelease();
+    mainWorker().evalCache.table.release();
+    mainWorker().pawnHash.table.release();
 }

@@ -10,6 +10,7 @@
 #include "setup/gamestart.h"
 #include "tools/positions.h"
 #include "tools/reportedsearch.h"
+#include "game/gameboard.h"
 
 void runBench(int32_t added) {
     SearchRecord runs[kBenchPositions];
@@ -40,5 +41,5 @@ void runBench(int32_t added) {
            totalNodes / 1000000, totalNodes / (totalMs > 0 ? totalMs : 1));
     fflush(stdout);
     startGame(kStartFen);
-    generateAllMoves();
+    generateAllMoves(gameBoard());
 }

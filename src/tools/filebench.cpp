@@ -13,6 +13,8 @@
 #include "search/timeman.h"
 #include "setup/gamestart.h"
 #include "tools/linereader.h"
+#include "game/gameboard.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -22,14 +24,14 @@ constexpr size_t kLineSize = 512;  // lines of up to 511 characters are position
 // One position: searched silently to the depth; returns the milliseconds it took.
 int32_t searchPosition(const char* fen, int32_t depth, uint64_t* totalNodes) {
     startGame(fen);
-    makeCurrentPositionRoot();
-    generateAllMoves();
+    makeCurrentPositionRoot(gameBoard());
+    generateAllMoves(gameBoard());
     setFixedSearch(300000, depth);
     setEngineState(ENGINE_ANALYZING);
     const uint32_t start = getMilliseconds();
-    think(0);
+    think(workerOnGame(), 0);
     const uint32_t end = getMilliseconds();
-    *totalNodes += gNodeCount;
+    *totalNodes += mainWorker().nodeCount;
     setEngineState(ENGINE_NORMAL);
     return int32_t(end - start);
 }
@@ -96,7 +98,7 @@ void runFileBench(const char* file, int32_t n, int32_t depth) {
     free(times);
     setFixedSearch(gAllottedTime, kDefaultSearchDepth);
     startGame(kStartFen);
-    makeCurrentPositionRoot();
-    generateAllMoves();
+    makeCurrentPositionRoot(gameBoard());
+    generateAllMoves(gameBoard());
     fflush(stdout);
 }

@@ -8,6 +8,7 @@
 #include "setup/gamestart.h"
 #include "tools/positions.h"
 #include "tools/reportedsearch.h"
+#include "game/gameboard.h"
 
 void runProfile() {
     SearchRecord runs[kProfilePositions];
@@ -15,7 +16,7 @@ void runProfile() {
     for (int32_t i = 0; i < kProfilePositions; i++) {
         startGame(kProfileSet[i]);
         useFixedTimeControl();
-        displayBoard();
+        displayBoard(gameBoard());
         printf("# Sample Position no. %d\n", i + 1);
         runs[i] = searchWithReport(10000, 100);
     }

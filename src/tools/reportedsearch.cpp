@@ -4,10 +4,11 @@
 #include "search/stopcheck.h"
 #include "search/think.h"
 #include "search/timeman.h"
+#include "search/worker.h"
 
 SearchRecord searchWithReport(int32_t allottedMs, int32_t maxDepth) {
     setFixedSearch(allottedMs, maxDepth);
-    think(1);
-    printSearchStats();
-    return {double(gNodeCount), elapsedMs(), gBestMove, gMaxSearchDepth, gIterationDepth};
+    think(workerOnGame(), 1);
+    printSearchStats(mainWorker());
+    return {double(mainWorker().nodeCount), elapsedMs(), mainWorker().bestMove, gMaxSearchDepth, mainWorker().iterationDepth};
 }

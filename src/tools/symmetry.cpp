@@ -10,6 +10,8 @@
 #include "setup/gamestart.h"
 #include "tools/linereader.h"
 #include "tools/positions.h"
+#include "game/gameboard.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -19,7 +21,7 @@ constexpr size_t kLineSize = 120;  // lines of up to 119 characters are position
 // The castling flags of the last search would weigh one colour's lost rights
 // and not the other's; no search is running, so they are cleared.
 void clearSearchCastlingFlags() {
-    setCastlingAtRoot(0);
+    setCastlingAtRoot(workerOnGame(), 0);
 }
 
 }  // namespace
@@ -30,7 +32,7 @@ void runSymmetryPositions() {
     for (int32_t i = 0; i < kSymmetryPositions; i++) {
         startGame(kSymmetrySet[i]);
         setFixedSearch(14400000, kDefaultSearchDepth);
-        scores[i] = evaluate(-MATE_VALUE, MATE_VALUE);
+        scores[i] = evaluate(workerOnGame(), -MATE_VALUE, MATE_VALUE);
     }
     int32_t pairs = 0, correct = 0;
     for (int32_t i = 1; i < kSymmetryPositions; i += 2) {
@@ -71,7 +73,7 @@ void runSymmetryFile(const char* file, int32_t m) {
         if (count % 3000 == 0) printf("  3000 pos\n");
         if (length < 15 || length >= kLineSize) continue;
         startGame(line);
-        scores[recorded++] = evaluate(-MATE_VALUE, MATE_VALUE);
+        scores[recorded++] = evaluate(workerOnGame(), -MATE_VALUE, MATE_VALUE);
     }
     fclose(in);
     printf("\n");
@@ -83,7 +85,7 @@ void runSymmetryFile(const char* file, int32_t m) {
         if (scores[index] == scores[index + 1]) continue;
         printf("mismatch: index %d\n", index);
         char fen[kFenTextSize];
-        writeFenText(fen);
+        writeFenText(gameBoard(), fen);
         printf("%s\n", fen);
         printf("\n");
         mismatch = true;

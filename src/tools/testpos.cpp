@@ -8,15 +8,16 @@
 #include "setup/gamestart.h"
 #include "tools/positions.h"
 #include "tools/reportedsearch.h"
+#include "game/gameboard.h"
 
 void runTestPositions() {
     SearchRecord runs[kTestPositions];
     useFixedTimeControl();
     for (int32_t i = 0; i < kTestPositions; i++) {
         startGame(kTestSet[i].fen);
-        displayBoard();
+        displayBoard(gameBoard());
         char fen[kFenTextSize];
-        writeFenText(fen);
+        writeFenText(gameBoard(), fen);
         printf("%s\n", fen);
         printf("# Calculating Position no. %d\n", i + 1);
         runs[i] = searchWithReport(10000, 100);

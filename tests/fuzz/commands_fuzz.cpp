@@ -24,6 +24,7 @@
 #include "search/timeman.h"
 #include "setup/gamestart.h"
 #include "setup/tables.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -127,13 +128,13 @@ void startAfresh() {
     allocateTables(0, 1);
     setTunableDefaults();
     startGame(kStartFen);
-    generateAllMoves();
+    generateAllMoves(mainWorker());
     setFixedSearch(10000, kDefaultSearchDepth);
     gTimeControlType = TIME_CONTROL_NONE;
     gEngineState = ENGINE_NORMAL;
     gNodesPerSecond = 0;
     gStopSearch = 0;
-    gCastleRightsAtRoot[0] = gCastleRightsAtRoot[1] = 0;
+    mainWorker().castleRightsAtRoot[0] = mainWorker().castleRightsAtRoot[1] = 0;
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "eval/params.h"
 #include "same_position.h"
 #include "setup/tables.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -28,8 +29,8 @@ void check(bool condition, const char* what) {
 }
 
 void checkKeys() {
-    check(gPos.hashKey == computeHashKey(), "hash key differs from the key computed from scratch");
-    check(gPos.pawnKey == computePawnKey(gSetupCastle), "pawn key differs from the key computed from scratch");
+    check(mainWorker().pos.hashKey == computeHashKey(mainWorker()), "hash key differs from the key computed from scratch");
+    check(mainWorker().pos.pawnKey == computePawnKey(mainWorker(), mainWorker().setupCastle), "pawn key differs from the key computed from scratch");
 }
 
 }  // namespace
@@ -45,26 +46,26 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 512) return 0;
     const std::string text(reinterpret_cast<const char*>(data), size);
-    setPosition(text.c_str());
+    setPosition(mainWorker(), text.c_str());
     checkKeys();
-    evaluate(-30000, 30000);
-    generateAllMoves();
-    const Position before = gPos;
-    for (int32_t i = gFirstMove[0]; i < gFirstMove[1]; i++) {
-        const Position justBefore = gPos;
-        if (!makeMove(gMoveStack[i].move)) {
-            check(memcmp(&justBefore, &gPos, sizeof justBefore) == 0, "a refused move changed the position");
+    evaluate(mainWorker(), -30000, 30000);
+    generateAllMoves(mainWorker());
+    const Position before = mainWorker().pos;
+    for (int32_t i = mainWorker().firstMove[0]; i < mainWorker().firstMove[1]; i++) {
+        const Position justBefore = mainWorker().pos;
+        if (!makeMove(mainWorker(), mainWorker().moveStack[i].move)) {
+            check(memcmp(&justBefore, &mainWorker().pos, sizeof justBefore) == 0, "a refused move changed the position");
             continue;
         }
         checkKeys();
-        evaluate(-30000, 30000);
-        unmakeMove();
-        check(samePosition(before, gPos), "make and unmake did not restore the position");
+        evaluate(mainWorker(), -30000, 30000);
+        unmakeMove(mainWorker());
+        check(samePosition(before, mainWorker().pos), "make and unmake did not restore the position");
     }
     char fen[kFenTextSize], again[kFenTextSize];
-    writeFenText(fen);
-    setPosition(fen);
-    writeFenText(again);
+    writeFenText(mainWorker(), fen);
+    setPosition(mainWorker(), fen);
+    writeFenText(mainWorker(), again);
     check(strcmp(fen, again) == 0, "the written FEN does not read back as the same position");
     return 0;
 }

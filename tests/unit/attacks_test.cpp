@@ -5,6 +5,7 @@
 #include "board/position.h"
 #include "board/tables.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ int32_t seeOf(const char* fen, const char* move) {
     setUp(fen);
     Move m = findMove(move);
     EXPECT_NE(m, 0u) << move;
-    return see(m);
+    return see(mainWorker(), m);
 }
 
 TEST(Attacks, ExchangeEvaluationExamples) {
@@ -34,23 +35,23 @@ TEST(Attacks, ExchangeEvaluationExamples) {
 
 TEST(Attacks, KingsAreNotAttackersButPawnsAre) {
     setUp("8/8/8/3k4/3K4/8/8/8 w - -");  // not reachable in play
-    EXPECT_FALSE(inCheck(WHITE));
-    EXPECT_FALSE(inCheck(BLACK));
+    EXPECT_FALSE(inCheck(mainWorker(), WHITE));
+    EXPECT_FALSE(inCheck(mainWorker(), BLACK));
     setUp("8/8/8/3k4/8/4p3/3K4/8 w - -");
-    EXPECT_TRUE(inCheck(WHITE));
+    EXPECT_TRUE(inCheck(mainWorker(), WHITE));
     setUp("8/8/8/3k4/8/3p4/3K4/8 w - -");  // a pawn in front gives no check
-    EXPECT_FALSE(inCheck(WHITE));
+    EXPECT_FALSE(inCheck(mainWorker(), WHITE));
 }
 
 TEST(Attacks, FindAttackersRecordsTwoCheckersInBitOrder) {
     setUp("4k3/8/8/8/8/5n2/8/r3K3 w - -");  // knight f3 and rook a1
-    EXPECT_TRUE(findAttackers(gPos.kingSquare[WHITE], BLACK));
-    EXPECT_EQ(gCheckerSquare[0], 56);  // a1 is bit 0
-    EXPECT_EQ(gCheckerSquare[1], 45);  // f3
+    EXPECT_TRUE(findAttackers(mainWorker(), mainWorker().pos.kingSquare[WHITE], BLACK));
+    EXPECT_EQ(mainWorker().checkerSquare[0], 56);  // a1 is bit 0
+    EXPECT_EQ(mainWorker().checkerSquare[1], 45);  // f3
     setUp("4k3/8/8/8/8/8/8/4K3 w - -");
-    EXPECT_FALSE(findAttackers(gPos.kingSquare[WHITE], BLACK));
-    EXPECT_EQ(gCheckerSquare[0], -1);
-    EXPECT_EQ(gCheckerSquare[1], -1);
+    EXPECT_FALSE(findAttackers(mainWorker(), mainWorker().pos.kingSquare[WHITE], BLACK));
+    EXPECT_EQ(mainWorker().checkerSquare[0], -1);
+    EXPECT_EQ(mainWorker().checkerSquare[1], -1);
 }
 
 TEST(Attacks, BitNumberingRunsFromA1) {
@@ -60,7 +61,7 @@ TEST(Attacks, BitNumberingRunsFromA1) {
     EXPECT_EQ(gBitIndex[0], 56);  // a8
     // Sliders stop at the first man in every direction.
     setUp("4k3/8/8/8/1p1R2P1/8/3P4/4K3 w - -");
-    uint64_t rook = rookAttacks(gPos.occupied, 35);  // d4
+    uint64_t rook = rookAttacks(mainWorker().pos.occupied, 35);  // d4
     auto has = [&](int32_t sq) { return (rook >> gBitIndex[sq]) & 1; };
     EXPECT_TRUE(has(33));   // b4 blocker
     EXPECT_FALSE(has(32));  // a4 behind it

@@ -5,6 +5,7 @@
 #include "config/config.h"
 #include "eval/bitbase.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -21,23 +22,23 @@ TEST(Bitbase, LoadedLibraryAnswersThreeMenPositions) {
     ASSERT_EQ(gEgbbLoaded, 1);
     int32_t score = 0;
     setUp("k7/1Q6/2K5/8/8/8/8/8 b - -");  // Black is mated
-    ASSERT_TRUE(probeBitbases(&score));
+    ASSERT_TRUE(probeBitbases(mainWorker(), &score));
     EXPECT_EQ(score, -29000);
     setUp("k7/8/2K5/8/8/8/8/1Q6 w - -");  // Qb7 mates
-    ASSERT_TRUE(probeBitbases(&score));
+    ASSERT_TRUE(probeBitbases(mainWorker(), &score));
     EXPECT_EQ(score, 29000 - 1);
     setUp("8/8/8/8/8/2k5/7r/K7 w - -");  // a black rook: lost for White
-    ASSERT_TRUE(probeBitbases(&score));
+    ASSERT_TRUE(probeBitbases(mainWorker(), &score));
     EXPECT_LT(score, 0);
     EXPECT_GT(score, -29800);
     setUp("8/8/8/8/8/8/k1p5/2K5 w - -");  // Kxc2 is a draw
-    ASSERT_TRUE(probeBitbases(&score));
+    ASSERT_TRUE(probeBitbases(mainWorker(), &score));
     EXPECT_EQ(score, 0);
     setUp("4k3/8/4K3/4P3/8/8/8/8 b - -");  // the king on a key square wins
-    ASSERT_TRUE(probeBitbases(&score));
+    ASSERT_TRUE(probeBitbases(mainWorker(), &score));
     EXPECT_LT(score, 0);
     setUp("4k3/8/8/8/8/8/r7/Q3K3 w - -");  // four men: no value
-    EXPECT_FALSE(probeBitbases(&score));
+    EXPECT_FALSE(probeBitbases(mainWorker(), &score));
 }
 
 }  // namespace

@@ -12,28 +12,29 @@
 #include "board/random.h"
 #include "book/book.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
-uint64_t keyAfter(std::initializer_list<const char*> moves) {
+uint64_t bookKeyAfter(std::initializer_list<const char*> moves) {
     playMoves(kStartFen, moves);
     char text[kFenTextSize];
-    writeFenText(text);
+    writeFenText(mainWorker(), text);
     return bookKey(text);
 }
 
 TEST(Book, KeysOfThePublishedExamples) {
-    EXPECT_EQ(keyAfter({}), 0x463B96181691FC9CULL);
-    EXPECT_EQ(keyAfter({"e2e4"}), 0x823C9B50FD114196ULL);
-    EXPECT_EQ(keyAfter({"e2e4", "d7d5"}), 0x0756B94461C50FB0ULL);
-    EXPECT_EQ(keyAfter({"e2e4", "d7d5", "e4e5"}), 0x662FAFB965DB29D4ULL);
+    EXPECT_EQ(bookKeyAfter({}), 0x463B96181691FC9CULL);
+    EXPECT_EQ(bookKeyAfter({"e2e4"}), 0x823C9B50FD114196ULL);
+    EXPECT_EQ(bookKeyAfter({"e2e4", "d7d5"}), 0x0756B94461C50FB0ULL);
+    EXPECT_EQ(bookKeyAfter({"e2e4", "d7d5", "e4e5"}), 0x662FAFB965DB29D4ULL);
     // f7f5 next to the e5 pawn: the en-passant file counts.
-    EXPECT_EQ(keyAfter({"e2e4", "d7d5", "e4e5", "f7f5"}), 0x22A48B5A8E47FF78ULL);
+    EXPECT_EQ(bookKeyAfter({"e2e4", "d7d5", "e4e5", "f7f5"}), 0x22A48B5A8E47FF78ULL);
     // The king moves: castling rights partly and then wholly lost.
-    EXPECT_EQ(keyAfter({"e2e4", "d7d5", "e4e5", "f7f5", "e1e2"}), 0x652A607CA3F242C1ULL);
-    EXPECT_EQ(keyAfter({"e2e4", "d7d5", "e4e5", "f7f5", "e1e2", "e8f7"}), 0x00FDD303C946BDD9ULL);
-    EXPECT_EQ(keyAfter({"a2a4", "b7b5", "h2h4", "b5b4", "c2c4"}), 0x3C8123EA7B067637ULL);
-    EXPECT_EQ(keyAfter({"a2a4", "b7b5", "h2h4", "b5b4", "c2c4", "b4c3", "a1a3"}), 0x5C3F9B829B279560ULL);
+    EXPECT_EQ(bookKeyAfter({"e2e4", "d7d5", "e4e5", "f7f5", "e1e2"}), 0x652A607CA3F242C1ULL);
+    EXPECT_EQ(bookKeyAfter({"e2e4", "d7d5", "e4e5", "f7f5", "e1e2", "e8f7"}), 0x00FDD303C946BDD9ULL);
+    EXPECT_EQ(bookKeyAfter({"a2a4", "b7b5", "h2h4", "b5b4", "c2c4"}), 0x3C8123EA7B067637ULL);
+    EXPECT_EQ(bookKeyAfter({"a2a4", "b7b5", "h2h4", "b5b4", "c2c4", "b4c3", "a1a3"}), 0x5C3F9B829B279560ULL);
 }
 
 TEST(Book, EnPassantFileCountsOnlyWhenAPawnCanTake) {
@@ -113,7 +114,7 @@ TEST(Book, KeysOfThePositionsTheTestBookLeadsTo) {
     std::set<uint64_t> reached;
     std::function<void()> walk = [&] {
         char fen[kFenTextSize];
-        writeFenText(fen);
+        writeFenText(mainWorker(), fen);
         const uint64_t key = bookKey(fen);
         if (!entries.count(key) || !reached.insert(key).second) return;
         const auto range = entries.equal_range(key);
@@ -121,9 +122,9 @@ TEST(Book, KeysOfThePositionsTheTestBookLeadsTo) {
             char text[8];
             bookMoveText(e->second.move, text);
             const Move move = findMove(text);
-            ASSERT_TRUE(move && makeMove(move)) << fen << " " << text;
+            ASSERT_TRUE(move && makeMove(mainWorker(), move)) << fen << " " << text;
             walk();
-            unmakeMove();
+            unmakeMove(mainWorker());
         }
     };
     setUp(kStartFen);

@@ -3,6 +3,8 @@
 // colour symmetry over varied positions.
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include "board/fen.h"
 #include "board/position.h"
 #include "eval/evalstate.h"
@@ -13,6 +15,7 @@
 #include "eval/pawns.h"
 #include "eval/pieces.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -21,11 +24,11 @@ EvalState afterPawns(const char* fen) {
     setTunableDefaults();
     setUp(fen);
     EvalState e;
-    initEvalState(e);
-    fillPawnRows(e);
-    const PawnHashEntry facts = pawnFacts(e);
-    evaluatePawns(e, WHITE, facts);
-    evaluatePawns(e, BLACK, facts);
+    initEvalState(mainWorker(), e);
+    fillPawnRows(mainWorker(), e);
+    const PawnHashEntry facts = pawnFacts(mainWorker(), e);
+    evaluatePawns(mainWorker(), e, WHITE, facts);
+    evaluatePawns(mainWorker(), e, BLACK, facts);
     return e;
 }
 
@@ -33,10 +36,10 @@ EvalState afterPawns(const char* fen) {
 EvalState afterPieces(const char* fen) {
     EvalState e = afterPawns(fen);
     for (int32_t c = 0; c < 2; c++) {
-        evaluateKnights(e, c);
-        evaluateBishops(e, c);
-        evaluateRooks(e, c);
-        evaluateQueens(e, c);
+        evaluateKnights(mainWorker(), e, c);
+        evaluateBishops(mainWorker(), e, c);
+        evaluateRooks(mainWorker(), e, c);
+        evaluateQueens(mainWorker(), e, c);
     }
     return e;
 }
@@ -52,16 +55,25 @@ Sums since(const Sums& before, const EvalState& e) {
     return {e.blended - before.blended, e.opening - before.opening, e.endgame - before.endgame};
 }
 
-// What one term routine adds to the three White-minus-Black sums.
-Sums added(EvalState& e, void (*term)(EvalState&, int32_t), int32_t colour) {
+// What one term routine adds to the three White-minus-Black sums (routines
+// that read the board get the main worker's).
+template <typename Term>
+Sums added(EvalState& e, Term term, int32_t colour) {
     const Sums before = sumsOf(e);
-    term(e, colour);
+    if constexpr (std::is_invocable_v<Term, EvalBoard&, EvalState&, int32_t>)
+        term(mainWorker(), e, colour);
+    else
+        term(e, colour);
     return since(before, e);
 }
 
-Sums addedBy(EvalState& e, void (*term)(EvalState&)) {
+template <typename Term>
+Sums addedBy(EvalState& e, Term term) {
     const Sums before = sumsOf(e);
-    term(e);
+    if constexpr (std::is_invocable_v<Term, EvalBoard&, EvalState&>)
+        term(mainWorker(), e);
+    else
+        term(e);
     return since(before, e);
 }
 
@@ -70,11 +82,11 @@ Sums pawnLoop(const char* fen, int32_t colour, EvalState* out = nullptr) {
     setTunableDefaults();
     setUp(fen);
     EvalState e;
-    initEvalState(e);
-    fillPawnRows(e);
-    const PawnHashEntry facts = pawnFacts(e);
+    initEvalState(mainWorker(), e);
+    fillPawnRows(mainWorker(), e);
+    const PawnHashEntry facts = pawnFacts(mainWorker(), e);
     const Sums before = sumsOf(e);
-    evaluatePawns(e, colour, facts);
+    evaluatePawns(mainWorker(), e, colour, facts);
     if (out) *out = e;
     return since(before, e);
 }
@@ -83,23 +95,23 @@ TEST(PieceTerms, KnightOutposts) {
     // e5 defended from d4, no Black pawn on d6 or f6: v = 6, base 4 -> 4 / 3,
     // protected extra 5 -> 5 / 4.
     EvalState e = afterPawns("4k3/8/8/4N3/3P4/8/8/4K3 w - -");
-    evaluateKnights(e, WHITE);
+    evaluateKnights(mainWorker(), e, WHITE);
     EXPECT_EQ(e.outpostOpening[WHITE], 9);
     EXPECT_EQ(e.outpostEndgame[WHITE], 7);
     // The same knight for Black, mirrored.
     e = afterPawns("4k3/8/8/3p4/4n3/8/8/4K3 b - -");
-    evaluateKnights(e, BLACK);
+    evaluateKnights(mainWorker(), e, BLACK);
     EXPECT_EQ(e.outpostOpening[BLACK], 9);
     EXPECT_EQ(e.outpostEndgame[BLACK], 7);
     // Undefended: only the base part.
     e = afterPawns("4k3/8/8/4N3/8/8/8/4K3 w - -");
-    evaluateKnights(e, WHITE);
+    evaluateKnights(mainWorker(), e, WHITE);
     EXPECT_EQ(e.outpostOpening[WHITE], 4);
     // Within reach of a Black pawn, or outside the region: nothing.
     for (const char* fen : {"4k3/8/3p4/4N3/3P4/8/8/4K3 w - -", "4k3/8/8/N7/1P6/8/8/4K3 w - -",
                             "4k3/8/8/7N/6P1/8/8/4K3 w - -", "4k3/4N3/3P4/8/8/8/8/4K3 w - -"}) {
         e = afterPawns(fen);
-        evaluateKnights(e, WHITE);
+        evaluateKnights(mainWorker(), e, WHITE);
         EXPECT_EQ(e.outpostOpening[WHITE] + e.outpostEndgame[WHITE], 0) << fen;
     }
 }
@@ -168,7 +180,7 @@ TEST(PieceTerms, RookRanksAndEnemyPassers) {
     EXPECT_EQ(e.rooksOnSeventh[BLACK], 1);
     // Two rooks on the seventh: 6 / 80 on top.
     e = afterPawns("4k3/RR6/8/8/8/8/8/4K3 w - -");
-    evaluateRooks(e, WHITE);
+    evaluateRooks(mainWorker(), e, WHITE);
     s = addedBy(e, rooksOnSeventhAndOpenFiles);
     EXPECT_EQ(s.opening, 6);
     EXPECT_EQ(s.endgame, 80);
@@ -211,10 +223,10 @@ TEST(PieceTerms, MobilityFactorZeroStillBuildsTheMaps) {
     EvalState e = afterPawns(fen);
     gMobilityFactor = 0;
     for (int32_t c = 0; c < 2; c++) {
-        evaluateKnights(e, c);
-        evaluateBishops(e, c);
-        evaluateRooks(e, c);
-        evaluateQueens(e, c);
+        evaluateKnights(mainWorker(), e, c);
+        evaluateBishops(mainWorker(), e, c);
+        evaluateRooks(mainWorker(), e, c);
+        evaluateQueens(mainWorker(), e, c);
     }
     setTunableDefaults();
     for (int32_t c = 0; c < 2; c++) {
@@ -238,11 +250,11 @@ TEST(KingSafety, ShelterAndStorm) {
     // half and part into the storm, and the rook's 5 with them (beside the
     // king); behind the g-pawn it would count in the behind sum.
     e = afterPieces("rnbqkbn1/5p2/7r/8/6pp/8/5PPP/6K1 w - -");
-    evaluateKing(e, WHITE);
+    evaluateKing(mainWorker(), e, WHITE);
     EXPECT_EQ(e.stormSum[BLACK], 30 + 24 + 5);
     EXPECT_EQ(e.behindSum[BLACK], 0);
     e = afterPieces("rnbqkbn1/5p2/6r1/8/6pp/8/5PPP/6K1 w - -");
-    evaluateKing(e, WHITE);
+    evaluateKing(mainWorker(), e, WHITE);
     EXPECT_EQ(e.stormSum[BLACK], 30 + 24);
     EXPECT_EQ(e.behindSum[BLACK], 5);
     // A queen and one other piece with few pawns is a light attack: no shelter terms.
@@ -254,14 +266,14 @@ TEST(KingSafety, ShelterAndStorm) {
 TEST(KingSafety, CastlingTerms) {
     const char* fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w kq -";
     EvalState e = afterPieces(fen);
-    gCastleRightsAtRoot[WHITE] = gCastleRightsAtRoot[BLACK] = 1;
-    gCastledInSearch[WHITE] = gCastledInSearch[BLACK] = 0;
+    mainWorker().castleRightsAtRoot[WHITE] = mainWorker().castleRightsAtRoot[BLACK] = 1;
+    mainWorker().castledInSearch[WHITE] = mainWorker().castledInSearch[BLACK] = 0;
     EXPECT_EQ(addedBy(e, castlingTerms).blended, -20);  // White lost its rights without castling
-    gCastledInSearch[WHITE] = 1;
+    mainWorker().castledInSearch[WHITE] = 1;
     EXPECT_EQ(addedBy(e, castlingTerms).blended, 12);  // White castled in the search
-    gCastleRightsAtRoot[WHITE] = 0;
+    mainWorker().castleRightsAtRoot[WHITE] = 0;
     EXPECT_EQ(addedBy(e, castlingTerms).blended, 0);
-    gCastleRightsAtRoot[BLACK] = gCastledInSearch[WHITE] = 0;
+    mainWorker().castleRightsAtRoot[BLACK] = mainWorker().castledInSearch[WHITE] = 0;
 }
 
 TEST(KingSafety, ZoneAttackCombinations) {
@@ -274,7 +286,7 @@ TEST(KingSafety, ZoneAttackCombinations) {
         e.kingFileOpen[BLACK] = 1;
         e.kingAdjOpen[BLACK] = 2;
         const Sums s = addedBy(e, kingZoneAttacks);
-        const bool whiteToMove = gPos.side == WHITE;
+        const bool whiteToMove = mainWorker().pos.side == WHITE;
         EXPECT_EQ(s.opening, whiteToMove ? 10 : 5);
         EXPECT_EQ(s.endgame, whiteToMove ? 120 : 90);
         EXPECT_EQ(s.blended, 20 + 24);
@@ -283,10 +295,10 @@ TEST(KingSafety, ZoneAttackCombinations) {
     // White king within two squares. The queen on h1 reaches h7 and h8 of the
     // zone, the rook on a1 nothing: index 9 x 1 = 9, worth 46.
     EvalState e = afterPieces("6k1/8/8/8/8/8/8/R3K2Q w - -");
-    evaluateKing(e, WHITE);
+    evaluateKing(mainWorker(), e, WHITE);
     EXPECT_EQ(e.edgeAttack[WHITE], 0);
     e = afterPieces("6k1/8/6K1/8/8/8/8/R6Q w - -");
-    evaluateKing(e, WHITE);
+    evaluateKing(mainWorker(), e, WHITE);
     EXPECT_EQ(e.edgeAttack[WHITE], 1);
     EXPECT_EQ(addedBy(e, kingZoneAttacks).blended, 46);
 }
@@ -378,8 +390,8 @@ std::vector<std::string> variedPositions() {
 
 TEST(EvalSymmetry, VariedPositionsEvaluateLikeTheirMirrors) {
     setTunableDefaults();
-    gCastleRightsAtRoot[WHITE] = gCastleRightsAtRoot[BLACK] = 0;
-    gCastledInSearch[WHITE] = gCastledInSearch[BLACK] = 0;
+    mainWorker().castleRightsAtRoot[WHITE] = mainWorker().castleRightsAtRoot[BLACK] = 0;
+    mainWorker().castledInSearch[WHITE] = mainWorker().castledInSearch[BLACK] = 0;
     int checked = 0, unstoppable = 0;
     for (const std::string& fen : variedPositions()) {
         // Unstoppable passers depend on the pawn-list order (tested above).
@@ -389,9 +401,9 @@ TEST(EvalSymmetry, VariedPositionsEvaluateLikeTheirMirrors) {
             continue;
         }
         setUp(fen.c_str());
-        const int32_t score = evaluate(-MATE_VALUE, MATE_VALUE);
+        const int32_t score = evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE);
         setUp(mirrorFen(fen).c_str());
-        ASSERT_EQ(score, evaluate(-MATE_VALUE, MATE_VALUE)) << fen;
+        ASSERT_EQ(score, evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE)) << fen;
         checked++;
     }
     EXPECT_GT(checked, 1000);

@@ -11,18 +11,19 @@
 #include "eval/pawnhash.h"
 #include "eval/pawns.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
 int32_t evalOf(const std::string& fen) {
     setUp(fen.c_str());
-    return evaluate(-MATE_VALUE, MATE_VALUE);
+    return evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE);
 }
 
 // The score from White's point of view.
 int32_t whiteEval(const std::string& fen) {
     int32_t v = evalOf(fen);
-    return gPos.side == BLACK ? -v : v;
+    return mainWorker().pos.side == BLACK ? -v : v;
 }
 
 TEST(Eval, EveryPositionEvaluatesLikeItsColourMirror) {
@@ -42,11 +43,11 @@ TEST(Eval, EveryPositionEvaluatesLikeItsColourMirror) {
 TEST(Eval, SecondCallComesFromTheCache) {
     setTunableDefaults();
     setUp("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQ1RK1 b kq -");
-    const int32_t first = evaluate(-MATE_VALUE, MATE_VALUE);
+    const int32_t first = evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE);
     gKingPcsqOpFactor = 300;  // would change the score if it were computed again
-    EXPECT_EQ(evaluate(-MATE_VALUE, MATE_VALUE), first);
-    evalCacheClear();
-    EXPECT_NE(evaluate(-MATE_VALUE, MATE_VALUE), first);
+    EXPECT_EQ(evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE), first);
+    mainWorker().evalCache.table.clear();
+    EXPECT_NE(evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE), first);
     setTunableDefaults();
 }
 
@@ -55,47 +56,47 @@ TEST(Eval, LazyExitReturnsMaterialAndIsNotCached) {
     // White is a queen up; Black to move.
     setUp("rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq -");
     const int32_t material = -1000;
-    EXPECT_EQ(evaluate(2000, 2001), material);  // zero window far above
+    EXPECT_EQ(evaluate(mainWorker(), 2000, 2001), material);  // zero window far above
     int32_t cached;
-    EXPECT_FALSE(evalCacheProbe(gPos.hashKey, &cached));
-    EXPECT_EQ(evaluate(-3000, -2000), material);  // wide window far above: PvLE margin
-    const int32_t full = evaluate(-MATE_VALUE, MATE_VALUE);
+    EXPECT_FALSE(evalCacheProbe(mainWorker().evalCache, mainWorker().pos.hashKey, &cached));
+    EXPECT_EQ(evaluate(mainWorker(), -3000, -2000), material);  // wide window far above: PvLE margin
+    const int32_t full = evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE);
     EXPECT_NE(full, material);
-    EXPECT_TRUE(evalCacheProbe(gPos.hashKey, &cached));
+    EXPECT_TRUE(evalCacheProbe(mainWorker().evalCache, mainWorker().pos.hashKey, &cached));
     EXPECT_EQ(cached, full);
     // Within the margin the full evaluation runs.
-    evalCacheClear();
-    EXPECT_EQ(evaluate(material - 100, material - 99), full);
+    mainWorker().evalCache.table.clear();
+    EXPECT_EQ(evaluate(mainWorker(), material - 100, material - 99), full);
     // No lazy exit for a side with at most 1000 of pieces.
-    evalCacheClear();
+    mainWorker().evalCache.table.clear();
     setUp("4k3/8/8/8/8/8/8/Q3K3 b - -");
-    EXPECT_NE(evaluate(5000, 5001), -1000);
+    EXPECT_NE(evaluate(mainWorker(), 5000, 5001), -1000);
 }
 
 TEST(Eval, GamePhase) {
     EvalState e;
     setUp(kStartFen);
-    initEvalState(e);
+    initEvalState(mainWorker(), e);
     EXPECT_EQ(e.phase, 64);
     EXPECT_EQ(e.pawnPhase, 16);
     setUp("rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNB1KBNR w KQkq -");
-    initEvalState(e);
+    initEvalState(mainWorker(), e);
     EXPECT_EQ(e.phase, 44);
     setUp("4k2r/pppp4/8/8/8/8/PPPP4/4K2R w Kk -");
-    initEvalState(e);
+    initEvalState(mainWorker(), e);
     EXPECT_EQ(e.phase, 10);
     EXPECT_EQ(e.pawnPhase, 8);
     setUp("4k3/pppp4/8/8/8/8/PPPP4/4K3 w - -");
-    initEvalState(e);
+    initEvalState(mainWorker(), e);
     EXPECT_EQ(e.phase, 0);
 }
 
 int32_t structureOf(const char* fen) {
     setUp(fen);
     EvalState e;
-    initEvalState(e);
-    fillPawnRows(e);
-    return pawnStructure(pawnFacts(e));
+    initEvalState(mainWorker(), e);
+    fillPawnRows(mainWorker(), e);
+    return pawnStructure(mainWorker(), pawnFacts(mainWorker(), e));
 }
 
 TEST(Eval, PawnStructureExamples) {
@@ -122,30 +123,30 @@ TEST(Eval, PawnHashHitsScoreAsTheComputedFacts) {
     const auto& positions = randomPositions();
     for (size_t i = 0; i < positions.size(); i += 5) {
         setUp(positions[i].c_str());
-        pawnHashClear();
-        evalCacheClear();
-        const int32_t computed = evaluate(-MATE_VALUE, MATE_VALUE);
-        evalCacheClear();
-        ASSERT_EQ(evaluate(-MATE_VALUE, MATE_VALUE), computed) << positions[i];
+        mainWorker().pawnHash.table.clear();
+        mainWorker().evalCache.table.clear();
+        const int32_t computed = evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE);
+        mainWorker().evalCache.table.clear();
+        ASSERT_EQ(evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE), computed) << positions[i];
     }
 }
 
 TEST(Eval, PawnHashStoresForTheSideToMoveAndSkipsPawnlessBoards) {
     setUp("4k3/8/8/8/8/4P3/4P3/4K3 b - -");
-    pawnHashClear();
-    gPawnHashProbes = gPawnHashHits = 0;
+    mainWorker().pawnHash.table.clear();
+    mainWorker().pawnHash.probes = mainWorker().pawnHash.hits = 0;
     EvalState e;
-    initEvalState(e);
-    fillPawnRows(e);
-    EXPECT_EQ(pawnStructure(pawnFacts(e)), -44);
-    EXPECT_EQ(pawnStructure(pawnFacts(e)), -44);  // from the hash, negated back
-    EXPECT_EQ(gPawnHashProbes, 2);
-    EXPECT_EQ(gPawnHashHits, 1);
-    EXPECT_EQ(gPawnHash[gPos.pawnKey & 262143].score, 44);  // one slot of 262144 per key
+    initEvalState(mainWorker(), e);
+    fillPawnRows(mainWorker(), e);
+    EXPECT_EQ(pawnStructure(mainWorker(), pawnFacts(mainWorker(), e)), -44);
+    EXPECT_EQ(pawnStructure(mainWorker(), pawnFacts(mainWorker(), e)), -44);  // from the hash, negated back
+    EXPECT_EQ(mainWorker().pawnHash.probes, 2);
+    EXPECT_EQ(mainWorker().pawnHash.hits, 1);
+    EXPECT_EQ(mainWorker().pawnHash.table.entries[mainWorker().pos.pawnKey & 262143].score, 44);  // one slot of 262144 per key
     setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
-    gPawnHashProbes = 0;
-    evaluate(-MATE_VALUE, MATE_VALUE);
-    EXPECT_EQ(gPawnHashProbes, 0);
+    mainWorker().pawnHash.probes = 0;
+    evaluate(mainWorker(), -MATE_VALUE, MATE_VALUE);
+    EXPECT_EQ(mainWorker().pawnHash.probes, 0);
 }
 
 TEST(Eval, BareKingsAndDrawishMaterial) {

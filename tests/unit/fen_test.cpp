@@ -7,58 +7,59 @@
 #include "board/notation.h"
 #include "board/position.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
 std::string fenNow() {
     char text[kFenTextSize];
-    writeFenText(text);
+    writeFenText(mainWorker(), text);
     return text;
 }
 
 TEST(Fen, InitialPositionCountsAndKeys) {
     setUp(kStartFen);
     for (int c = 0; c < 2; c++) {
-        EXPECT_EQ(gPos.pieceCount[c][PAWN], 8);
-        EXPECT_EQ(gPos.pieceCount[c][KNIGHT], 2);
-        EXPECT_EQ(gPos.pieceCount[c][QUEEN], 1);
-        EXPECT_EQ(gPos.pawnMaterial[c], 800);
-        EXPECT_EQ(gPos.pieceMaterial[c], 3280);
-        EXPECT_EQ(gPos.pawnsOnSeventh[c], 0);
+        EXPECT_EQ(mainWorker().pos.pieceCount[c][PAWN], 8);
+        EXPECT_EQ(mainWorker().pos.pieceCount[c][KNIGHT], 2);
+        EXPECT_EQ(mainWorker().pos.pieceCount[c][QUEEN], 1);
+        EXPECT_EQ(mainWorker().pos.pawnMaterial[c], 800);
+        EXPECT_EQ(mainWorker().pos.pieceMaterial[c], 3280);
+        EXPECT_EQ(mainWorker().pos.pawnsOnSeventh[c], 0);
     }
     EXPECT_EQ(fenNow(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-    EXPECT_EQ(gPos.hashKey, computeHashKey());
+    EXPECT_EQ(mainWorker().pos.hashKey, computeHashKey(mainWorker()));
 }
 
 TEST(Fen, EverySetUpDrawsFreshKeys) {
     setUp(kStartFen);
-    const uint64_t first = gPos.hashKey;
+    const uint64_t first = mainWorker().pos.hashKey;
     setUp(kStartFen);
-    EXPECT_NE(gPos.hashKey, first);
+    EXPECT_NE(mainWorker().pos.hashKey, first);
     EXPECT_EQ(fenNow(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
 }
 
 TEST(Fen, FieldsAfterTheFourthAreIgnored) {
     setUp("8/p4kP1/8/5P2/1p6/4K3/8/8 w - - 0 58");
-    EXPECT_EQ(gPos.castle, 0);
-    EXPECT_EQ(gPos.epSquare, -1);
-    EXPECT_EQ(gPos.hashKey, computeHashKey());  // includes gCastleKey[0]
-    EXPECT_EQ(gPos.pawnsOnSeventh[WHITE], 1);
+    EXPECT_EQ(mainWorker().pos.castle, 0);
+    EXPECT_EQ(mainWorker().pos.epSquare, -1);
+    EXPECT_EQ(mainWorker().pos.hashKey, computeHashKey(mainWorker()));  // includes gCastleKey[0]
+    EXPECT_EQ(mainWorker().pos.pawnsOnSeventh[WHITE], 1);
     EXPECT_EQ(fenNow(), "8/p4kP1/8/5P2/1p6/4K3/8/8 w - -");
 }
 
 TEST(Fen, BlackToMoveStartsAtHistoryPlyOne) {
     setUp("4k3/8/8/8/8/8/8/4K3 b - -");
-    EXPECT_EQ(gPos.hply, 1);
-    EXPECT_EQ(gSetupPly, 1);
-    EXPECT_EQ(gPos.side, BLACK);
-    EXPECT_EQ(gPos.xside, WHITE);
+    EXPECT_EQ(mainWorker().pos.hply, 1);
+    EXPECT_EQ(mainWorker().setupPly, 1);
+    EXPECT_EQ(mainWorker().pos.side, BLACK);
+    EXPECT_EQ(mainWorker().pos.xside, WHITE);
 }
 
 TEST(Fen, EnPassantSquareIsTakenWithoutACapturingPawn) {
     setUp("4r1k1/2qr1p2/2pb1Bp1/pp5p/3P1n1R/1B3P2/PP3P2/2Q2K1R w - a6 0 2");
-    EXPECT_EQ(gPos.epSquare, 16);
-    EXPECT_EQ(gPos.hashKey, computeHashKey());
+    EXPECT_EQ(mainWorker().pos.epSquare, 16);
+    EXPECT_EQ(mainWorker().pos.hashKey, computeHashKey(mainWorker()));
     EXPECT_EQ(fenNow(), "4r1k1/2qr1p2/2pb1Bp1/pp5p/3P1n1R/1B3P2/PP3P2/2Q2K1R w - a6");
 }
 
@@ -126,24 +127,24 @@ TEST(Fen, CastlingRightsWithoutKingOrRookAreDropped) {
     EXPECT_EQ(setUpOutput("r3k3/8/8/8/8/8/8/4K2R w KQkq -"),
               "# fen err: castling right Q dropped, king or rook not on its square\n"
               "# fen err: castling right k dropped, king or rook not on its square\n");
-    EXPECT_EQ(gPos.castle, CASTLE_WK | CASTLE_BQ);
-    EXPECT_EQ(gPos.hashKey, computeHashKey());
+    EXPECT_EQ(mainWorker().pos.castle, CASTLE_WK | CASTLE_BQ);
+    EXPECT_EQ(mainWorker().pos.hashKey, computeHashKey(mainWorker()));
     EXPECT_EQ(fenNow(), "r3k3/8/8/8/8/8/8/4K2R w Kq -");
 }
 
 TEST(Fen, ImpossibleEnPassantSquaresAreDropped) {
     EXPECT_EQ(setUpOutput("4k3/8/8/8/8/8/8/4K3 w - e1"), "# fen err: en passant square e1 ignored\n");
-    EXPECT_EQ(gPos.epSquare, -1);
+    EXPECT_EQ(mainWorker().pos.epSquare, -1);
     EXPECT_EQ(setUpOutput("4k3/8/8/8/8/8/8/4K3 w - e6"), "# fen err: en passant square e6 ignored\n");
     EXPECT_EQ(setUpOutput("4k3/8/8/8/4P3/8/8/4K3 b - e3"), "");
-    EXPECT_EQ(gPos.epSquare, 44);
-    EXPECT_EQ(gPos.hashKey, computeHashKey());
+    EXPECT_EQ(mainWorker().pos.epSquare, 44);
+    EXPECT_EQ(mainWorker().pos.hashKey, computeHashKey(mainWorker()));
 }
 
 TEST(Fen, DisplayShowsBlackPawnsAsO) {
     setUp(kStartFen);
     CaptureStdout out;
-    displayBoard();
+    displayBoard(mainWorker());
     EXPECT_EQ(out.finish(),
               "\n8  r n b q k b n r\n7  o o o o o o o o\n6  . . . . . . . .\n5  . . . . . . . .\n"
               "4  . . . . . . . .\n3  . . . . . . . .\n2  P P P P P P P P\n1  R N B Q K B N R\n\n"
@@ -160,23 +161,23 @@ TEST(Notation, MoveTextAndPromotionLetters) {
 
 TEST(Notation, ParseMoveTextPicksThePromotionPiece) {
     setUp("4k3/P7/8/8/8/8/8/4K3 w - -");
-    generateAllMoves();
+    generateAllMoves(mainWorker());
     auto pick = [](const char* text) {
         CaptureStdout out;
-        int32_t i = parseMoveText(text);
+        int32_t i = parseMoveText(mainWorker(), text);
         std::string printed = out.finish();
         EXPECT_EQ(printed, "index i has value equal to 0\n") << text;
-        return i < 0 ? std::string("none") : std::string(moveToText(gMoveStack[i].move));
+        return i < 0 ? std::string("none") : std::string(moveToText(mainWorker().moveStack[i].move));
     };
     EXPECT_EQ(pick("a7a8"), "a7a8q");
     EXPECT_EQ(pick("a7a8n"), "a7a8n");
     EXPECT_EQ(pick("a7a8B"), "a7a8b");
     EXPECT_EQ(pick("a7a8r"), "a7a8r");
     EXPECT_EQ(pick("a7a8Q"), "a7a8q");
-    EXPECT_EQ(parseMoveText("e1e2"), 5);  // after the four promotions
-    EXPECT_EQ(parseMoveText("e9e1"), -1);
-    EXPECT_EQ(parseMoveText("e1"), -1);
-    EXPECT_EQ(parseMoveText("i1e1"), -1);
+    EXPECT_EQ(parseMoveText(mainWorker(), "e1e2"), 5);  // after the four promotions
+    EXPECT_EQ(parseMoveText(mainWorker(), "e9e1"), -1);
+    EXPECT_EQ(parseMoveText(mainWorker(), "e1"), -1);
+    EXPECT_EQ(parseMoveText(mainWorker(), "i1e1"), -1);
 }
 
 }  // namespace

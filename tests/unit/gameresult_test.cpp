@@ -9,13 +9,14 @@
 #include "game/game.h"
 #include "protocol/gameresult.h"
 #include "support.h"
+#include "game/gameboard.h"
 
 namespace {
 
 // Sets up the position, plays the moves, and returns what the check prints.
 std::string resultAfter(const char* fen, std::initializer_list<const char*> moves = {}) {
     playMoves(fen, moves);
-    generateAllMoves();
+    generateAllMoves(gameBoard());
     CaptureStdout out;
     checkGameResult();
     return out.finish();
@@ -36,18 +37,18 @@ TEST(GameResult, InsufficientMaterial) {
 
 TEST(GameResult, FiftyMovesAndRepetition) {
     setUp("4k3/8/8/8/8/8/8/R3K3 b - -");
-    generateAllMoves();
-    gPos.fifty = 100;
+    generateAllMoves(gameBoard());
+    gameBoard().pos.fifty = 100;
     CaptureStdout out;
     checkGameResult();
     EXPECT_EQ(out.finish(), "1/2-1/2 {Draw by fifty move rule}\n");
     setUp("R3k3/8/8/8/8/8/8/4K3 b - -");  // Black in check from a8
-    generateAllMoves();
-    gPos.fifty = 100;
+    generateAllMoves(gameBoard());
+    gameBoard().pos.fifty = 100;
     CaptureStdout inCheck;
     checkGameResult();
     EXPECT_EQ(inCheck.finish(), "");
-    gPos.fifty = 101;
+    gameBoard().pos.fifty = 101;
     CaptureStdout past;
     checkGameResult();
     EXPECT_EQ(past.finish(), "1/2-1/2 {Draw by fifty move rule}\n");
@@ -63,8 +64,8 @@ TEST(GameResult, Resignation) {
     gResignScoreCount = 3;
     auto afterScores = [](int32_t hply, std::initializer_list<int32_t> scores) {
         setUp("4k3/8/8/8/8/8/8/R3K3 b - -");
-        generateAllMoves();
-        gPos.hply = hply;
+        generateAllMoves(gameBoard());
+        gameBoard().pos.hply = hply;
         memset(gGameScores, 0, sizeof gGameScores);
         int32_t i = hply;
         for (int32_t s : scores) {
@@ -86,14 +87,14 @@ TEST(GameResult, Resignation) {
     gResign = 1;
     setUp(kStartFen);
     for (const char* m : {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8", "f2f3", "e7e5", "g2g4", "d8h4"})
-        makeMove(findMove(m));
-    gPos.ply = 0;
-    generateAllMoves();
-    gGameScores[gPos.hply] = 29999;
+        makeMove(gameBoard(), findMove(m, gameBoard()));
+    gameBoard().pos.ply = 0;
+    generateAllMoves(gameBoard());
+    gGameScores[gameBoard().pos.hply] = 29999;
     CaptureStdout mate;
     checkGameResult();
     EXPECT_EQ(mate.finish(), "0-1 {Black mates}\n");
-    gGameScores[gPos.hply] = -30000;  // whatever the score says, both lines are printed
+    gGameScores[gameBoard().pos.hply] = -30000;  // whatever the score says, both lines are printed
     CaptureStdout both;
     checkGameResult();
     EXPECT_EQ(both.finish(), "0-1 {Black mates}\n1-0 {Black Resigns}\n");

@@ -13,6 +13,7 @@
 #include "board/position.h"
 #include "same_position.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void expectSamePosition(const Position& a, const Position& b, const char* what) 
 
 // Lists, bitboards, counters and king squares agree with the board arrays.
 void expectConsistent() {
-    const Position& p = gPos;
+    const Position& p = mainWorker().pos;
     int32_t counts[2][6] = {};
     uint64_t occ[2] = {0, 0};
     for (int32_t s = 0; s < 64; s++) {
@@ -59,8 +60,8 @@ void expectConsistent() {
     }
     EXPECT_EQ(p.occupied, occ[0] | occ[1]);
     EXPECT_EQ(p.xside, p.side ^ 1);
-    EXPECT_EQ(p.hashKey, computeHashKey());
-    EXPECT_EQ(p.pawnKey, computePawnKey(gSetupCastle));
+    EXPECT_EQ(p.hashKey, computeHashKey(mainWorker()));
+    EXPECT_EQ(p.pawnKey, computePawnKey(mainWorker(), mainWorker().setupCastle));
 }
 
 const char* const kStartPositions[] = {
@@ -80,40 +81,40 @@ TEST(MakeMove, EveryMoveAndNullMoveRestoresEveryFieldAlongRandomGames) {
             setUp(fen);
             for (int move = 0; move < 80; move++) {
                 expectConsistent();
-                const Position before = gPos;
+                const Position before = mainWorker().pos;
                 // Null move.
-                const uint64_t predictedNull = keyAfterNullMove();
-                makeNullMove();
-                EXPECT_EQ(gPos.hashKey, computeHashKey());
-                EXPECT_EQ(gPos.hashKey, predictedNull);
-                EXPECT_EQ(gPos.epSquare, -1);
-                unmakeNullMove();
-                expectSamePosition(before, gPos, "null move");
+                const uint64_t predictedNull = keyAfterNullMove(mainWorker());
+                makeNullMove(mainWorker());
+                EXPECT_EQ(mainWorker().pos.hashKey, computeHashKey(mainWorker()));
+                EXPECT_EQ(mainWorker().pos.hashKey, predictedNull);
+                EXPECT_EQ(mainWorker().pos.epSquare, -1);
+                unmakeNullMove(mainWorker());
+                expectSamePosition(before, mainWorker().pos, "null move");
                 // Every generated move, legal or not.
-                generateAllMoves();
+                generateAllMoves(mainWorker());
                 const std::vector<Move> moves = listedMoves();
                 std::vector<Move> legal;
                 for (Move m : moves) {
-                    const Position justBefore = gPos;
-                    const uint64_t predicted = keyAfter(m);
-                    if (!makeMove(m)) {
-                        EXPECT_EQ(0, memcmp(&justBefore, &gPos, sizeof justBefore)) << "refused move changed it";
+                    const Position justBefore = mainWorker().pos;
+                    const uint64_t predicted = keyAfter(mainWorker(), m);
+                    if (!makeMove(mainWorker(), m)) {
+                        EXPECT_EQ(0, memcmp(&justBefore, &mainWorker().pos, sizeof justBefore)) << "refused move changed it";
                         continue;
                     }
                     legal.push_back(m);
                     // The key predicted for prefetching is exact but for the two
                     // cases it leaves out.
-                    if (!(moveFlags(m) & MOVE_CASTLE) && gPos.epSquare == -1) {
-                        EXPECT_EQ(predicted, gPos.hashKey);
+                    if (!(moveFlags(m) & MOVE_CASTLE) && mainWorker().pos.epSquare == -1) {
+                        EXPECT_EQ(predicted, mainWorker().pos.hashKey);
                     }
                     expectConsistent();
-                    unmakeMove();
-                    expectSamePosition(before, gPos, "make/unmake");
+                    unmakeMove(mainWorker());
+                    expectSamePosition(before, mainWorker().pos, "make/unmake");
                     checked++;
                 }
-                if (legal.empty() || gPos.fifty >= 100) break;
-                ASSERT_TRUE(makeMove(legal[random() % legal.size()]));
-                gPos.ply = 0;
+                if (legal.empty() || mainWorker().pos.fifty >= 100) break;
+                ASSERT_TRUE(makeMove(mainWorker(), legal[random() % legal.size()]));
+                mainWorker().pos.ply = 0;
             }
         }
     }
@@ -122,71 +123,71 @@ TEST(MakeMove, EveryMoveAndNullMoveRestoresEveryFieldAlongRandomGames) {
 
 TEST(MakeMove, DoubleStepSetsTheEnPassantSquareOnlyBesideAnEnemyPawn) {
     setUp(kStartFen);
-    const uint64_t start = gPos.hashKey;
-    ASSERT_TRUE(makeMove(findMove("e2e4")));
-    EXPECT_EQ(gPos.epSquare, -1);
-    EXPECT_EQ(gPos.hashKey, start ^ gPieceKey[WHITE][PAWN][52] ^ gPieceKey[WHITE][PAWN][36] ^ gSideKey);
-    ASSERT_TRUE(makeMove(findMove("d7d5")));
-    ASSERT_TRUE(makeMove(findMove("e4e5")));
-    ASSERT_TRUE(makeMove(findMove("f7f5")));
-    EXPECT_EQ(gPos.epSquare, 21);  // f6
-    EXPECT_EQ(gPos.hashKey, computeHashKey());
+    const uint64_t start = mainWorker().pos.hashKey;
+    ASSERT_TRUE(makeMove(mainWorker(), findMove("e2e4")));
+    EXPECT_EQ(mainWorker().pos.epSquare, -1);
+    EXPECT_EQ(mainWorker().pos.hashKey, start ^ gPieceKey[WHITE][PAWN][52] ^ gPieceKey[WHITE][PAWN][36] ^ gSideKey);
+    ASSERT_TRUE(makeMove(mainWorker(), findMove("d7d5")));
+    ASSERT_TRUE(makeMove(mainWorker(), findMove("e4e5")));
+    ASSERT_TRUE(makeMove(mainWorker(), findMove("f7f5")));
+    EXPECT_EQ(mainWorker().pos.epSquare, 21);  // f6
+    EXPECT_EQ(mainWorker().pos.hashKey, computeHashKey(mainWorker()));
 }
 
 TEST(MakeMove, CastlingThroughAnAttackedSquareIsRefusedAndChangesNothing) {
     setUp("4k3/8/8/8/8/8/5r2/4K2R w K -");
-    generateAllMoves();
-    const Position before = gPos;
+    generateAllMoves(mainWorker());
+    const Position before = mainWorker().pos;
     Move castle = findMove("e1g1");
     ASSERT_NE(castle, 0u);
-    EXPECT_FALSE(makeMove(castle));
-    EXPECT_EQ(0, memcmp(&before, &gPos, sizeof before));
+    EXPECT_FALSE(makeMove(mainWorker(), castle));
+    EXPECT_EQ(0, memcmp(&before, &mainWorker().pos, sizeof before));
 }
 
 TEST(MakeMove, CastlingIsGeneratedInCheckButRefused) {
     setUp("4k3/8/8/8/8/8/4r3/R3K2R w KQ -");
     Move castle = findMove("e1g1");
     ASSERT_NE(castle, 0u);
-    EXPECT_FALSE(makeMove(castle));
+    EXPECT_FALSE(makeMove(mainWorker(), castle));
     EXPECT_EQ(findMove("e1c1") != 0, true);
 }
 
 TEST(MakeMove, RookAndKingMovesClearTheirCastlingRights) {
     setUp("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    ASSERT_TRUE(makeMove(findMove("h1h2")));
-    EXPECT_EQ(gPos.castle, 2 | 4 | 8);
+    ASSERT_TRUE(makeMove(mainWorker(), findMove("h1h2")));
+    EXPECT_EQ(mainWorker().pos.castle, 2 | 4 | 8);
     setUp("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    ASSERT_TRUE(makeMove(findMove("e1f1")));
-    EXPECT_EQ(gPos.castle, 4 | 8);
+    ASSERT_TRUE(makeMove(mainWorker(), findMove("e1f1")));
+    EXPECT_EQ(mainWorker().pos.castle, 4 | 8);
     setUp("r3k2r/8/8/8/8/8/8/R3K2R w KQkq -");
-    ASSERT_TRUE(makeMove(findMove("a1a8")));
-    EXPECT_EQ(gPos.castle, 1 | 4);  // the capture on a8 clears bit 8
-    EXPECT_EQ(gPos.hashKey, computeHashKey());
+    ASSERT_TRUE(makeMove(mainWorker(), findMove("a1a8")));
+    EXPECT_EQ(mainWorker().pos.castle, 1 | 4);  // the capture on a8 clears bit 8
+    EXPECT_EQ(mainWorker().pos.hashKey, computeHashKey(mainWorker()));
 }
 
 TEST(MakeMove, EnPassantCaptureLowersThePawnCountAndUnmakeRestoresIt) {
     setUp("4k3/8/8/3pP3/8/8/8/4K3 w - d6");
-    const Position before = gPos;
+    const Position before = mainWorker().pos;
     Move ep = findMove("e5d6");
     ASSERT_EQ(moveFlags(ep), 21u);
-    ASSERT_TRUE(makeMove(ep));
-    EXPECT_EQ(gPos.pawnNumber[BLACK], 0);
-    EXPECT_EQ(gPos.piece[27], EMPTY);  // d5
-    EXPECT_EQ(gPos.pawnKey, computePawnKey(gSetupCastle));
-    unmakeMove();
-    expectSamePosition(before, gPos, "en passant");
+    ASSERT_TRUE(makeMove(mainWorker(), ep));
+    EXPECT_EQ(mainWorker().pos.pawnNumber[BLACK], 0);
+    EXPECT_EQ(mainWorker().pos.piece[27], EMPTY);  // d5
+    EXPECT_EQ(mainWorker().pos.pawnKey, computePawnKey(mainWorker(), mainWorker().setupCastle));
+    unmakeMove(mainWorker());
+    expectSamePosition(before, mainWorker().pos, "en passant");
 }
 
 TEST(MakeMove, NullMoveClearsEnPassantAndChangesOnlySideAndEpKeys) {
     setUp("4k3/8/8/3pP3/8/8/8/4K3 w - d6");
-    const uint64_t key = gPos.hashKey;
-    makeNullMove();
-    EXPECT_EQ(gPos.epSquare, -1);
-    EXPECT_EQ(gPos.fifty, 0);
-    EXPECT_EQ(gPos.hashKey, key ^ gSideKey ^ gEpKey[19]);
-    unmakeNullMove();
-    EXPECT_EQ(gPos.hashKey, key);
-    EXPECT_EQ(gPos.epSquare, 19);
+    const uint64_t key = mainWorker().pos.hashKey;
+    makeNullMove(mainWorker());
+    EXPECT_EQ(mainWorker().pos.epSquare, -1);
+    EXPECT_EQ(mainWorker().pos.fifty, 0);
+    EXPECT_EQ(mainWorker().pos.hashKey, key ^ gSideKey ^ gEpKey[19]);
+    unmakeNullMove(mainWorker());
+    EXPECT_EQ(mainWorker().pos.hashKey, key);
+    EXPECT_EQ(mainWorker().pos.epSquare, 19);
 }
 
 TEST(MakeMove, RepetitionCountLooksBackToTheLastIrreversibleMove) {
@@ -194,13 +195,13 @@ TEST(MakeMove, RepetitionCountLooksBackToTheLastIrreversibleMove) {
     const char* shuffle[] = {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8"};
     int32_t counts[8];
     for (int i = 0; i < 8; i++) {
-        ASSERT_TRUE(makeMove(findMove(shuffle[i])));
-        counts[i] = repetitionCount();
+        ASSERT_TRUE(makeMove(mainWorker(), findMove(shuffle[i])));
+        counts[i] = repetitionCount(mainWorker());
     }
     EXPECT_EQ(counts[3], 1);  // start position seen once before
     EXPECT_EQ(counts[7], 2);  // third occurrence
-    ASSERT_TRUE(makeMove(findMove("e2e4")));
-    EXPECT_EQ(repetitionCount(), 0);
+    ASSERT_TRUE(makeMove(mainWorker(), findMove("e2e4")));
+    EXPECT_EQ(repetitionCount(mainWorker()), 0);
 }
 
 }  // namespace

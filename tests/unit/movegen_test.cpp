@@ -14,6 +14,7 @@
 #include "board/tables.h"
 #include "search/ordering.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ const std::vector<std::string>& samplePositions() { return randomPositions(); }
 
 TEST(MoveGen, InitialPositionListsPawnsThenKnightsInListOrder) {
     setUp(kStartFen);
-    generateAllMoves();
+    generateAllMoves(mainWorker());
     std::vector<std::string> texts;
     for (Move m : listedMoves()) texts.push_back(moveToText(m));
     const std::vector<std::string> expected = {"a2a3", "a2a4", "b2b3", "b2b4", "c2c3", "c2c4", "d2d3",
@@ -37,11 +38,11 @@ TEST(MoveGen, InitialPositionListsPawnsThenKnightsInListOrder) {
 TEST(MoveGen, GoodCapturesAndOtherMovesTogetherAreAllMoves) {
     for (const std::string& fen : samplePositions()) {
         setUp(fen.c_str());
-        generateAllMoves();
+        generateAllMoves(mainWorker());
         std::vector<Move> all = listedMoves();
-        generateGoodCaptures();
+        generateGoodCaptures(mainWorker());
         std::vector<Move> good = listedMoves();
-        generateOtherMoves();
+        generateOtherMoves(mainWorker());
         std::vector<Move> other = listedMoves();
         std::vector<Move> both = good;
         both.insert(both.end(), other.begin(), other.end());
@@ -49,7 +50,7 @@ TEST(MoveGen, GoodCapturesAndOtherMovesTogetherAreAllMoves) {
         std::sort(all.begin(), all.end());
         ASSERT_EQ(both, all) << fen;
         for (Move m : good) {
-            int32_t attacker = gPos.piece[moveFrom(m)], victim = gPos.piece[moveTo(m)];
+            int32_t attacker = mainWorker().pos.piece[moveFrom(m)], victim = mainWorker().pos.piece[moveTo(m)];
             EXPECT_GT(gExchangeValue[victim], gExchangeValue[attacker]) << fen;
         }
     }
@@ -59,14 +60,14 @@ TEST(MoveGen, EvasionsAndKingMovesGiveEveryLegalMoveInCheck) {
     int inCheckCount = 0;
     for (const std::string& fen : samplePositions()) {
         setUp(fen.c_str());
-        if (!inCheck(gPos.side)) continue;
+        if (!inCheck(mainWorker(), mainWorker().pos.side)) continue;
         inCheckCount++;
         const std::set<Move> legal = legalMoves();
-        findAttackers(gPos.kingSquare[gPos.side], gPos.xside);
-        if (gCheckerSquare[1] == -1)
-            generateEvasions();
+        findAttackers(mainWorker(), mainWorker().pos.kingSquare[mainWorker().pos.side], mainWorker().pos.xside);
+        if (mainWorker().checkerSquare[1] == -1)
+            generateEvasions(mainWorker());
         else
-            generateKingMoves();
+            generateKingMoves(mainWorker());
         EXPECT_EQ(legalOf(listedMoves()), legal) << fen;
     }
     EXPECT_GT(inCheckCount, 50);
@@ -75,12 +76,12 @@ TEST(MoveGen, EvasionsAndKingMovesGiveEveryLegalMoveInCheck) {
 TEST(MoveGen, CapturesAreEveryCaptureAndPromotion) {
     for (const std::string& fen : samplePositions()) {
         setUp(fen.c_str());
-        generateAllMoves();
+        generateAllMoves(mainWorker());
         std::set<Move> expected;
         for (Move m : listedMoves())
-            if (gPos.piece[moveTo(m)] != EMPTY || (moveFlags(m) & (MOVE_EN_PASSANT | MOVE_PROMOTION)))
+            if (mainWorker().pos.piece[moveTo(m)] != EMPTY || (moveFlags(m) & (MOVE_EN_PASSANT | MOVE_PROMOTION)))
                 expected.insert(m);
-        generateCaptures();
+        generateCaptures(mainWorker());
         EXPECT_EQ(asSet(listedMoves()), expected) << fen;
     }
 }
@@ -89,18 +90,18 @@ TEST(MoveGen, QuietChecksAreQuietAndGiveCheck) {
     int found = 0;
     for (const std::string& fen : samplePositions()) {
         setUp(fen.c_str());
-        if (inCheck(gPos.side)) continue;
-        generateAllMoves();
+        if (inCheck(mainWorker(), mainWorker().pos.side)) continue;
+        generateAllMoves(mainWorker());
         const std::set<Move> all = asSet(listedMoves());
-        generateQuietChecks();
+        generateQuietChecks(mainWorker());
         for (Move m : listedMoves()) {
             EXPECT_TRUE(all.count(m)) << fen << " " << moveToText(m);
-            EXPECT_EQ(gPos.piece[moveTo(m)], EMPTY);
+            EXPECT_EQ(mainWorker().pos.piece[moveTo(m)], EMPTY);
             EXPECT_FALSE(moveFlags(m) & (MOVE_CASTLE | MOVE_PROMOTION));
-            EXPECT_NE(gPos.piece[moveFrom(m)], KING);
-            if (makeMove(m)) {
-                EXPECT_TRUE(inCheck(gPos.side)) << fen << " " << moveToText(m);
-                unmakeMove();
+            EXPECT_NE(mainWorker().pos.piece[moveFrom(m)], KING);
+            if (makeMove(mainWorker(), m)) {
+                EXPECT_TRUE(inCheck(mainWorker(), mainWorker().pos.side)) << fen << " " << moveToText(m);
+                unmakeMove(mainWorker());
                 found++;
             }
         }
@@ -118,48 +119,48 @@ TEST(MoveGen, QuietChecksFollowTheirSlideAndKnightRules) {
     // The rook on a1 could check from a8, but its slides end at the first
     // square off the king's lines (a2, b1).
     setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
-    generateQuietChecks();
+    generateQuietChecks(mainWorker());
     EXPECT_TRUE(listedMoves().empty());
     // A rook next to the king's file slides onto it.
     setUp("4k3/8/8/8/8/8/8/3RK3 w - -");
-    generateQuietChecks();
+    generateQuietChecks(mainWorker());
     EXPECT_TRUE(listedMoves().empty());  // d1-e1 is the own king; d2 is off the king's lines
     setUp("4k3/8/8/8/8/8/3R4/4K3 w - -");
-    generateQuietChecks();
+    generateQuietChecks(mainWorker());
     EXPECT_EQ(listedTexts(), std::vector<std::string>({"d2e2"}));
     // A knight on the other square colour than the enemy king ends the knight
     // loop: the e4 knight listed after the a5 knight is not tried.
     setUp("4k3/8/8/8/4N3/8/8/4K3 w - -");
-    generateQuietChecks();
+    generateQuietChecks(mainWorker());
     EXPECT_EQ(listedTexts(), std::vector<std::string>({"e4d6", "e4f6"}));
     setUp("4k3/8/8/N7/4N3/8/8/4K3 w - -");
-    generateQuietChecks();
+    generateQuietChecks(mainWorker());
     EXPECT_TRUE(listedMoves().empty());
 }
 
 TEST(MoveGen, SingleMoveFindsEachGeneratedMoveAlone) {
     for (const std::string& fen : samplePositions()) {
         setUp(fen.c_str());
-        generateAllMoves();
+        generateAllMoves(mainWorker());
         const std::vector<Move> all = listedMoves();
         const std::vector<int32_t> scores = listedScores();
         for (size_t i = 0; i < all.size(); i++) {
             if (moveFlags(all[i]) & MOVE_PROMOTION) continue;
-            generateSingleMove(all[i]);
+            generateSingleMove(mainWorker(), all[i]);
             ASSERT_EQ(listedMoves(), std::vector<Move>{all[i]}) << fen << " " << moveToText(all[i]);
             EXPECT_EQ(listedScores()[0], scores[i]);
         }
     }
     setUp(kStartFen);
-    generateSingleMove(makeMoveWord(52, 28, EMPTY, 0));  // e2e5 is no move
+    generateSingleMove(mainWorker(), makeMoveWord(52, 28, EMPTY, 0));  // e2e5 is no move
     EXPECT_TRUE(listedMoves().empty());
-    generateSingleMove(makeMoveWord(12, 20, EMPTY, 16));  // a black pawn, White to move
+    generateSingleMove(mainWorker(), makeMoveWord(12, 20, EMPTY, 16));  // a black pawn, White to move
     EXPECT_TRUE(listedMoves().empty());
 }
 
 TEST(MoveGen, KingNeverStepsNextToTheOtherKing) {
     setUp("8/8/8/3k4/8/3K4/8/8 w - -");
-    generateAllMoves();
+    generateAllMoves(mainWorker());
     EXPECT_EQ(listedMoves().size(), 5u);  // c2 d2 e2 c3 e3; c4 d4 e4 are next to the black king
     setUp("8/8/8/3k4/3p4/3K4/8/8 w - -");  // capturing d4 would stand next to the king
     EXPECT_EQ(findMove("d3d4"), 0u);
@@ -169,16 +170,16 @@ TEST(MoveGen, KingNeverStepsNextToTheOtherKing) {
 // ply and their scores fall strictly along the sequence: the picker then tries
 // them in this order, whatever lies between them.
 testing::AssertionResult triedInOrder(int32_t ply, std::initializer_list<const char*> moves) {
-    gPos.ply = ply;
-    gFirstMove[ply] = 0;
-    generateAllMoves();
-    gPos.ply = 0;
+    mainWorker().pos.ply = ply;
+    mainWorker().firstMove[ply] = 0;
+    generateAllMoves(mainWorker());
+    mainWorker().pos.ply = 0;
     std::string previous;
     int32_t previousScore = 0;
     for (const char* text : moves) {
         const ScoredMove* found = nullptr;
-        for (int32_t i = gFirstMove[ply]; i < gFirstMove[ply + 1]; i++)
-            if (std::string(moveToText(gMoveStack[i].move)) == text) found = &gMoveStack[i];
+        for (int32_t i = mainWorker().firstMove[ply]; i < mainWorker().firstMove[ply + 1]; i++)
+            if (std::string(moveToText(mainWorker().moveStack[i].move)) == text) found = &mainWorker().moveStack[i];
         if (!found) return testing::AssertionFailure() << text << " is not generated at ply " << ply;
         if (!previous.empty() && found->score >= previousScore)
             return testing::AssertionFailure() << text << " (" << found->score << ") is not below " << previous
@@ -190,7 +191,7 @@ testing::AssertionResult triedInOrder(int32_t ply, std::initializer_list<const c
 }
 
 TEST(MoveGen, CapturesByGainThenBiggerVictimThenCheaperAttacker) {
-    resetOrderingTables();
+    resetOrderingTables(mainWorker());
     // Pawn and knight take the queen, the pawn the rook, the knight a knight;
     // then a quiet move.
     setUp("4k3/8/2n5/3q1r2/1N2P3/8/8/4K3 w - -");
@@ -199,17 +200,17 @@ TEST(MoveGen, CapturesByGainThenBiggerVictimThenCheaperAttacker) {
     // knight the cheaper one first; en passant as a pawn taking a pawn; the
     // queen taking a pawn the bishop defends after the killer.
     setUp("4k1b1/7p/8/2nrpP2/8/BN5Q/8/3RK3 w - e6");
-    gKiller1[0] = findMove("d1d2");
+    mainWorker().killer1[0] = findMove("d1d2");
     EXPECT_TRUE(triedInOrder(0, {"d1d5", "b3c5", "a3c5", "f5e6", "d1d2", "h3h7", "e1e2"}));
     // Without the bishop the queen wins the pawn: tried before the killer.
     setUp("4k3/7p/8/2nrpP2/8/BN5Q/8/3RK3 w - e6");
     EXPECT_TRUE(triedInOrder(0, {"d1d5", "h3h7", "d1d2", "e1e2"}));
-    gKiller1[0] = 0;
+    mainWorker().killer1[0] = 0;
 }
 
 TEST(MoveGen, PromotingCaptureIsFourMoves) {
     setUp("1r2k3/P7/8/8/8/8/8/4K3 w - -");
-    generateAllMoves();
+    generateAllMoves(mainWorker());
     std::set<int32_t> pieces;
     for (Move m : listedMoves())
         if (moveTo(m) == 1) {
@@ -223,44 +224,44 @@ TEST(MoveGen, OrderOfPromotionsCapturesKillersAndQuietMoves) {
     // The black bishop on a8 attacks d5, the knight h4 (defended by g5 and the
     // h8 rook) can only be taken at a loss, the pawn b2 takes the queen.
     setUp("b3k2r/6P1/3r4/6p1/7n/q7/1P6/3RK2R w K -");
-    resetOrderingTables();
+    resetOrderingTables(mainWorker());
     const Move d1d3 = findMove("d1d3"), d1d5 = findMove("d1d5");
     const int32_t d4 = 35, d5 = 27;
     // The queen promotion (capturing or not) first, then captures winning
     // material, even ones, castling, the killers (killer 1 even when its
     // square is attacked), losing captures, the under-promotions (knight,
     // rook, bishop) and the quiet moves by history.
-    gKiller1[3] = d1d5;
-    gKiller2[3] = d1d3;
-    gHistoryValue[WHITE][ROOK][d4] = 60000;
+    mainWorker().killer1[3] = d1d5;
+    mainWorker().killer2[3] = d1d3;
+    mainWorker().historyValue[WHITE][ROOK][d4] = 60000;
     EXPECT_TRUE(triedInOrder(3, {"g7h8q", "b2a3", "d1d6", "e1g1", "d1d5", "d1d3", "h1h4", "g7h8n", "g7g8r",
                                  "g7h8b", "d1d4", "d1d2"}));
-    resetOrderingTables();
+    resetOrderingTables(mainWorker());
     // Killer 1 of two plies earlier comes between the killers of the ply. Up to
     // ply 9 a killer 2 on an attacked square falls behind the under-promotions
     // (yet before any history); from ply 10 on it does not.
-    gKiller1[1] = d1d3;
-    gKiller2[3] = gKiller2[10] = d1d5;
-    gHistoryValue[WHITE][ROOK][d4] = 60000;
+    mainWorker().killer1[1] = d1d3;
+    mainWorker().killer2[3] = mainWorker().killer2[10] = d1d5;
+    mainWorker().historyValue[WHITE][ROOK][d4] = 60000;
     EXPECT_TRUE(triedInOrder(3, {"e1g1", "d1d3", "h1h4", "g7g8b", "d1d5", "d1d4"}));
     EXPECT_TRUE(triedInOrder(10, {"e1g1", "d1d5", "h1h4"}));
     // A mate killer before everything; one of two plies earlier before the
     // queen promotion too, unless its square is attacked.
-    gMateKiller[3] = d1d5;
+    mainWorker().mateKiller[3] = d1d5;
     EXPECT_TRUE(triedInOrder(3, {"d1d5", "g7g8q", "b2a3"}));
-    resetOrderingTables();
-    gMateKiller[1] = d1d3;
+    resetOrderingTables(mainWorker());
+    mainWorker().mateKiller[1] = d1d3;
     EXPECT_TRUE(triedInOrder(3, {"d1d3", "g7g8q"}));
-    gMateKiller[1] = d1d5;
+    mainWorker().mateKiller[1] = d1d5;
     EXPECT_TRUE(triedInOrder(3, {"h1h4", "d1d5", "g7g8n"}));
-    resetOrderingTables();
+    resetOrderingTables(mainWorker());
     // History: a rook's move to an attacked square falls behind one with less
     // history up to ply 9, not from ply 10 on.
-    gHistoryValue[WHITE][ROOK][d5] = 9000;
-    gHistoryValue[WHITE][ROOK][d4] = 5000;
+    mainWorker().historyValue[WHITE][ROOK][d5] = 9000;
+    mainWorker().historyValue[WHITE][ROOK][d4] = 5000;
     EXPECT_TRUE(triedInOrder(3, {"d1d4", "d1d5"}));
     EXPECT_TRUE(triedInOrder(10, {"d1d5", "d1d4"}));
-    resetOrderingTables();
+    resetOrderingTables(mainWorker());
 }
 
 TEST(MoveGen, ThreatTestByPiece) {
@@ -268,11 +269,11 @@ TEST(MoveGen, ThreatTestByPiece) {
     // black bishop h7 attacks d3 along its diagonal.
     setUp("4k3/7b/2n5/4p3/8/8/3P4/N2RK3 w - -");
     const int32_t d1 = 59, a1 = 56, d2 = 51, d4 = 35, b4 = 33, d3 = 43, f4 = 37;
-    EXPECT_TRUE(isThreatened(WHITE, a1, f4));   // pawn attack counts for every piece
-    EXPECT_TRUE(isThreatened(WHITE, d1, b4));   // knight attack counts for a rook
-    EXPECT_FALSE(isThreatened(WHITE, a1, b4));  // but not for a knight
-    EXPECT_TRUE(isThreatened(WHITE, d1, d3));   // bishop attack counts for a rook
-    EXPECT_FALSE(isThreatened(WHITE, d2, d4));  // a pawn is never threatened
+    EXPECT_TRUE(isThreatened(mainWorker(), WHITE, a1, f4));   // pawn attack counts for every piece
+    EXPECT_TRUE(isThreatened(mainWorker(), WHITE, d1, b4));   // knight attack counts for a rook
+    EXPECT_FALSE(isThreatened(mainWorker(), WHITE, a1, b4));  // but not for a knight
+    EXPECT_TRUE(isThreatened(mainWorker(), WHITE, d1, d3));   // bishop attack counts for a rook
+    EXPECT_FALSE(isThreatened(mainWorker(), WHITE, d2, d4));  // a pawn is never threatened
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "board/position.h"
 #include "perft_data.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST(Perft, ReferencePositionsAtCheapDepths) {
     for (const PerftCase& c : cases) {
         for (size_t d = 1; d <= c.counts.size() && c.counts[d - 1] <= kLeafBudget; d++) {
             setUp(c.fen.c_str());
-            EXPECT_EQ(uint64_t(perftCount(int32_t(d))), c.counts[d - 1]) << c.fen << " depth " << d;
+            EXPECT_EQ(uint64_t(perftCount(mainWorker(), int32_t(d))), c.counts[d - 1]) << c.fen << " depth " << d;
         }
     }
 }
@@ -28,7 +29,7 @@ TEST(Perft, ReferencePositionsAtCheapDepths) {
 TEST(Perft, PrintsOneLinePerMoveInGenerationOrderAndSummary) {
     setUp("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
     CaptureStdout out;
-    perft(1);
+    perft(mainWorker(), 1);
     std::string text = out.finish();
     const std::string head = "\n a2a3 - 1\n a2a4 - 1\n b2b3 - 1\n b2b4 - 1\n c2c3";
     EXPECT_EQ(text.substr(0, head.size()), head);
@@ -38,11 +39,11 @@ TEST(Perft, PrintsOneLinePerMoveInGenerationOrderAndSummary) {
 
 TEST(Perft, LeavesThePositionAsItWas) {
     setUp("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -");
-    const uint64_t key = gPos.hashKey;
-    perftCount(3);
-    EXPECT_EQ(gPos.hashKey, key);
-    EXPECT_EQ(gPos.ply, 0);
-    EXPECT_EQ(gPos.hply, 0);
+    const uint64_t key = mainWorker().pos.hashKey;
+    perftCount(mainWorker(), 3);
+    EXPECT_EQ(mainWorker().pos.hashKey, key);
+    EXPECT_EQ(mainWorker().pos.ply, 0);
+    EXPECT_EQ(mainWorker().pos.hply, 0);
 }
 
 }  // namespace

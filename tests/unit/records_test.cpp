@@ -16,6 +16,7 @@
 #include "game/game.h"
 #include "search/think.h"
 #include "support.h"
+#include "game/gameboard.h"
 
 namespace {
 
@@ -28,12 +29,12 @@ struct Played {
 void playGame(const char* fen, std::initializer_list<Played> moves) {
     setUp(fen);
     for (const Played& p : moves) {
-        const Move m = findMove(p.move);
+        const Move m = findMove(p.move, gameBoard());
         ASSERT_NE(m, 0u) << p.move;
-        makeMove(m);
+        makeMove(gameBoard(), m);
         recordGameMove(m, p.score);
-        gGameDepths[gPos.hply] = p.depth;
-        gGameTimes[gPos.hply] = p.ms;
+        gGameDepths[gameBoard().pos.hply] = p.depth;
+        gGameTimes[gameBoard().pos.hply] = p.ms;
     }
     snprintf(gOpponentName, sizeof gOpponentName, "Fairy-Max 5.0b");
     gPingNumber = 3;
@@ -129,11 +130,11 @@ void tenMovesOutOfBook(int32_t bad) {
     setUp(kStartFen);
     const char* moves[] = {"g1f3", "g8f6", "f3g1", "f6g8"};
     for (int i = 0; i < 20; i++) {
-        const Move m = findMove(moves[i % 4]);
-        makeMove(m);
+        const Move m = findMove(moves[i % 4], gameBoard());
+        makeMove(gameBoard(), m);
         recordGameMove(m, i % 2 ? 0 : (i / 2 < bad ? -20 : 20));
     }
-    gPos.ply = 0;
+    gameBoard().pos.ply = 0;
     gLearnMinutes = 5;
     gStartedFromInitial = 1;
     gWriteLearnedOpening = 1;
@@ -273,8 +274,8 @@ TEST(Records, ConcurrentAppendsNeverInterleave) {
         gGameMoves[i] = gGameMoves[1 + (i - 1) % 8];
         gGameScores[i] = i, gGameDepths[i] = 9, gGameTimes[i] = 1000;
     }
-    const int32_t playedPly = gPos.hply;
-    gPos.hply = 600;
+    const int32_t playedPly = gameBoard().pos.hply;
+    gameBoard().pos.hply = 600;
     constexpr int kRecords = 300;
     std::string expected[2];
     for (int child = 0; child < 2; child++) {
@@ -321,7 +322,7 @@ TEST(Records, ConcurrentAppendsNeverInterleave) {
     }
     EXPECT_EQ(whole[0], kRecords);
     EXPECT_EQ(whole[1], kRecords);
-    gPos.hply = playedPly;
+    gameBoard().pos.hply = playedPly;
 }
 
 }  // namespace

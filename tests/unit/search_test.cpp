@@ -19,6 +19,7 @@
 #include "search/timeman.h"
 #include "search/tt.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -34,29 +35,29 @@ std::string bestMoveAt(const char* fen, int32_t depth) {
     gTimeControlType = TIME_CONTROL_FIXED;
     setFixedSearch(14400000, depth);
     gTimeLeft = 0;
-    think(0);
-    return gBestMove ? moveToText(gBestMove) : "none";
+    think(mainWorker(), 0);
+    return mainWorker().bestMove ? moveToText(mainWorker().bestMove) : "none";
 }
 
 TEST(Search, FindsMatesWithTheirDistance) {
     // Back-rank mate in one.
     EXPECT_EQ(bestMoveAt("6k1/5ppp/8/8/8/8/8/R5K1 w - -", 6), "a1a8");
-    EXPECT_EQ(gLastScore, 29999);
+    EXPECT_EQ(mainWorker().lastScore, 29999);
     // Mate in one by promoting to a knight only.
     EXPECT_EQ(bestMoveAt("6nq/5Ppk/6pp/8/8/8/8/K7 w - -", 6), "f7f8n");
-    EXPECT_EQ(gLastScore, 29999);
+    EXPECT_EQ(mainWorker().lastScore, 29999);
     // Mate in two whose first move is a quiet king move.
     const std::string first = bestMoveAt("7k/8/5K2/8/8/8/8/R7 w - -", 6);
     EXPECT_TRUE(first == "f6g6" || first == "f6f7") << first;
-    EXPECT_EQ(gLastScore, 29997);
+    EXPECT_EQ(mainWorker().lastScore, 29997);
     // Mate in three for Black, starting with a bishop sacrifice.
     EXPECT_EQ(bestMoveAt("r1b1kb1r/pppp1ppp/5q2/4n3/3KP3/2N3PN/PPP4P/R1BQ1B1R b kq -", 8), "f8c5");
-    EXPECT_EQ(gLastScore, 29995);
+    EXPECT_EQ(mainWorker().lastScore, 29995);
 }
 
 TEST(Search, AMateEndsTheSearchOnlyFromTheFifthIteration) {
     bestMoveAt("6k1/5ppp/8/8/8/8/8/R5K1 w - -", 20);
-    EXPECT_EQ(gDepthReached, 5);
+    EXPECT_EQ(mainWorker().depthReached, 5);
 }
 
 TEST(Search, NoMoveWhenStalematedOrMated) {
@@ -66,41 +67,41 @@ TEST(Search, NoMoveWhenStalematedOrMated) {
 
 TEST(Search, StalemateScoresAsADraw) {
     setUp("7k/5Q2/6K1/8/8/8/8/8 b - -");
-    EXPECT_EQ(pvSearch(-MATE_VALUE, MATE_VALUE, 6, false), 0);
+    EXPECT_EQ(pvSearch(mainWorker(), -MATE_VALUE, MATE_VALUE, 6, false), 0);
     // White must not stalemate with Qf7 (or Qg5-style moves) but mate on the
     // back rank.
     const std::string move = bestMoveAt("7k/8/6K1/5Q2/8/8/8/8 w - -", 6);
     EXPECT_TRUE(move == "f5f8" || move == "f5c8" || move == "f5d8" || move == "f5e8" || move == "f5b1") << move;
-    EXPECT_EQ(gLastScore, 29999);
+    EXPECT_EQ(mainWorker().lastScore, 29999);
 }
 
 TEST(Search, RepetitionsAndTheFiftyMoveRule) {
     gContempt = 40;
     setUp("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-    for (const char* m : {"g1f3", "g8f6", "f3g1", "f6g8"}) ASSERT_TRUE(makeMove(findMove(m)));
-    gPos.ply = 0;
-    gEngineSide = WHITE;
-    EXPECT_EQ(drawScore(), 40);            // the position stands here for the second time
-    EXPECT_EQ(qsearch(-MATE_VALUE, MATE_VALUE, 0), 40);
-    EXPECT_EQ(zwSearch(-1, 0, 4, true, false), 40);
-    gEngineSide = BLACK;
-    EXPECT_EQ(qsearch(-MATE_VALUE, MATE_VALUE, 0), -40);
+    for (const char* m : {"g1f3", "g8f6", "f3g1", "f6g8"}) ASSERT_TRUE(makeMove(mainWorker(), findMove(m)));
+    mainWorker().pos.ply = 0;
+    mainWorker().engineSide = WHITE;
+    EXPECT_EQ(drawScore(mainWorker()), 40);            // the position stands here for the second time
+    EXPECT_EQ(qsearch(mainWorker(), -MATE_VALUE, MATE_VALUE, 0), 40);
+    EXPECT_EQ(zwSearch(mainWorker(), -1, 0, 4, true, false), 40);
+    mainWorker().engineSide = BLACK;
+    EXPECT_EQ(qsearch(mainWorker(), -MATE_VALUE, MATE_VALUE, 0), -40);
     gContempt = 0;
     // Fifty moves without capture or pawn move.
     setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
-    gPos.fifty = 100;
-    EXPECT_EQ(qsearch(-MATE_VALUE, MATE_VALUE, 0), 0);
-    EXPECT_EQ(pvSearch(-MATE_VALUE, MATE_VALUE, 6, false), 0);
+    mainWorker().pos.fifty = 100;
+    EXPECT_EQ(qsearch(mainWorker(), -MATE_VALUE, MATE_VALUE, 0), 0);
+    EXPECT_EQ(pvSearch(mainWorker(), -MATE_VALUE, MATE_VALUE, 6, false), 0);
     // ... but a mate on the hundredth half-move counts.
     setUp("6k1/5ppp/8/8/8/8/8/R5K1 w - -");
-    gPos.fifty = 99;
-    EXPECT_EQ(pvSearch(-MATE_VALUE, MATE_VALUE, 4, false), 29999);
+    mainWorker().pos.fifty = 99;
+    EXPECT_EQ(pvSearch(mainWorker(), -MATE_VALUE, MATE_VALUE, 4, false), 29999);
     // King and bishop against king is a draw at once; king and rook is not.
     setUp("4k3/8/8/8/8/8/8/2B1K3 w - -");
-    EXPECT_EQ(qsearch(-MATE_VALUE, MATE_VALUE, 0), 0);
-    EXPECT_EQ(zwSearch(-1, 0, 6, true, false), 0);
+    EXPECT_EQ(qsearch(mainWorker(), -MATE_VALUE, MATE_VALUE, 0), 0);
+    EXPECT_EQ(zwSearch(mainWorker(), -1, 0, 6, true, false), 0);
     setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
-    EXPECT_GT(qsearch(-MATE_VALUE, MATE_VALUE, 0), 300);
+    EXPECT_GT(qsearch(mainWorker(), -MATE_VALUE, MATE_VALUE, 0), 300);
 }
 
 TEST(Search, AspirationWindows) {
@@ -139,94 +140,94 @@ TEST(Search, AspirationWindows) {
 
 TEST(Search, HistoryRewardAndPenalty) {
     setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
-    resetOrderingTables();
+    resetOrderingTables(mainWorker());
     const Move a1a2 = makeMoveWord(56, 48, EMPTY, 0), a1a3 = makeMoveWord(56, 40, EMPTY, 0);
-    const uint32_t& h2 = gHistoryValue[WHITE][ROOK][48];
-    const uint32_t& h3 = gHistoryValue[WHITE][ROOK][40];
+    const uint32_t& h2 = mainWorker().historyValue[WHITE][ROOK][48];
+    const uint32_t& h3 = mainWorker().historyValue[WHITE][ROOK][40];
     const uint32_t start = h2;
     // A reward raises the value, a deeper one more; the next reward adds less.
-    historyReward(a1a2, 4);
-    historyReward(a1a3, 8);
+    historyReward(mainWorker(), a1a2, 4);
+    historyReward(mainWorker(), a1a3, 8);
     EXPECT_GT(h2, start);
     EXPECT_GT(h3, h2);
     const uint32_t once = h2;
-    historyReward(a1a2, 4);
+    historyReward(mainWorker(), a1a2, 4);
     EXPECT_LT(h2 - once, once - start);
     // A move that scored more than 50 below alpha is not blamed; one closer
     // loses history, the more the deeper the node.
-    resetOrderingTables();
-    historyPenalty(a1a2, 99, 8, 150);
+    resetOrderingTables(mainWorker());
+    historyPenalty(mainWorker(), a1a2, 99, 8, 150);
     EXPECT_EQ(h2, start);
-    historyPenalty(a1a2, 100, 4, 150);
-    historyPenalty(a1a3, 100, 8, 150);
+    historyPenalty(mainWorker(), a1a2, 100, 4, 150);
+    historyPenalty(mainWorker(), a1a3, 100, 8, 150);
     EXPECT_LT(h2, start);
     EXPECT_LT(h3, h2);
     // Captures, castling and promotions touch neither history nor killers.
     const uint32_t before2 = h2, before3 = h3;
     for (const uint32_t flags : {MOVE_CAPTURE, MOVE_CASTLE, MOVE_PROMOTION | MOVE_PAWN}) {
-        historyReward(makeMoveWord(56, 48, EMPTY, flags), 8);
-        historyPenalty(makeMoveWord(56, 40, EMPTY, flags), 0, 8, 0);
-        updateKillers(makeMoveWord(56, 48, EMPTY, flags), 29900);
+        historyReward(mainWorker(), makeMoveWord(56, 48, EMPTY, flags), 8);
+        historyPenalty(mainWorker(), makeMoveWord(56, 40, EMPTY, flags), 0, 8, 0);
+        updateKillers(mainWorker(), makeMoveWord(56, 48, EMPTY, flags), 29900);
     }
     EXPECT_EQ(h2, before2);
     EXPECT_EQ(h3, before3);
-    EXPECT_EQ(gKiller1[0], 0u);
-    EXPECT_EQ(gMateKiller[0], 0u);
+    EXPECT_EQ(mainWorker().killer1[0], 0u);
+    EXPECT_EQ(mainWorker().mateKiller[0], 0u);
     // Rewards at depths up to 256 bring the value close to 65536 but never
     // past it, far below the killers' scores; penalties never take it below 0.
-    for (int32_t i = 0; i < 1000; i++) historyReward(a1a2, 1 + i % 256);
+    for (int32_t i = 0; i < 1000; i++) historyReward(mainWorker(), a1a2, 1 + i % 256);
     EXPECT_GT(h2, 60000u);
     EXPECT_LE(h2, 65536u);
-    for (int32_t i = 0; i < 1000; i++) historyPenalty(a1a2, 0, 1 + i % 256, 0);
+    for (int32_t i = 0; i < 1000; i++) historyPenalty(mainWorker(), a1a2, 0, 1 + i % 256, 0);
     EXPECT_LT(h2, start);
     // The newest killer is killer 1, the one before it killer 2; a killer
     // found again does not push the other out. A mate score makes it the mate
     // killer too.
-    updateKillers(a1a2, 100);
-    updateKillers(a1a3, 29900);
-    updateKillers(a1a3, 100);
-    EXPECT_EQ(gKiller1[0], a1a3);
-    EXPECT_EQ(gKiller2[0], a1a2);
-    EXPECT_EQ(gMateKiller[0], a1a3);
-    resetOrderingTables();
+    updateKillers(mainWorker(), a1a2, 100);
+    updateKillers(mainWorker(), a1a3, 29900);
+    updateKillers(mainWorker(), a1a3, 100);
+    EXPECT_EQ(mainWorker().killer1[0], a1a3);
+    EXPECT_EQ(mainWorker().killer2[0], a1a2);
+    EXPECT_EQ(mainWorker().mateKiller[0], a1a3);
+    resetOrderingTables(mainWorker());
 }
 
 TEST(Search, PickersAndFollowingThePreviousLine) {
     setUp("4k3/8/8/8/8/8/8/R3K3 w - -");
-    gFirstMove[0] = 0;
-    gFirstMove[1] = 5;
+    mainWorker().firstMove[0] = 0;
+    mainWorker().firstMove[1] = 5;
     const int32_t scores[5] = {-20000, 300, 700, 700, -3000};
-    for (int32_t i = 0; i < 5; i++) gMoveStack[i] = {Move(100 + i), scores[i]};
-    pickBest(0);
-    EXPECT_EQ(gMoveStack[0].move, 102u);  // highest, earliest among equals
-    pickHashFirst(1, 104);
-    EXPECT_EQ(gMoveStack[1].move, 104u);  // the hash move at once, whatever its score
-    pickHashFirst(2, 999);
-    EXPECT_EQ(gMoveStack[2].move, 103u);
-    for (int32_t i = 0; i < 5; i++) gMoveStack[i] = {Move(100 + i), -20000};
-    pickBest(1);
-    EXPECT_EQ(gMoveStack[1].move, 101u);  // nothing above -10000: the entry itself
+    for (int32_t i = 0; i < 5; i++) mainWorker().moveStack[i] = {Move(100 + i), scores[i]};
+    pickBest(mainWorker(), 0);
+    EXPECT_EQ(mainWorker().moveStack[0].move, 102u);  // highest, earliest among equals
+    pickHashFirst(mainWorker(), 1, 104);
+    EXPECT_EQ(mainWorker().moveStack[1].move, 104u);  // the hash move at once, whatever its score
+    pickHashFirst(mainWorker(), 2, 999);
+    EXPECT_EQ(mainWorker().moveStack[2].move, 103u);
+    for (int32_t i = 0; i < 5; i++) mainWorker().moveStack[i] = {Move(100 + i), -20000};
+    pickBest(mainWorker(), 1);
+    EXPECT_EQ(mainWorker().moveStack[1].move, 101u);  // nothing above -10000: the entry itself
     // Following: the move of row 0 at this ply gets the follow score.
-    gFollowPv = true;
-    gPvTable[0][0] = 103;
-    markFollowPv();
-    EXPECT_TRUE(gFollowPv);
+    mainWorker().followPv = true;
+    mainWorker().pvTable[0][0] = 103;
+    markFollowPv(mainWorker());
+    EXPECT_TRUE(mainWorker().followPv);
     for (int32_t i = 0; i < 5; i++) {
-        if (gMoveStack[i].move == 103u) {
-            EXPECT_EQ(gMoveStack[i].score, kFollowPvScore);
+        if (mainWorker().moveStack[i].move == 103u) {
+            EXPECT_EQ(mainWorker().moveStack[i].score, kFollowPvScore);
         }
     }
-    gPvTable[0][0] = 999;
-    markFollowPv();
-    EXPECT_FALSE(gFollowPv);
+    mainWorker().pvTable[0][0] = 999;
+    markFollowPv(mainWorker());
+    EXPECT_FALSE(mainWorker().followPv);
     // Every fourth node entered while following carries the flag.
-    gFollowPv = true;
-    gFollowPvCounter = 0;
-    const bool flags[5] = {enterFollowPvNode(), enterFollowPvNode(), enterFollowPvNode(), enterFollowPvNode(),
-                           enterFollowPvNode()};
+    mainWorker().followPv = true;
+    mainWorker().followPvCounter = 0;
+    const bool flags[5] = {enterFollowPvNode(mainWorker()), enterFollowPvNode(mainWorker()), enterFollowPvNode(mainWorker()), enterFollowPvNode(mainWorker()),
+                           enterFollowPvNode(mainWorker())};
     EXPECT_FALSE(flags[0] || flags[1] || flags[2] || flags[4]);
     EXPECT_TRUE(flags[3]);
-    gFollowPv = false;
+    mainWorker().followPv = false;
 }
 
 TEST(Search, AStaleSlotMoveIsCheckedBeforeItIsSearched) {
@@ -251,24 +252,24 @@ TEST(Search, AStaleSlotMoveIsCheckedBeforeItIsSearched) {
         setFixedSearch(14400000, 3);
         gTimeLeft = 0;
         setSearchLimits(1);
-        resetOrderingTables();
-        gPvTable[0][0] = stale;
-        const int32_t standPat = qsearch(-MATE_VALUE, MATE_VALUE, 0);
+        resetOrderingTables(mainWorker());
+        mainWorker().pvTable[0][0] = stale;
+        const int32_t standPat = qsearch(mainWorker(), -MATE_VALUE, MATE_VALUE, 0);
         Move stored = 0;
         int32_t ttScore;
-        EXPECT_EQ(ttProbe(0, &ttScore, &stored), BOUND_EXACT);
+        EXPECT_EQ(ttProbe(mainWorker(), 0, &ttScore, &stored), BOUND_EXACT);
         EXPECT_EQ(stored, stale);
         EXPECT_EQ(ttScore, standPat);
-        const Position before = gPos;
-        gNodeCount = 0;
-        const int32_t score = zwSearch(standPat - 1, standPat, 8, false, false);  // no null move first
-        EXPECT_EQ(gPos.hashKey, before.hashKey);
-        EXPECT_EQ(gPos.pawnKey, before.pawnKey);
-        EXPECT_EQ(gPos.occupied, before.occupied);
-        EXPECT_TRUE(std::equal(gPos.piece, gPos.piece + 64, before.piece));
-        EXPECT_EQ(gPos.ply, 0);
-        EXPECT_EQ(gPos.hply, before.hply);
-        return Outcome{score, gNodeCount, score >= standPat};
+        const Position before = mainWorker().pos;
+        mainWorker().nodeCount = 0;
+        const int32_t score = zwSearch(mainWorker(), standPat - 1, standPat, 8, false, false);  // no null move first
+        EXPECT_EQ(mainWorker().pos.hashKey, before.hashKey);
+        EXPECT_EQ(mainWorker().pos.pawnKey, before.pawnKey);
+        EXPECT_EQ(mainWorker().pos.occupied, before.occupied);
+        EXPECT_TRUE(std::equal(mainWorker().pos.piece, mainWorker().pos.piece + 64, before.piece));
+        EXPECT_EQ(mainWorker().pos.ply, 0);
+        EXPECT_EQ(mainWorker().pos.hply, before.hply);
+        return Outcome{score, mainWorker().nodeCount, score >= standPat};
     };
     // A move whose from-square is empty here is rejected at the first test;
     // so are the moves below, none of which any generator lists here: the
@@ -303,7 +304,7 @@ TEST(Search, SameNodeCountsOnEveryRun) {
     auto nodes = [] {
         seedRandom(1);
         bestMoveAt("r1bq1rk1/ppp1npbp/3p1np1/3Pp3/2P1P3/2N2N2/PP2BPPP/R1BQ1RK1 w - -", 6);
-        return gNodeCount;
+        return mainWorker().nodeCount;
     };
     const uint32_t first = nodes();
     EXPECT_GT(first, 1000u);

@@ -17,6 +17,8 @@
 #include "config/config.h"
 #include "setup/gamestart.h"
 #include "setup/tables.h"
+#include "game/gameboard.h"
+#include "search/worker.h"
 
 void setUp(const char* fen) {
     static bool tablesBuilt = false;
@@ -26,6 +28,7 @@ void setUp(const char* fen) {
     }
     setUpTables();
     startGame(fen);
+    workerOnGame();
 }
 
 CaptureStdout::CaptureStdout() {
@@ -55,36 +58,37 @@ std::string CaptureStdout::finish() {
     return text;
 }
 
-std::vector<Move> listedMoves() {
+std::vector<Move> listedMoves(const Board& board) {
     std::vector<Move> moves;
-    for (int32_t i = gFirstMove[gPos.ply]; i < gFirstMove[gPos.ply + 1]; i++) moves.push_back(gMoveStack[i].move);
+    const int32_t ply = board.pos.ply;
+    for (int32_t i = board.firstMove[ply]; i < board.firstMove[ply + 1]; i++) moves.push_back(board.moveStack[i].move);
     return moves;
 }
 
 std::vector<int32_t> listedScores() {
     std::vector<int32_t> scores;
-    for (int32_t i = gFirstMove[gPos.ply]; i < gFirstMove[gPos.ply + 1]; i++) scores.push_back(gMoveStack[i].score);
+    for (int32_t i = mainWorker().firstMove[mainWorker().pos.ply]; i < mainWorker().firstMove[mainWorker().pos.ply + 1]; i++) scores.push_back(mainWorker().moveStack[i].score);
     return scores;
 }
 
 std::set<Move> legalOf(const std::vector<Move>& moves) {
     std::set<Move> legal;
     for (Move m : moves) {
-        if (!makeMove(m)) continue;
-        unmakeMove();
+        if (!makeMove(mainWorker(), m)) continue;
+        unmakeMove(mainWorker());
         legal.insert(m);
     }
     return legal;
 }
 
 std::set<Move> legalMoves() {
-    generateAllMoves();
+    generateAllMoves(mainWorker());
     return legalOf(listedMoves());
 }
 
-Move findMove(const char* text) {
-    generateAllMoves();
-    for (Move m : listedMoves())
+Move findMove(const char* text, Board& board) {
+    generateAllMoves(board);
+    for (Move m : listedMoves(board))
         if (std::string(moveToText(m)) == text) return m;
     return 0;
 }
@@ -94,8 +98,9 @@ void playMoves(const char* fen, std::initializer_list<const char*> moves) {
     for (const char* m : moves) {
         const Move move = findMove(m);
         EXPECT_NE(move, 0u) << m;
-        makeMove(move);
-        gPos.ply = 0;
+        makeMove(gameBoard(), move);
+        gameBoard().pos.ply = 0;
+        workerOnGame();
     }
 }
 
@@ -142,15 +147,15 @@ std::vector<std::string> randomPlayPositions(std::initializer_list<const char*> 
             for (int ply = 0; ply < plies; ply++) {
                 if (ply % every == 0) {
                     char text[kFenTextSize];
-                    writeFenText(text);
+                    writeFenText(mainWorker(), text);
                     positions.push_back(text);
                 }
                 std::set<Move> legal = legalMoves();
                 if (legal.empty()) break;
                 auto it = legal.begin();
                 std::advance(it, random() % legal.size());
-                makeMove(*it);
-                gPos.ply = 0;
+                makeMove(mainWorker(), *it);
+                mainWorker().pos.ply = 0;
             }
         }
     return positions;

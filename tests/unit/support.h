@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "board/board.h"
 #include "board/types.h"
+#include "search/worker.h"
 
-// Builds the engine's tables once and sets up the position (a FEN text).
+// Builds the engine's tables once and sets up the position (a FEN text) as a
+// new game, with the main worker's board in the same position.
 void setUp(const char* fen);
 
 // Output of everything printed to stdout between construction and finish().
@@ -23,7 +26,7 @@ private:
 };
 
 // The moves of the current ply's list, in list order.
-std::vector<Move> listedMoves();
+std::vector<Move> listedMoves(const Board& board = mainWorker());
 std::vector<int32_t> listedScores();
 
 // The moves of the current ply's list that makeMove accepts.
@@ -33,10 +36,11 @@ std::set<Move> legalOf(const std::vector<Move>& moves);
 std::set<Move> legalMoves();
 
 // Move word from coordinate text such as "e2e4" as the full generator lists it
-// in the current position (0 when absent).
-Move findMove(const char* text);
+// in the board's position (0 when absent).
+Move findMove(const char* text, Board& board = mainWorker());
 
-// Sets up the position and plays the moves (coordinate text), as a game would.
+// Sets up the position and plays the moves (coordinate text) on the game
+// board, as a game would, keeping the main worker's board in step.
 void playMoves(const char* fen, std::initializer_list<const char*> moves);
 
 // Lines of a text file, without line ends.

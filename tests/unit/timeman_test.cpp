@@ -6,6 +6,7 @@
 #include "search/stopcheck.h"
 #include "search/timeman.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ protected:
     void TearDown() override {
         gNodesPerSecond = 0;
         gStopSearch = 0;
-        gNodeCount = 0;
+        mainWorker().nodeCount = 0;
         gEngineState = ENGINE_NORMAL;
     }
 };
@@ -43,44 +44,44 @@ TEST_F(Clock, Level) {
 
 TEST_F(Clock, ConventionalTime) {
     allotOnLevel(40, 300000, 0);
-    gPos.hply = 77;  // the 39th move: one to go before the control
+    mainWorker().pos.hply = 77;  // the 39th move: one to go before the control
     CaptureStdout out;
-    allotOnTime(1000);
+    allotOnTime(mainWorker(), 1000);
     EXPECT_EQ(out.finish(), "# moves_to_go = 1\n");
     EXPECT_EQ(gAllottedTime, 6487);
-    gPos.hply = 0;
+    mainWorker().pos.hply = 0;
     CaptureStdout out2;
-    allotOnTime(30000);
+    allotOnTime(mainWorker(), 30000);
     EXPECT_EQ(out2.finish(), "# moves_to_go = 40\n");
     EXPECT_EQ(gAllottedTime, (300000 - 20 * 40) / 41);
-    gPos.hply = 81;  // move 41: second control
+    mainWorker().pos.hply = 81;  // move 41: second control
     CaptureStdout out3;
-    allotOnTime(30000);
+    allotOnTime(mainWorker(), 30000);
     EXPECT_EQ(out3.finish(), "# moves_to_go = 39\n");
 }
 
 TEST_F(Clock, IncrementalTime) {
     allotOnLevel(0, 60000, 0);
-    allotOnTime(6000);  // 30 pieces and pawns, 60 s, no increment
+    allotOnTime(mainWorker(), 6000);  // 30 pieces and pawns, 60 s, no increment
     EXPECT_EQ(gAllottedTime, 1500);
     allotOnLevel(0, 60000, 2000);
-    allotOnTime(600);
+    allotOnTime(mainWorker(), 600);
     EXPECT_EQ(gAllottedTime, 2000);
-    allotOnTime(400);
+    allotOnTime(mainWorker(), 400);
     EXPECT_EQ(gAllottedTime, 1000);
     allotOnLevel(0, 60000, 1000);
-    allotOnTime(80);
+    allotOnTime(mainWorker(), 80);
     EXPECT_EQ(gAllottedTime, 300);
     setUp("4k3/8/8/8/8/8/8/4K3 w - -");  // bare kings: 32 moves left assumed
     allotOnLevel(0, 60000, 0);
-    allotOnTime(3200);
+    allotOnTime(mainWorker(), 3200);
     EXPECT_EQ(gAllottedTime, 1000);
 }
 
 TEST_F(Clock, FixedTimeAndTimeBeforeAnyLevel) {
     gTimeControlType = TIME_CONTROL_NONE;
     gAllottedTime = 1234;
-    allotOnTime(5000);
+    allotOnTime(mainWorker(), 5000);
     EXPECT_EQ(gTimeLeft, 50000);
     EXPECT_EQ(gAllottedTime, 1234);
     allotOnSt(3);
@@ -124,22 +125,22 @@ TEST_F(Clock, PonderHitShortensTheSearch) {
 TEST_F(Clock, NodeBudget) {
     gNodesPerSecond = 1000;
     gAllottedTime = 5000;
-    gNodeCount = 3975;
-    checkNodeBudget();
+    mainWorker().nodeCount = 3975;
+    checkNodeBudget(mainWorker());
     EXPECT_EQ(gStopSearch, 0);
-    gNodeCount = 3976;
-    checkNodeBudget();
+    mainWorker().nodeCount = 3976;
+    checkNodeBudget(mainWorker());
     EXPECT_EQ(gStopSearch, 1);
     gStopSearch = 0;
     gNodesPerSecond = 100;  // a negative budget stops at the first check
-    gNodeCount = 0;
-    checkNodeBudget();
+    mainWorker().nodeCount = 0;
+    checkNodeBudget(mainWorker());
     EXPECT_EQ(gStopSearch, 1);
     gStopSearch = 0;
     gNodesPerSecond = 2000000000;  // the product needs more than 32 bits
     gAllottedTime = 10000;
-    gNodeCount = 4000000000u;
-    checkNodeBudget();
+    mainWorker().nodeCount = 4000000000u;
+    checkNodeBudget(mainWorker());
     EXPECT_EQ(gStopSearch, 0);
 }
 
@@ -147,22 +148,22 @@ TEST_F(Clock, NormalSearchStopsByTheClockOnly) {
     gTimeLeft = 0;
     gAllottedTime = 1000000;
     setSearchLimits(20);
-    checkStop();
+    checkStop(mainWorker());
     EXPECT_EQ(gStopSearch, 0);
     // Past the hard deadline: stop, unless the extend-time flag is set.
     gHardDeadline = gSearchStart - 1;
     gExtendTime = true;
-    checkStop();
+    checkStop(mainWorker());
     EXPECT_EQ(gStopSearch, 0);
     gExtendTime = false;
-    checkStop();
+    checkStop(mainWorker());
     EXPECT_EQ(gStopSearch, 1);
     gStopSearch = 0;
     // The soft limit stops whatever the flag.
     gHardDeadline = gSearchStart + 100000;
     gSoftLimit = 0;
     gExtendTime = true;
-    checkStop();
+    checkStop(mainWorker());
     EXPECT_EQ(gStopSearch, 1);
 }
 
@@ -173,30 +174,30 @@ TEST_F(Clock, AllotmentStaysWithinTheClock) {
     allotOnLevel(INT32_MAX, 2000000000, 100000000);  // m + 2 and the increment
     EXPECT_GE(gAllottedTime, 50);
     EXPECT_LE(gAllottedTime, 2000000000);
-    allotOnTime(200000000);  // 65 x left and k x m in 64 bits
+    allotOnTime(mainWorker(), 200000000);  // 65 x left and k x m in 64 bits
     EXPECT_GE(gAllottedTime, 50);
     EXPECT_LE(gAllottedTime, 2000000000);
-    gPos.hply = 77;  // one to go before the control: 65 % of the time left
+    mainWorker().pos.hply = 77;  // one to go before the control: 65 % of the time left
     allotOnLevel(40, 300000, 0);
-    allotOnTime(200000000);
+    allotOnTime(mainWorker(), 200000000);
     EXPECT_EQ(gAllottedTime, 1299999987);
-    gPos.hply = 0;
+    mainWorker().pos.hply = 0;
     // A clock too short for the moves to go: the shortest search is 50 ms,
     // or a fortieth of a short clock, so that a second lasts for many moves.
-    allotOnTime(200);
+    allotOnTime(mainWorker(), 200);
     EXPECT_EQ(gAllottedTime, 50);
-    allotOnTime(100);
+    allotOnTime(mainWorker(), 100);
     EXPECT_EQ(gAllottedTime, 25);
     // A tiny clock keeps a quarter for the pipes and the interface.
-    allotOnTime(3);
+    allotOnTime(mainWorker(), 3);
     EXPECT_EQ(gAllottedTime, 1);
-    allotOnTime(0);
+    allotOnTime(mainWorker(), 0);
     EXPECT_EQ(gAllottedTime, 1);
     // An increment larger than the clock does not make the move overstep it;
     // 30 ms of the clock stay in reserve.
     allotOnLevel(0, 1000, 10000);
     EXPECT_EQ(gAllottedTime, 970);
-    allotOnTime(100);  // increment rules: 10025 -> 10000 -> 5000 -> 1000 - 500
+    allotOnTime(mainWorker(), 100);  // increment rules: 10025 -> 10000 -> 5000 -> 1000 - 500
     EXPECT_EQ(gAllottedTime, 500);
 }
 

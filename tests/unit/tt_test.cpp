@@ -4,6 +4,7 @@
 #include "board/position.h"
 #include "search/tt.h"
 #include "support.h"
+#include "search/worker.h"
 
 namespace {
 
@@ -14,11 +15,11 @@ protected:
         ttClear();
         gSearchAge = 5;
     }
-    void TearDown() override { gPos.ply = 0; }
+    void TearDown() override { mainWorker().pos.ply = 0; }
 
     int32_t probe(int32_t depth, int32_t* score, Move* move) {
         *move = 0;
-        return ttProbe(depth, score, move);
+        return ttProbe(mainWorker(), depth, score, move);
     }
 };
 
@@ -31,91 +32,91 @@ TEST_F(TranspositionTable, EmptyBucketMisses) {
 }
 
 TEST_F(TranspositionTable, ExactMateScoresCountFromTheNode) {
-    gPos.ply = 4;
-    ttStore(0x1234, 8, 29990, BOUND_EXACT);
-    EXPECT_EQ(gTTable[gPos.hashKey & (gTTBucketCount - 1)].slot[0].score, 29994);
-    gPos.ply = 6;
+    mainWorker().pos.ply = 4;
+    ttStore(mainWorker(), 0x1234, 8, 29990, BOUND_EXACT);
+    EXPECT_EQ(gTTable.entries[mainWorker().pos.hashKey & (gTTable.count - 1)].slot[0].score, 29994);
+    mainWorker().pos.ply = 6;
     int32_t score;
     Move move;
     EXPECT_EQ(probe(8, &score, &move), BOUND_EXACT);
     EXPECT_EQ(score, 29988);
-    gPos.ply = 2;
-    ttStore(0, 8, -29995, BOUND_EXACT);
-    EXPECT_EQ(gTTable[gPos.hashKey & (gTTBucketCount - 1)].slot[0].score, -29997);
-    gPos.ply = 3;
+    mainWorker().pos.ply = 2;
+    ttStore(mainWorker(), 0, 8, -29995, BOUND_EXACT);
+    EXPECT_EQ(gTTable.entries[mainWorker().pos.hashKey & (gTTable.count - 1)].slot[0].score, -29997);
+    mainWorker().pos.ply = 3;
     EXPECT_EQ(probe(8, &score, &move), BOUND_EXACT);
     EXPECT_EQ(score, -29994);
 }
 
 TEST_F(TranspositionTable, BoundsAreClampedToTheMateBound) {
-    gPos.ply = 4;
-    ttStore(0, 8, 29990, BOUND_LOWER);
+    mainWorker().pos.ply = 4;
+    ttStore(mainWorker(), 0, 8, 29990, BOUND_LOWER);
     int32_t score;
     Move move;
     EXPECT_EQ(probe(8, &score, &move), BOUND_LOWER);
     EXPECT_EQ(score, 29800);
-    ttStoreNoMove(8, -29990, BOUND_EXACT);  // without a move every bound is clamped
+    ttStoreNoMove(mainWorker(), 8, -29990, BOUND_EXACT);  // without a move every bound is clamped
     EXPECT_EQ(probe(8, &score, &move), BOUND_EXACT);
     EXPECT_EQ(score, -29800);
 }
 
 TEST_F(TranspositionTable, ShallowEntryHandsBackOnlyItsMove) {
-    ttStore(0x4321, 6, 50, BOUND_EXACT);
+    ttStore(mainWorker(), 0x4321, 6, 50, BOUND_EXACT);
     int32_t score = 7;
     Move move;
-    const double hits = gHashHits, probes = gHashProbes;
+    const double hits = mainWorker().hashHits, probes = mainWorker().hashProbes;
     EXPECT_EQ(probe(8, &score, &move), BOUND_NONE);
     EXPECT_EQ(move, 0x4321u);
     EXPECT_EQ(score, 7);
-    EXPECT_EQ(gHashHits, hits);
-    EXPECT_EQ(gHashProbes, probes + 1);
+    EXPECT_EQ(mainWorker().hashHits, hits);
+    EXPECT_EQ(mainWorker().hashProbes, probes + 1);
     EXPECT_EQ(probe(6, &score, &move), BOUND_EXACT);
-    EXPECT_EQ(gHashHits, hits + 1);
+    EXPECT_EQ(mainWorker().hashHits, hits + 1);
 }
 
 TEST_F(TranspositionTable, SameKeyKeepsItsMoveWhenStoredWithoutOne) {
-    ttStore(0x1111, 4, 10, BOUND_LOWER);
-    ttStore(0, 2, 20, BOUND_UPPER);
+    ttStore(mainWorker(), 0x1111, 4, 10, BOUND_LOWER);
+    ttStore(mainWorker(), 0, 2, 20, BOUND_UPPER);
     int32_t score;
     Move move;
     EXPECT_EQ(probe(2, &score, &move), BOUND_UPPER);
     EXPECT_EQ(move, 0x1111u);
     EXPECT_EQ(score, 20);
-    ttStoreNoMove(6, 30, BOUND_LOWER);
+    ttStoreNoMove(mainWorker(), 6, 30, BOUND_LOWER);
     EXPECT_EQ(probe(6, &score, &move), BOUND_LOWER);
     EXPECT_EQ(move, 0x1111u);
 }
 
 TEST_F(TranspositionTable, ReplacementPrefersDepthWithinOneSearch) {
-    TTBucket& bucket = gTTable[gPos.hashKey & (gTTBucketCount - 1)];
-    ttStore(0x1111, 10, 1, BOUND_EXACT);  // slot 0
-    const uint64_t key = gPos.hashKey;
+    TTBucket& bucket = gTTable.entries[mainWorker().pos.hashKey & (gTTable.count - 1)];
+    ttStore(mainWorker(), 0x1111, 10, 1, BOUND_EXACT);  // slot 0
+    const uint64_t key = mainWorker().pos.hashKey;
     // Another position of the same bucket, shallower: slot 1.
-    gPos.hashKey = key + gTTBucketCount;
-    ttStore(0x2222, 6, 2, BOUND_EXACT);
+    mainWorker().pos.hashKey = key + gTTable.count;
+    ttStore(mainWorker(), 0x2222, 6, 2, BOUND_EXACT);
     EXPECT_EQ(bucket.slot[0].move, 0x1111u);
     EXPECT_EQ(bucket.slot[1].move, 0x2222u);
     // A third, shallower again: evicts slot 1.
-    gPos.hashKey = key + 2 * uint64_t(gTTBucketCount);
-    ttStore(0x3333, 2, 3, BOUND_EXACT);
+    mainWorker().pos.hashKey = key + 2 * uint64_t(gTTable.count);
+    ttStore(mainWorker(), 0x3333, 2, 3, BOUND_EXACT);
     EXPECT_EQ(bucket.slot[1].move, 0x3333u);
     // Equal depth replaces slot 0.
-    gPos.hashKey = key + 3 * uint64_t(gTTBucketCount);
-    ttStore(0x4444, 10, 4, BOUND_EXACT);
+    mainWorker().pos.hashKey = key + 3 * uint64_t(gTTable.count);
+    ttStore(mainWorker(), 0x4444, 10, 4, BOUND_EXACT);
     EXPECT_EQ(bucket.slot[0].move, 0x4444u);
     // In a later search any store takes slot 0, whatever its depth.
     gSearchAge++;
-    gPos.hashKey = key + 4 * uint64_t(gTTBucketCount);
-    ttStore(0x5555, 2, 5, BOUND_EXACT);
+    mainWorker().pos.hashKey = key + 4 * uint64_t(gTTable.count);
+    ttStore(mainWorker(), 0x5555, 2, 5, BOUND_EXACT);
     EXPECT_EQ(bucket.slot[0].move, 0x5555u);
     EXPECT_EQ(bucket.slot[1].move, 0x3333u);
-    gPos.hashKey = key;
+    mainWorker().pos.hashKey = key;
 }
 
 TEST_F(TranspositionTable, SlotZeroHidesACopyInSlotOne) {
-    TTBucket& bucket = gTTable[gPos.hashKey & (gTTBucketCount - 1)];
-    bucket.slot[1] = TTEntry{gPos.hashKey, 0x7777, 99, 20, gSearchAge, BOUND_EXACT};
-    bucket.slot[0] = TTEntry{gPos.hashKey, 0x8888, 11, 2, gSearchAge, BOUND_EXACT};
+    TTBucket& bucket = gTTable.entries[mainWorker().pos.hashKey & (gTTable.count - 1)];
+    bucket.slot[1] = TTEntry{mainWorker().pos.hashKey, 0x7777, 99, 20, gSearchAge, BOUND_EXACT};
+    bucket.slot[0] = TTEntry{mainWorker().pos.hashKey, 0x8888, 11, 2, gSearchAge, BOUND_EXACT};
     int32_t score;
     Move move;
     EXPECT_EQ(probe(8, &score, &move), BOUND_NONE);
