@@ -14,14 +14,18 @@ constexpr uint64_t kMegabyte = 1048576;
 
 }  // namespace
 
+const char* reserveWorkerTables(SearchWorker& w, int32_t evalCacheMb) {
+    if (!evalCacheReserve(w.evalCache, uint32_t(uint64_t(evalCacheMb) * kMegabyte / sizeof(EvalCacheEntry))))
+        return "# NO EVAL CACHE MEMORY\n";
+    if (!w.pawnHash.reserve()) return "# NO PAWN CACHE MEMORY\n";
+    w.evalCache.table.clear();
+    w.pawnHash.table.clear();
+    return nullptr;
+}
+
 void allocateTables(int32_t hashMb, int32_t evalCacheMb) {
     const bool ttOk = ttResize(hashMb);
-    const bool evalOk = evalCacheReserve(mainWorker().evalCache, uint32_t(uint64_t(evalCacheMb) * kMegabyte / sizeof(EvalCacheEntry)));
-    const bool pawnOk = mainWorker().pawnHash.reserve();
-    const char* failure = !ttOk ? "# NO MAIN MEMORY\n"
-                          : !evalOk ? "# NO EVAL CACHE MEMORY\n"
-                          : !pawnOk ? "# NO PAWN CACHE MEMORY\n"
-                                    : nullptr;
+    const char* failure = !ttOk ? "# NO MAIN MEMORY\n" : reserveWorkerTables(mainWorker(), evalCacheMb);
     if (failure) {
         printf("%s", failure);
         fflush(stdout);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "board/makemove.h"
 #include "board/movegen.h"
@@ -20,6 +21,8 @@
 #include "search/tt.h"
 #include "support.h"
 #include "search/worker.h"
+#include "setup/tables.h"
+#include "game/gameboard.h"
 
 namespace {
 
@@ -27,7 +30,7 @@ namespace {
 constexpr int32_t sq(char file, int32_t rank) { return (8 - rank) * 8 + (file - 'a'); }
 
 // A silent fixed-depth search of the position.
-std::string bestMoveAt(const char* fen, int32_t depth) {
+void setUpFixedDepth(const char* fen, int32_t depth) {
     setUp(fen);
     setTunableDefaults();
     gEngineState = ENGINE_NORMAL;
@@ -35,7 +38,11 @@ std::string bestMoveAt(const char* fen, int32_t depth) {
     gTimeControlType = TIME_CONTROL_FIXED;
     setFixedSearch(14400000, depth);
     gTimeLeft = 0;
-    think(mainWorker(), 0);
+}
+
+std::string bestMoveAt(const char* fen, int32_t depth) {
+    setUpFixedDepth(fen, depth);
+    think(workerOnGame(), 0);
     return mainWorker().bestMove ? moveToText(mainWorker().bestMove) : "none";
 }
 
@@ -296,6 +303,40 @@ TEST(Search, AStaleSlotMoveIsCheckedBeforeItIsSearched) {
         EXPECT_EQ(o.failsHigh, reference.failsHigh);
         EXPECT_GT(o.nodes, 100u);
     }
+}
+
+// A fixed-depth search on the worker, from the set-up a fresh process makes:
+// the same keys (the generator seeded as at start-up) and an empty table.
+uint32_t nodesOn(SearchWorker& w, const char* fen, int32_t depth) {
+    seedRandom(1);
+    setUpFixedDepth(fen, depth);
+    w.copyGameFrom(gameBoard());
+    think(w, 0);
+    return w.nodeCount;
+}
+
+std::unique_ptr<SearchWorker> freshWorker() {
+    auto w = std::make_unique<SearchWorker>();
+    EXPECT_EQ(reserveWorkerTables(*w, 1), nullptr);
+    return w;
+}
+
+TEST(Search, WorkersShareNothingButTheTable) {
+    // Nothing of one worker's search reaches another's: fresh workers count
+    // the same nodes in either order, and so do the main worker after every
+    // test before this one and a worker that searched another position first.
+    const char* p1 = "r1bq1rk1/ppp1npbp/3p1np1/3Pp3/2P1P3/2N2N2/PP2BPPP/R1BQ1RK1 w - -";
+    const char* p2 = "8/5pk1/6p1/8/3R4/6P1/5PK1/3r4 w - -";
+    auto a = freshWorker(), b = freshWorker();
+    const uint32_t first = nodesOn(*a, p1, 6), second = nodesOn(*b, p2, 8);
+    EXPECT_GT(first, 1000u);
+    EXPECT_GT(second, 1000u);
+    auto c = freshWorker(), d = freshWorker();
+    EXPECT_EQ(nodesOn(*c, p2, 8), second);
+    EXPECT_EQ(nodesOn(*d, p1, 6), first);
+    EXPECT_EQ(nodesOn(mainWorker(), p1, 6), first);
+    EXPECT_EQ(nodesOn(*a, p2, 8), second);
+    EXPECT_EQ(nodesOn(*b, p1, 6), first);
 }
 
 TEST(Search, SameNodeCountsOnEveryRun) {
