@@ -5,8 +5,6 @@
 #include <cstring>
 
 #include "board/fen.h"
-#include "board/makemove.h"
-#include "board/movegen.h"
 #include "board/notation.h"
 #include "board/perft.h"
 #include "board/position.h"
@@ -31,6 +29,7 @@
 #include "tools/testpos.h"
 #include "game/gameboard.h"
 #include "search/worker.h"
+#include "session/session.h"
 
 namespace {
 
@@ -82,7 +81,6 @@ void commandSetboard(Console&) {
     const char* fen = rest[0] ? rest + 1 : rest;
     printf("%s\n", fen);
     startGame(fen);
-    generateAllMoves(gameBoard());
 }
 
 void commandTes(Console&) {
@@ -90,7 +88,6 @@ void commandTes(Console&) {
     int32_t lines;
     if (!inputReadWord(file, sizeof file) || !readNumber("tes", &lines)) return;
     runSymmetryFile(file, lines);
-    generateAllMoves(gameBoard());  // typed moves are matched against the list of the position now set up
 }
 
 void commandFileBench(Console&) {
@@ -135,15 +132,12 @@ void commandPerft(Console& c) {
 
 void commandUndo(Console& c) {
     if (gameBoard().pos.hply <= gameBoard().setupPly) return;
-    unmakeMove(gameBoard());
-    makeCurrentPositionRoot(gameBoard());
-    generateAllMoves(gameBoard());
+    takeBackMoves(1);
     c.computerSide = kNoSide;
 }
 
 void commandNew(Console& c) {
     startGame(kStartFen);
-    generateAllMoves(gameBoard());
     c.computerSide = kNoSide;
 }
 
@@ -181,7 +175,6 @@ void commandBench(Console& c) {
 
 void commandSymtestpos(Console& c) {
     runSymmetryPositions();
-    generateAllMoves(gameBoard());  // typed moves are matched against the list of the position now set up
     c.computerSide = kNoSide;
 }
 
@@ -230,13 +223,12 @@ void moveInput(const char* word) {
         printf("# The move history is full; start a new game.\n");
         return;
     }
-    const int32_t index = parseMoveText(gameBoard(), word);
-    if (index < 0 || !makeMove(gameBoard(), gameBoard().moveStack[index].move)) {
+    const Move move = typedMove(word);
+    if (!move || !playMove(move)) {
         printf("Illegal move.\n");
         return;
     }
-    recordGameMove(gameBoard().moveStack[index].move, 0);
-    generateAllMoves(gameBoard());
+    recordGameMove(move, 0);
     checkGameResult();
 }
 
@@ -286,7 +278,7 @@ void engineMove(Console& c) {
         return;
     }
     const Move move = mainWorker().bestMove;
-    makeMove(gameBoard(), move);
+    playMove(move);
     if (!mainWorker().bookMoveFlag) {
         // The rate is thousands of nodes per second; a search that took less
         // than a millisecond is counted as one millisecond.
@@ -301,7 +293,6 @@ void engineMove(Console& c) {
     else
         printf("%d. ... %s\n", gameBoard().pos.hply, moveToText(move));
     recordGameMove(move, mainWorker().lastScore);
-    generateAllMoves(gameBoard());
     checkGameResult();
     fflush(stdout);
 }

@@ -5,7 +5,6 @@
 
 #include "base/version.h"
 #include "board/fen.h"
-#include "board/movegen.h"
 #include "board/position.h"
 #include "board/tables.h"
 #include "config/config.h"
@@ -29,7 +28,6 @@ void startUp() {
     setOpponentName("");
     startGame(kStartFen);
     setTunableDefaults();
-    generateAllMoves(gameBoard());
     setFixedSearch(10000, kDefaultSearchDepth);
     startRecordHere();
 }

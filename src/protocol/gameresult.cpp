@@ -3,26 +3,16 @@
 #include <cstdio>
 
 #include "board/attacks.h"
-#include "board/makemove.h"
-#include "board/movegen.h"
 #include "board/position.h"
 #include "config/config.h"
 #include "game/game.h"
 #include "game/gameboard.h"
+#include "session/session.h"
 
 namespace {
 
 constexpr int32_t kResignMoveNumber = 11;  // no resignation before this hply
 constexpr int32_t kMatedScore = -29990;
-
-bool hasLegalMove() {
-    for (int32_t i = gameBoard().firstMove[0]; i < gameBoard().firstMove[1]; i++) {
-        if (!makeMove(gameBoard(), gameBoard().moveStack[i].move)) continue;
-        unmakeMove(gameBoard());
-        return true;
-    }
-    return false;
-}
 
 // The line for a finished game, or nullptr.
 const char* gameEnd() {

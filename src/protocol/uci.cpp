@@ -9,8 +9,6 @@
 #include "base/version.h"
 #include "board/attacks.h"
 #include "board/fen.h"
-#include "board/makemove.h"
-#include "board/movegen.h"
 #include "board/notation.h"
 #include "board/position.h"
 #include "book/book.h"
@@ -29,6 +27,7 @@
 #include "setup/tables.h"
 #include "game/gameboard.h"
 #include "search/worker.h"
+#include "session/session.h"
 
 namespace {
 
@@ -54,49 +53,19 @@ void infoString(const char* format, const char* text) {
     fflush(stdout);
 }
 
-// Makes the move and returns true when it stands in this position's list and
-// is legal; false, with nothing made, otherwise.
-bool makeIfLegal(Move move) {
-    makeCurrentPositionRoot(gameBoard());
-    generateAllMoves(gameBoard());
-    for (int32_t i = gameBoard().firstMove[0]; i < gameBoard().firstMove[1]; i++)
-        if (gameBoard().moveStack[i].move == move) {
-            const bool legal = makeMove(gameBoard(), move);
-            makeCurrentPositionRoot(gameBoard());
-            return legal;
-        }
-    return false;
-}
-
-// The legal move of that coordinate text in this position, or 0.
-Move legalMoveOfText(const char* text) {
-    makeCurrentPositionRoot(gameBoard());
-    generateAllMoves(gameBoard());
-    for (int32_t i = gameBoard().firstMove[0]; i < gameBoard().firstMove[1]; i++) {
-        const Move m = gameBoard().moveStack[i].move;
-        if (strcasecmp(moveToText(m), text) != 0 || !makeIfLegal(m)) continue;
-        unmakeMove(gameBoard());
-        makeCurrentPositionRoot(gameBoard());
-        return m;
-    }
-    return 0;
-}
-
 // Plays the move of that coordinate text if it is legal here; false otherwise.
 bool playMoveText(const char* text, Move* played) {
     const Move m = legalMoveOfText(text);
     if (!m) return false;
-    makeMove(gameBoard(), m);
-    makeCurrentPositionRoot(gameBoard());
+    playMove(m);
     *played = m;
     return true;
 }
 
 // Sets the position back to the one the interface set last.
 void restoreGame() {
-    setPosition(gameBoard(), gGame.fen);
-    for (int32_t i = 0; i < gGame.moveCount; i++) makeMove(gameBoard(), gGame.moves[i]);
-    makeCurrentPositionRoot(gameBoard());
+    setUpBoard(gGame.fen);
+    for (int32_t i = 0; i < gGame.moveCount; i++) playMove(gGame.moves[i]);
 }
 
 // Moves already played that the new command repeats, from the start.
@@ -138,9 +107,8 @@ const char* setUpPosition(const Tokens& t, char* reason, size_t reasonSize) {
     int32_t kept = 0;
     if (sameStart) {
         kept = commonMoves(t, first, count);
-        for (int32_t n = gGame.moveCount; n > kept; n--) unmakeMove(gameBoard());
-        makeCurrentPositionRoot(gameBoard());
-    } else if (const char* error = setPosition(gameBoard(), fen)) {
+        takeBackMoves(gGame.moveCount - kept);
+    } else if (const char* error = setUpBoard(fen)) {
         restoreGame();
         snprintf(reason, reasonSize, "illegal position: %s", error);
         return reason;
@@ -265,14 +233,7 @@ void applyGo(const GoLimits& g) {
 // The reply the engine expects to `move`, when it is legal after it; else 0.
 Move expectedReply(Move move) {
     if (mainWorker().pvLength[0] < 2 || mainWorker().pvTable[0][0] != move) return 0;
-    const Move reply = mainWorker().pvTable[0][1];
-    makeMove(gameBoard(), move);
-    makeCurrentPositionRoot(gameBoard());
-    const bool legal = makeIfLegal(reply);
-    if (legal) unmakeMove(gameBoard());
-    unmakeMove(gameBoard());
-    makeCurrentPositionRoot(gameBoard());
-    return legal ? reply : 0;
+    return legalReplyAfter(move, mainWorker().pvTable[0][1]);
 }
 
 void reportBestMove() {
@@ -300,7 +261,6 @@ void forgetGoLimits() {
     setMateInMoves(0);
     clearSearchMoves();
     setFixedSearch(gAllottedTime, kDefaultSearchDepth);
-    makeCurrentPositionRoot(gameBoard());
 }
 
 void commandGo(const Tokens& t) {

@@ -8,8 +8,6 @@
 #include "base/version.h"
 #include "board/attacks.h"
 #include "board/fen.h"
-#include "board/makemove.h"
-#include "board/movegen.h"
 #include "board/notation.h"
 #include "board/position.h"
 #include "book/learning.h"
@@ -31,6 +29,7 @@
 #include "tools/profile.h"
 #include "game/gameboard.h"
 #include "search/worker.h"
+#include "session/session.h"
 
 int32_t gPonderEnabled = 0;
 
@@ -108,7 +107,6 @@ void newGame(Driver& d) {
         setFixedSearch(gAllottedTime, kDefaultSearchDepth);
     }
     startGame(kStartFen);
-    generateAllMoves(gameBoard());
     if (analyzing) {
         setEngineState(ENGINE_ANALYZING);
         d.computerSide = gameBoard().pos.side;
@@ -146,7 +144,6 @@ void commandSetboard(Driver& d, const XboardWords& w) {
     // position the engine is not in (and knows which one was refused).
     if (const char* reason = startGame(fen)) printf("tellusererror Illegal position: %s (%s)\n", argumentText(w), reason);
     markStartedFromSetUp();
-    generateAllMoves(gameBoard());
     if (analyzing) {
         setEngineState(ENGINE_ANALYZING);
         d.computerSide = gameBoard().pos.side;
@@ -159,7 +156,6 @@ void commandForce(Driver& d, const XboardWords&) { d.computerSide = kNoSide; }
 
 void commandProfile(Driver& d, const XboardWords&) {
     runProfile();
-    generateAllMoves(gameBoard());
     d.computerSide = kNoSide;
 }
 
@@ -300,20 +296,13 @@ void commandHint(Driver&, const XboardWords&) {
 }
 
 void commandUndo(Driver& d, const XboardWords&) {
-    if (gameBoard().pos.hply > gameBoard().setupPly) {
-        unmakeMove(gameBoard());
-        makeCurrentPositionRoot(gameBoard());
-        generateAllMoves(gameBoard());
-    }
+    if (gameBoard().pos.hply > gameBoard().setupPly) takeBackMoves(1);
     if (gEngineState == ENGINE_ANALYZING) d.computerSide = gameBoard().pos.side;
 }
 
 void commandRemove(Driver&, const XboardWords&) {
     if (gameBoard().pos.hply - 2 < gameBoard().setupPly) return;
-    unmakeMove(gameBoard());
-    unmakeMove(gameBoard());
-    makeCurrentPositionRoot(gameBoard());
-    generateAllMoves(gameBoard());
+    takeBackMoves(2);
 }
 
 void commandPost(Driver&, const XboardWords&) { setPostMode(2); }
@@ -335,24 +324,21 @@ void commandEasy(Driver&, const XboardWords&) { gPonderEnabled = 0; }
 // A word that is no command: the opponent's move (or a move while analysing).
 void moveInput(Driver& d, const XboardWords& w) {
     const bool analyzing = gEngineState == ENGINE_ANALYZING;
-    if (analyzing) generateAllMoves(gameBoard());
     if (gameBoard().pos.hply >= kMaxGamePly) {
         replyError("the move history is full", w[0]);
         return;
     }
-    const int32_t index = parseMoveText(gameBoard(), w[0]);
-    if (index < 0 || !makeMove(gameBoard(), gameBoard().moveStack[index].move)) {
+    const Move move = typedMove(w[0]);
+    if (!move || !playMove(move)) {
         replyError("unknown command", w[0]);
         return;
     }
-    const Move move = gameBoard().moveStack[index].move;
     setPonderHit(gPonderEnabled && move == gPonderMove);
     if (gPonderEnabled) {
         printf(gPonderHit ? "# Ponder hit\n" : "# Ponder miss\n");
         fflush(stdout);
     }
     recordGameMove(move, 0);
-    generateAllMoves(gameBoard());
     if (analyzing)
         d.computerSide = gameBoard().pos.side;
     else
@@ -403,11 +389,10 @@ void engineMove(Driver& d) {
         return;
     }
     const Move move = mainWorker().bestMove;
-    makeMove(gameBoard(), move);
+    playMove(move);
     printf("move %s\n", moveToText(move));
     fflush(stdout);
     recordEngineMove(move, mainWorker().lastScore, mainWorker().depthReached, gTimeUsed);
-    generateAllMoves(gameBoard());
     checkGameResult();
     // Below full strength the engine does not ponder: a search on the
     // opponent's time would make its next move stronger than its level.
@@ -441,8 +426,6 @@ void ponderOnOpponentsTime() {
     ponder(workerOnGame(), gPostMode);
     endPonder(mainWorker().bestMove);
     setEngineState(ENGINE_NORMAL);
-    makeCurrentPositionRoot(gameBoard());
-    generateAllMoves(gameBoard());
 }
 
 }  // namespace
@@ -470,7 +453,6 @@ void xboardLoop() {
     ignoreInterruptSignal();
     printf("\n");
     startGame(kStartFen);
-    generateAllMoves(gameBoard());
     Driver d;
     if (gUseEgbb) printf("feature done=0\n");
     char line[kLineSize];
