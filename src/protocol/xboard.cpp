@@ -18,6 +18,7 @@
 #include "config/settings.h"
 #include "eval/bitbase.h"
 #include "eval/params.h"
+#include "game/contempt.h"
 #include "game/game.h"
 #include "platform/input.h"
 #include "platform/signals.h"
@@ -460,22 +461,6 @@ void printMyName() {
         printf("feature myname=\"%s %s\"\n", kEngineName, gExtVerName);
     else
         printf("feature myname=\"%s\"\n", kEngineName);
-}
-
-void setOpponentContempt() {
-    struct Known {
-        const char* text;
-        int32_t contempt;
-    };
-    static const Known kKnown[] = {
-        {"jabbaC", -5},       {"jabba", -5},          {"ChironX", 10}, {"chiron", 10}, {"KomodoChess", 15},
-        {"ChessThinkerX", 15}, {"PandixX", 10},       {"Pandix", 10},  {"Crafty", 5},  {"crafty", 5},
-    };
-    for (const Known& k : kKnown)
-        if (strstr(gOpponentName, k.text)) {
-            setContempt(k.contempt);
-            return;
-        }
 }
 
 void xboardLoop() {
