@@ -1,12 +1,12 @@
 #include "config/config.h"
 
 #include <algorithm>
-#include <climits>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 
 #include "base/numbers.h"
+#include "config/settings.h"
 
 int32_t gHashMb;
 int32_t gEvalCacheMb;
@@ -82,151 +82,108 @@ bool wordOf(const char* line, const char* key, char* word) {
     return n > 0;
 }
 
-// One setting of the file: its key, the global it sets, the value before any
-// file is read, the range a number is clamped to, the printf format of its
-// echo line, the line printed for it when there is no file (nullptr: none),
-// and how its line is read.
-struct Setting {
-    const char* key;
-    int32_t* value;
-    int32_t start;
-    int32_t low, high;
-    const char* echo;
-    const char* defaultLine;
-    bool needsEgbb;  // read only after a line that switched the bitbases on
-    void (*apply)(const Setting& s, const char* line, Reading& r);
-};
-
 void applyNumber(const Setting& s, const char* line, Reading&) {
     int32_t v;
-    if (!numberOf(line, s.key, &v)) return;
+    if (!numberOf(line, s.iniKey, &v)) return;
     *s.value = std::clamp(v, s.low, s.high);
-    if (s.echo) printf(s.echo, *s.value);
+    if (s.iniEcho) printf(s.iniEcho, *s.value);
 }
 
 // The evaluation cache's size is the last size the tables need: they are
 // allocated as soon as it is read.
-void applyEvalCache(const Setting& s, const char* line, Reading& r) {
+void applyTablesSize(const Setting& s, const char* line, Reading& r) {
     int32_t v;
-    if (!numberOf(line, s.key, &v)) return;
+    if (!numberOf(line, s.iniKey, &v)) return;
     *s.value = std::clamp(v, s.low, s.high);
     r.allocate(gHashMb, gEvalCacheMb);
     r.evalCacheRead = true;
 }
 
 // Megabytes in the file, bytes in the setting.
-void applyEgbbCacheSize(const Setting& s, const char* line, Reading& r) {
+void applyMegabytes(const Setting& s, const char* line, Reading& r) {
     int32_t v;
-    if (!numberOf(line, s.key, &v)) return;
+    if (!numberOf(line, s.iniKey, &v)) return;
     v = std::clamp(v, s.low, s.high);
     *s.value = v * 1048576;
-    printf(s.echo, v);
+    printf(s.iniEcho, v);
     r.egbbCacheRead = true;
 }
 
-// Any word but OFF resigns; only ON and OFF are echoed, as written.
-void applyResign(const Setting& s, const char* line, Reading&) {
+void applyOnUnlessOff(const Setting& s, const char* line, Reading&) {
     char word[kLineSize];
-    if (!wordOf(line, s.key, word)) return;
+    if (!wordOf(line, s.iniKey, word)) return;
     *s.value = !isOff(word);
-    if (isOn(word) || isOff(word)) printf(s.echo, word);
+    if (isOn(word) || isOff(word)) printf(s.iniEcho, word);
 }
 
-// Only ON and OFF change the setting; they are echoed as written.
-void applyBook(const Setting& s, const char* line, Reading&) {
+void applyOnOrOff(const Setting& s, const char* line, Reading&) {
     char word[kLineSize];
-    if (!wordOf(line, s.key, word) || !(isOn(word) || isOff(word))) return;
+    if (!wordOf(line, s.iniKey, word) || !(isOn(word) || isOff(word))) return;
     *s.value = isOn(word);
-    printf(s.echo, word);
+    printf(s.iniEcho, word);
 }
 
-// Only ON switches it on; ON and OFF are echoed in capitals.
-void applySwitch(const Setting& s, const char* line, Reading&) {
+void applyOnlyOn(const Setting& s, const char* line, Reading&, bool warned) {
     char word[kLineSize];
-    if (!wordOf(line, s.key, word)) return;
-    *s.value = isOn(word);
-    if (isOn(word) || isOff(word)) printf(s.echo, isOn(word) ? "ON" : "OFF");
-}
-
-// As a switch, with a message for any other word.
-void applyUseEgbb(const Setting& s, const char* line, Reading&) {
-    char word[kLineSize];
-    if (!wordOf(line, s.key, word)) return;
+    if (!wordOf(line, s.iniKey, word)) return;
     *s.value = isOn(word);
     if (isOn(word) || isOff(word))
-        printf(s.echo, isOn(word) ? "ON" : "OFF");
-    else
-        printf("# The value of option Use_Egbb is not properly defined!! It is set to OFF.\n");
+        printf(s.iniEcho, isOn(word) ? "ON" : "OFF");
+    else if (warned)
+        printf("# The value of option %s is not properly defined!! It is set to OFF.\n", s.iniKey);
 }
 
-void applyEgbbPath(const Setting& s, const char* line, Reading& r) {
+void applyPath(const Setting& s, const char* line, Reading& r) {
     char word[kLineSize];
-    if (!wordOf(line, s.key, word)) return;
-    snprintf(gEgbbPath, sizeof gEgbbPath, "%s", word);
-    printf(s.echo, gEgbbPath);
+    if (!wordOf(line, s.iniKey, word)) return;
+    snprintf(s.text, s.textSize, "%s", word);
+    printf(s.iniEcho, s.text);
     r.egbbPathRead = true;
 }
 
-// Only "OFF" changes the setting; every other word is echoed as ON.
-void applyPonder(const Setting& s, const char* line, Reading&) {
+void applyOffInCapitals(const Setting& s, const char* line, Reading&) {
     char word[kLineSize];
-    if (!wordOf(line, s.key, word)) return;
+    if (!wordOf(line, s.iniKey, word)) return;
     if (strcmp(word, "OFF") == 0) *s.value = 0;
-    printf(s.echo, strcmp(word, "OFF") == 0 ? "OFF" : "ON");
+    printf(s.iniEcho, strcmp(word, "OFF") == 0 ? "OFF" : "ON");
 }
 
-// Only "arena" is known; the key without a word is reported.
-void applyGui(const Setting& s, const char* line, Reading&) {
+void applyChoice(const Setting& s, const char* line, Reading&) {
     char word[kLineSize];
-    if (!wordOf(line, s.key, word)) {
-        printf("# option Gui was not defined!!\n");
-    } else if (strcmp(word, "arena") == 0) {
-        *s.value = GUI_ARENA;
-        printf(s.echo, word);
+    if (!wordOf(line, s.iniKey, word)) {
+        printf("# option %s was not defined!!\n", s.iniKey);
+        return;
+    }
+    for (int32_t i = 1; s.choices[i]; i++)
+        if (strcmp(word, s.choices[i]) == 0) {
+            *s.value = i;
+            printf(s.iniEcho, word);
+            return;
+        }
+}
+
+void applyRule(const Setting& s, const char* line, Reading& r) {
+    switch (s.iniRule) {
+        case IniRule::None: break;
+        case IniRule::Number: applyNumber(s, line, r); break;
+        case IniRule::SizesTables: applyTablesSize(s, line, r); break;
+        case IniRule::Megabytes: applyMegabytes(s, line, r); break;
+        case IniRule::OnUnlessOff: applyOnUnlessOff(s, line, r); break;
+        case IniRule::OnOrOff: applyOnOrOff(s, line, r); break;
+        case IniRule::OnlyOn: applyOnlyOn(s, line, r, false); break;
+        case IniRule::OnlyOnWarned: applyOnlyOn(s, line, r, true); break;
+        case IniRule::OffInCapitals: applyOffInCapitals(s, line, r); break;
+        case IniRule::Path: applyPath(s, line, r); break;
+        case IniRule::Choice: applyChoice(s, line, r); break;
     }
 }
 
-const Setting kSettings[] = {
-    {"Hash", &gHashMb, 32, 32, 1024, nullptr, nullptr, false, applyNumber},
-    {"Eval_Cache", &gEvalCacheMb, 8, 8, 64, nullptr, nullptr, false, applyEvalCache},
-    {"Resign", &gResign, 0, 0, 1, "# Resign                   : %s\n",
-     "# Resign                   : OFF (default)\n", false, applyResign},
-    {"Resign_Score", &gResignScore, -1200, -10000, -300, "# Resign Score             : %d\n",
-     "# Resign Score             : %d (default)\n", false, applyNumber},
-    {"Resign_Score_Count", &gResignScoreCount, 3, 3, 10, "# Resign Score Count       : %d\n",
-     "# Resign Score Count       : %d (default)\n", false, applyNumber},
-    {"Book", &gBookEnabled, 0, 0, 1, "# Book                     : %s\n",
-     "# Book                     : OFF (default)\n", false, applyBook},
-    {"Use_Egbb", &gUseEgbb, 0, 0, 1, "# Use Egbb                 : %s\n",
-     "# Use egbb                 : OFF (default)\n", false, applyUseEgbb},
-    {"Egbb_Path", nullptr, 0, 0, 0, "# Egbb Path                : %s\n", nullptr, true, applyEgbbPath},
-    {"Egbb_Cache_Size", &gEgbbCacheSize, 0, 4, 368, "# Egbb size                : %d Mb\n", nullptr, true,
-     applyEgbbCacheSize},
-    {"Egbb_Load_Type", &gEgbbLoadType, 1, 0, 3, "# Egbb Load Type           : %d\n",
-     "# Egbb Load Type           : %d (default)\n", true, applyNumber},
-    {"Auto_Save_Game", &gAutoSaveGame, 0, 0, 1, "# Auto save game           : %s\n",
-     "# Auto save game           : OFF (default)\n", false, applySwitch},
-    {"Write_Learned_Opening", &gWriteLearnedOpening, 0, 0, 1, "# Write Learned Opening    : %s\n",
-     "# Write learned opening    : OFF (default)\n", false, applySwitch},
-    {"Contempt_Value", &gContempt, 0, -100, 100, "# Contempt Value           : %d\n",
-     "# Contempt Value           : %d (default)\n", false, applyNumber},
-    {"Ponder", &gPonderAllowed, 1, 0, 1, "# Ponder                   : %s\n",
-     "# Ponder                   : ON (default)\n", false, applyPonder},
-    {"Gui", &gGuiKind, GUI_NONE, GUI_NONE, GUI_ARENA, "# Gui                      : %s\n",
-     "# Gui                      : None (default)\n", false, applyGui},
-    {"Limit_Strength", &gLimitStrength, 0, 0, 1, "# Limit Strength           : %s\n", nullptr, false, applySwitch},
-    {"Elo", &gStrengthElo, kHighestElo, kLowestElo, kHighestElo, "# Elo                      : %d\n", nullptr, false,
-     applyNumber},
-    {"Skill_Level", &gSkillLevel, kFullSkill, 0, kFullSkill, "# Skill Level              : %d\n", nullptr, false,
-     applyNumber},
-    {"Strength_Seed", &gStrengthSeed, 0, 0, INT32_MAX, "# Strength Seed            : %d\n", nullptr, false,
-     applyNumber},
-};
-
+// Only the values config holds: the others keep what their layers gave them.
 void setStartValues() {
-    for (const Setting& s : kSettings)
+    for (const Setting& s : allSettings()) {
         if (s.value) *s.value = s.start;
-    gEgbbPath[0] = '\0';
+        if (s.text) s.text[0] = '\0';
+    }
 }
 
 // The settings hold their start values from program start on, before any file
@@ -234,12 +191,12 @@ void setStartValues() {
 const bool gStartValuesSet = (setStartValues(), true);
 
 void applySetting(const char* key, const char* line, Reading& r) {
-    for (const Setting& s : kSettings)
-        if (strcmp(key, s.key) == 0 && (!s.needsEgbb || gUseEgbb)) s.apply(s, line, r);
+    for (const Setting& s : allSettings())
+        if (s.iniKey && strcmp(key, s.iniKey) == 0 && (!s.needsEgbb || gUseEgbb)) applyRule(s, line, r);
 }
 
 void printDefaults() {
-    for (const Setting& s : kSettings)
+    for (const Setting& s : allSettings())
         if (s.defaultLine) printf(s.defaultLine, s.start);
 }
 
@@ -254,7 +211,7 @@ void readConfigFile(TableAllocator allocate) {
     printf("\n");
     if (!file) {
         printf("# Cannot open file morvantix.ini...\n\n");
-        allocate(32, 8);
+        allocate(gHashMb, gEvalCacheMb);
         printDefaults();
         printf("\n");
         fflush(stdout);

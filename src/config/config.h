@@ -1,5 +1,6 @@
 // Settings read from morvantix.ini at start-up, and the sizing of the three
-// hash tables (transposition table, evaluation cache, pawn hash).
+// hash tables (transposition table, evaluation cache, pawn hash). The keys,
+// ranges and start values are those of the table in config/settings.h.
 #pragma once
 #include <cstdint>
 
@@ -8,16 +9,16 @@ constexpr int32_t GUI_ARENA = 1;
 
 constexpr int32_t kEgbbPathSize = 256;
 
-extern int32_t gHashMb;            // 32..1024
-extern int32_t gEvalCacheMb;       // 8..64
+extern int32_t gHashMb;            // megabytes
+extern int32_t gEvalCacheMb;       // megabytes
 extern int32_t gResign;            // resignation on/off
-extern int32_t gResignScore;       // -10000..-300
-extern int32_t gResignScoreCount;  // 3..10
+extern int32_t gResignScore;       // centipawns
+extern int32_t gResignScoreCount;  // moves in a row
 extern int32_t gBookEnabled;
 extern int32_t gUseEgbb;
 extern char gEgbbPath[kEgbbPathSize];
 extern int32_t gEgbbCacheSize;     // bytes
-extern int32_t gEgbbLoadType;      // 0..3
+extern int32_t gEgbbLoadType;
 extern int32_t gAutoSaveGame;
 extern int32_t gWriteLearnedOpening;
 extern int32_t gContempt;          // draw contempt in centipawns
@@ -44,7 +45,8 @@ using TableAllocator = void (*)(int32_t hashMb, int32_t evalCacheMb);
 // their sizes is read, so that their sizes are reported in the file's order.
 void readConfigFile(TableAllocator allocate);
 
-// The hash size now in use (the UCI Hash option changed it).
+// The hash size in use (a UCI Hash size the memory could not hold is taken
+// back with it).
 void setHashMb(int32_t mb);
 
 // The draw contempt for the game's opponent, in centipawns.

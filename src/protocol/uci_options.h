@@ -1,6 +1,6 @@
-// The options a UCI interface sees and sets: the settings of morvantix.ini
-// (their values at start-up are the defaults shown), a few evaluation weights,
-// and the time kept in reserve for the interface.
+// The options a UCI interface sees and sets: the settings of the table that
+// have a UCI name (config/settings.h; their values at the handshake are the
+// defaults shown), and what follows a change of some of them.
 #pragma once
 #include <cstdint>
 
@@ -10,6 +10,13 @@ extern int32_t gUciMoveOverhead;
 // Loads the bitbases when the settings switch them on, and says so in an
 // "info string" line.
 void loadBitbasesIfOn();
+
+// Sizes the transposition table to the Hash setting and says what that came
+// to; when the memory is not there the table and the setting keep previousMb.
+void resizeHash(int32_t previousMb);
+
+// Says at what strength the engine now plays.
+void reportStrength();
 
 // The "option name ... type ..." lines of the handshake.
 void printUciOptions();

@@ -13,12 +13,15 @@
 #include "book/learning.h"
 #include "book/pgn.h"
 #include "config/config.h"
+#include "config/settings.h"
 #include "eval/bitbase.h"
 #include "eval/params.h"
+#include "game/contempt.h"
 #include "game/game.h"
 #include "platform/input.h"
 #include "platform/signals.h"
 #include "protocol/gameresult.h"
+#include "protocol/setting_links.h"
 #include "protocol/words.h"
 #include "search/stopcheck.h"
 #include "search/strength.h"
@@ -168,26 +171,34 @@ void commandDisplay(Driver&, const XboardWords&) { displayBoard(gameBoard()); }
 
 void commandIgnored(Driver&, const XboardWords&) {}
 
-// The engine name announced to the interface, with the settings name.
-void printMyName() {
-    if (gExtVerName[0])
-        printf("feature myname=\"%s %s\"\n", kEngineName, gExtVerName);
-    else
-        printf("feature myname=\"%s\"\n", kEngineName);
-}
-
+// "option <word>=<value>": the first setting, in the table's order, whose
+// word followed by "=" stands anywhere in the argument takes the text after
+// it. A number is taken as sent (0 when there is none), without the range
+// the file and UCI clamp it to.
 void commandOption(Driver&, const XboardWords& w) {
     const char* option = w[1];
     printf("# option_name %s\n", option);
-    if (const char* at = strstr(option, "Mobility=")) {
-        int32_t value = 0;
-        readNumber(at + strlen("Mobility="), &value);
-        setMobilityFactor(value);
-        printf("# Mobility is set to %d\n", value);
-    } else if (const char* at = strstr(option, "ExtVerName=")) {
-        copyToField(gExtVerName, sizeof gExtVerName, at + strlen("ExtVerName="));
-        printMyName();
-        printf("# ExtVerName is set to %s\n", gExtVerName);
+    for (const Setting& s : allSettings()) {
+        if (!s.xboardWord) continue;
+        char pattern[64];
+        snprintf(pattern, sizeof pattern, "%s=", s.xboardWord);
+        const char* at = strstr(option, pattern);
+        if (!at) continue;
+        const char* value = at + strlen(pattern);
+        const SettingLink link = linkOf(s);
+        if (s.kind == SettingKind::Text) {
+            copyToField(link.text, link.textSize, value);
+            if (link.changed) link.changed(0);
+            printf(s.xboardEcho, link.text);
+        } else {
+            int32_t n = 0;
+            readNumber(value, &n);
+            const int32_t previous = *link.number;
+            *link.number = n;
+            if (link.changed) link.changed(previous);
+            printf(s.xboardEcho, n);
+        }
+        return;
     }
 }
 
@@ -430,20 +441,11 @@ void ponderOnOpponentsTime() {
 
 }  // namespace
 
-void setOpponentContempt() {
-    struct Known {
-        const char* text;
-        int32_t contempt;
-    };
-    static const Known kKnown[] = {
-        {"jabbaC", -5},       {"jabba", -5},          {"ChironX", 10}, {"chiron", 10}, {"KomodoChess", 15},
-        {"ChessThinkerX", 15}, {"PandixX", 10},       {"Pandix", 10},  {"Crafty", 5},  {"crafty", 5},
-    };
-    for (const Known& k : kKnown)
-        if (strstr(gOpponentName, k.text)) {
-            setContempt(k.contempt);
-            return;
-        }
+void printMyName() {
+    if (gExtVerName[0])
+        printf("feature myname=\"%s %s\"\n", kEngineName, gExtVerName);
+    else
+        printf("feature myname=\"%s\"\n", kEngineName);
 }
 
 void xboardLoop() {

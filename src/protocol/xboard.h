@@ -7,8 +7,9 @@
 // Pondering on or off (`hard` / `easy`).
 extern int32_t gPonderEnabled;
 
-// Sets gContempt by the first known engine name found in the opponent's name.
-void setOpponentContempt();
+// The "feature myname" line: the engine's name, with the settings name
+// (option ExtVerName, or eval_setting.txt) when there is one.
+void printMyName();
 
 // Runs the protocol until `quit` or the end of input.
 void xboardLoop();

@@ -7,7 +7,7 @@ cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 set(LAYERS
   base       # the program's name and version, the decimal number reader
   platform   # operating-system calls
-  config     # settings read from the configuration file
+  config     # the table of settings, read from the configuration file
   board      # position, moves, generation, make/unmake, attacks, perft
   game       # the record and details of the game being played
   book       # opening book, learning records, PGN records
