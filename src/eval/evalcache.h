@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "base/prefetch.h"
 #include "platform/largetable.h"
 
 // 16 bytes in every build: the position's hashKey and the score from the point
@@ -31,7 +32,7 @@ struct EvalCache {
 bool evalCacheReserve(EvalCache& cache, uint32_t entries);
 
 // Starts loading the key's slot into the cache (no effect on results).
-inline void evalCachePrefetch(const EvalCache& cache, uint64_t key) { __builtin_prefetch(&cache.slotOf(key)); }
+inline void evalCachePrefetch(const EvalCache& cache, uint64_t key) { prefetchLine(&cache.slotOf(key)); }
 
 // True with the stored score when the slot holds this key.
 inline bool evalCacheProbe(const EvalCache& cache, uint64_t key, int32_t* score) {

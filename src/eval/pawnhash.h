@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 
+#include "base/prefetch.h"
 #include "platform/largetable.h"
 
 // 32 bytes in every build; the score is from the point of view of the side to
@@ -48,6 +49,6 @@ inline bool pawnHashProbe(PawnHash& hash, uint64_t key, PawnHashEntry* entry) {
 }
 
 // Starts loading the slot of the key, so that a later probe finds it in cache.
-inline void pawnHashPrefetch(const PawnHash& hash, uint64_t key) { __builtin_prefetch(&hash.slotOf(key)); }
+inline void pawnHashPrefetch(const PawnHash& hash, uint64_t key) { prefetchLine(&hash.slotOf(key)); }
 
 inline void pawnHashStore(PawnHash& hash, const PawnHashEntry& entry) { hash.slotOf(entry.key) = entry; }

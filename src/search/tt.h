@@ -8,6 +8,7 @@
 #include "search/worker.h"
 
 #include "board/types.h"
+#include "base/prefetch.h"
 #include "platform/largetable.h"
 
 // One slot, 24 bytes in every build:
@@ -73,8 +74,8 @@ int32_t ttProbe(SearchWorker& w, int32_t depth, int32_t* score, Move* move);
 inline void ttPrefetch(uint64_t key) {
     // A 48-byte bucket may straddle two cache lines: both are requested.
     const char* bucket = reinterpret_cast<const char*>(&gTTable.entries[key & (gTTable.count - 1)]);
-    __builtin_prefetch(bucket);
-    __builtin_prefetch(bucket + sizeof(TTBucket) - 1);
+    prefetchLine(bucket);
+    prefetchLine(bucket + sizeof(TTBucket) - 1);
 }
 
 // How full the table is, in thousandths: the share of the first thousand

@@ -5,6 +5,7 @@
 // process-wide (settings, the transposition table, the clock, the stop
 // request) stays with the module that owns it.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "board/types.h"
@@ -73,6 +74,11 @@ struct SearchWorker : EvalBoard {
     Move iterationMove[kMaxIterations] = {};
     int32_t iterationScore[kMaxIterations] = {};
     int32_t iterationTime[kMaxIterations] = {};
+
+    // Workers live in large-table memory, where the system can give their hot
+    // tables a few huge pages instead of hundreds of small ones.
+    static void* operator new(size_t bytes);
+    static void operator delete(void* worker, size_t bytes);
 };
 
 // The worker that plays the engine's moves and runs every search the drivers
