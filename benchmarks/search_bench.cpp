@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         startGame(b.fen);
         gTimeControlType = TIME_CONTROL_FIXED;
         setFixedSearch(14400000, b.depth + added);
-        think(mainWorker(), 0);
+        think(mainWorker(), OutputMode::Silent);
         const int32_t ms = elapsedMs();
         totalNodes += mainWorker().nodeCount;
         totalMs += ms;

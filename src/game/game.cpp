@@ -16,7 +16,7 @@ char gOpponentName[kOpponentNameSize];
 int32_t gOppRating = 2300;
 int32_t gIcsMode = 0;
 int32_t gEngineMovesPlayed = 0;
-int32_t gPostMode = 0;
+OutputMode gPostMode = OutputMode::Silent;
 int32_t gPingNumber = 0;
 char gResultToken[kResultTokenSize];
 int32_t gLearnMinutes = 0;
@@ -46,7 +46,7 @@ void startRecordHere() {
 void setOpponentName(const char* name) { snprintf(gOpponentName, sizeof gOpponentName, "%s", name); }
 void setOpponentRating(int32_t rating) { gOppRating = rating; }
 void setIcsMode(bool onServer) { gIcsMode = onServer; }
-void setPostMode(int32_t mode) { gPostMode = mode; }
+void setPostMode(OutputMode mode) { gPostMode = mode; }
 void setPingNumber(int32_t number) { gPingNumber = number; }
 void setResultToken(const char* token) { snprintf(gResultToken, sizeof gResultToken, "%s", token); }
 void markStartedFromSetUp() { gStartedFromInitial = 0; }

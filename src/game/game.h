@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "board/types.h"
+#include "game/outputmode.h"
 
 constexpr int32_t kGameRecordSize = 100000;
 
@@ -28,7 +29,7 @@ extern int32_t gIcsMode;            // playing on a chess server
 extern int32_t gEngineMovesPlayed;  // moves the engine made in this game
 
 // Thinking output: 0 none, 1 console, 2 XBoard.
-extern int32_t gPostMode;
+extern OutputMode gPostMode;
 
 // From the XBoard interface: the last `ping` number (the PGN Round), the
 // `result` token, the game length figure that gates learning, and whether the
@@ -67,7 +68,7 @@ void startRecordHere();
 void setOpponentName(const char* name);
 void setOpponentRating(int32_t rating);
 void setIcsMode(bool onServer);
-void setPostMode(int32_t mode);
+void setPostMode(OutputMode mode);
 void setPingNumber(int32_t number);
 void setResultToken(const char* token);
 void markStartedFromSetUp();

@@ -301,7 +301,7 @@ void commandIcs(Driver&, const XboardWords& w) {
 }
 
 void commandHint(Driver&, const XboardWords&) {
-    think(workerOnGame(), 0);
+    think(workerOnGame(), OutputMode::Silent);
     if (mainWorker().bestMove) printf("Hint: %s\n", moveToText(mainWorker().bestMove));
     fflush(stdout);
 }
@@ -316,8 +316,8 @@ void commandRemove(Driver&, const XboardWords&) {
     takeBackMoves(2);
 }
 
-void commandPost(Driver&, const XboardWords&) { setPostMode(2); }
-void commandNopost(Driver&, const XboardWords&) { setPostMode(0); }
+void commandPost(Driver&, const XboardWords&) { setPostMode(OutputMode::Xboard); }
+void commandNopost(Driver&, const XboardWords&) { setPostMode(OutputMode::Silent); }
 
 void commandProtover(Driver&, const XboardWords&) {
     printf("feature ping=1 time=1 setboard=1 name=1 colors=0 debug=1, nps=1\n");
@@ -414,7 +414,7 @@ void engineMove(Driver& d) {
 // drawn) and no move, at once, instead of a search. True when the game is over.
 bool showGameOver() {
     if (firstLegalMove(workerOnGame()) != 0) return false;
-    if (gPostMode) {
+    if (gPostMode != OutputMode::Silent) {
         printf("%3d %5d %6d %10u\n", 0, inCheck(gameBoard(), gameBoard().pos.side) ? -MATE_VALUE : 0, 0, 0u);
         fflush(stdout);
     }

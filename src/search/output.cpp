@@ -88,17 +88,17 @@ void printTimeLine() {
     fflush(stdout);
 }
 
-void printPonderHeader(int32_t outputMode) {
-    if (outputMode == 1) printf("ply      nodes    time  score  pv\n");
-    if (outputMode == 2) printf("# ply   score  time     nodes Pv line\n# -----------------------------------\n");
+void printPonderHeader(OutputMode outputMode) {
+    if (outputMode == OutputMode::Console) printf("ply      nodes    time  score  pv\n");
+    if (outputMode == OutputMode::Xboard) printf("# ply   score  time     nodes Pv line\n# -----------------------------------\n");
     fflush(stdout);
 }
 
-void printPonderLine(SearchWorker& w, int32_t outputMode, int32_t depth, int32_t score) {
-    if (outputMode == 0) return;
+void printPonderLine(SearchWorker& w, OutputMode outputMode, int32_t depth, int32_t score) {
+    if (outputMode == OutputMode::Silent) return;
     const int32_t elapsed = elapsedMs();
-    if (outputMode == 1) printf("%3d  %9u  %6d  %5d ", depth, w.nodeCount, elapsed, score);
-    if (outputMode == 2) printf("%3d %5d %6d %10u", depth, score, elapsed / 10, w.nodeCount);
+    if (outputMode == OutputMode::Console) printf("%3d  %9u  %6d  %5d ", depth, w.nodeCount, elapsed, score);
+    if (outputMode == OutputMode::Xboard) printf("%3d %5d %6d %10u", depth, score, elapsed / 10, w.nodeCount);
     for (int32_t i = 0; i < w.pvLength[0] && i < 2; i++) printf(" %s", moveToText(w.pvTable[0][i]));
     if (w.pvLength[0] > 0) printf("\n");
     fflush(stdout);

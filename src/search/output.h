@@ -6,6 +6,7 @@
 #include "search/worker.h"
 
 #include "board/types.h"
+#include "game/outputmode.h"
 
 // Zeroes the counters above and the hash and bitbase hit counts.
 void resetIterationCounters(SearchWorker& w);
@@ -26,6 +27,6 @@ void printUciIterationLine(SearchWorker& w, int32_t depth, int32_t multiPv, int3
 // be searched, once the search has run for a second.
 void printUciCurrentMove(int32_t depth, Move move, int32_t number);
 void printTimeLine();
-void printPonderHeader(int32_t outputMode);
-void printPonderLine(SearchWorker& w, int32_t outputMode, int32_t depth, int32_t score);
+void printPonderHeader(OutputMode outputMode);
+void printPonderLine(SearchWorker& w, OutputMode outputMode, int32_t depth, int32_t score);
 void printSearchStats(SearchWorker& w);

@@ -48,7 +48,7 @@ bool mateEndsSearch(int32_t d, int32_t score, bool exact) {
 }
 
 // 2. A move from the book, played without searching.
-bool playBookMove(SearchWorker& w, int32_t outputMode) {
+bool playBookMove(SearchWorker& w, OutputMode outputMode) {
     if (!gBookEnabled || w.pos.hply > kLastBookPly || gOutOfBookCount > 2 || gEngineState == ENGINE_ANALYZING ||
         gSearchMoveCount > 0)
         return false;
@@ -59,7 +59,7 @@ bool playBookMove(SearchWorker& w, int32_t outputMode) {
     w.pvTable[0][0] = move;
     w.pvLength[0] = 1;
     w.bestMove = move;
-    if (outputMode == OUTPUT_UCI)
+    if (outputMode == OutputMode::Uci)
         printf("info string book move %s\n", moveToText(move));
     else
         printf("0 0 0 0 (Book Move %s)\n", moveToText(move));
@@ -68,9 +68,9 @@ bool playBookMove(SearchWorker& w, int32_t outputMode) {
 }
 
 // 3. The first search after the book is reported and recorded.
-void noteLeavingTheBook(SearchWorker& w, int32_t outputMode) {
+void noteLeavingTheBook(SearchWorker& w, OutputMode outputMode) {
     if (gWriteLearnedOpening && gRecordedPly >= 1) writeOutOfBookPosition(w.pos.side);
-    if (outputMode == OUTPUT_SILENT || outputMode == OUTPUT_UCI) return;
+    if (outputMode == OutputMode::Silent || outputMode == OutputMode::Uci) return;
     if (gIcsMode)
         printf("# Opponent's name: %s, Rating: %d\n", gOpponentName, gOppRating);
     else
@@ -126,7 +126,7 @@ IterationResult resultOf(SearchWorker& w, int32_t d, int32_t score, int32_t wind
     return r;
 }
 
-void iterativeDeepening(SearchWorker& w, int32_t outputMode) {
+void iterativeDeepening(SearchWorker& w, OutputMode outputMode) {
     Aspiration window;
     for (int32_t d = 1;;) {
         const int32_t windowLow = window.alpha, windowHigh = window.beta;
@@ -140,9 +140,9 @@ void iterativeDeepening(SearchWorker& w, int32_t outputMode) {
         w.depthReached = d;
         w.completedPvLength = w.pvLength[0];
         const int32_t bound = score <= windowLow ? -1 : score >= windowHigh ? 1 : 0;
-        if (outputMode == OUTPUT_UCI)
+        if (outputMode == OutputMode::Uci)
             printUciIterationLine(w, d, 1, score, bound, w.selDepth, w.pvTable[0], w.pvLength[0]);
-        else if (outputMode != OUTPUT_SILENT)
+        else if (outputMode != OutputMode::Silent)
             printIterationLine(w, d, score);
         if (mateEndsSearch(d, score, bound == 0)) return;
         if (afterIteration(resultOf(w, d, score, windowLow, research), getMilliseconds())) return;
@@ -185,13 +185,13 @@ bool searchLine(SearchWorker& w, int32_t d, int32_t line, Aspiration& window, Ro
 
 // Reports a finished multi-line iteration: in UCI the first `shown` lines, in
 // the other modes the best line.
-void printLines(SearchWorker& w, int32_t d, int32_t lines, int32_t shown, int32_t outputMode) {
-    if (outputMode == OUTPUT_UCI) {
+void printLines(SearchWorker& w, int32_t d, int32_t lines, int32_t shown, OutputMode outputMode) {
+    if (outputMode == OutputMode::Uci) {
         for (int32_t i = 0; i < std::min(lines, shown); i++) {
             const RootLine& l = w.rootLines[i];
             printUciIterationLine(w, d, i + 1, l.score, 0, l.selDepth, l.moves, l.length);
         }
-    } else if (outputMode != OUTPUT_SILENT) {
+    } else if (outputMode != OutputMode::Silent) {
         printIterationLine(w, d, w.rootLines[0].score);
     }
 }
@@ -200,7 +200,7 @@ void printLines(SearchWorker& w, int32_t d, int32_t lines, int32_t shown, int32_
 // each iteration searches the root once per line, each time without the root
 // moves of the lines before, and reports the lines best first once all are
 // exact. The best line's move is played.
-void multiLineDeepening(SearchWorker& w, int32_t lines, int32_t shown, int32_t outputMode) {
+void multiLineDeepening(SearchWorker& w, int32_t lines, int32_t shown, OutputMode outputMode) {
     static Aspiration windows[kMaxMultiPv];
     static RootLine found[kMaxMultiPv];
     for (Aspiration& a : windows) a = Aspiration();
@@ -265,15 +265,15 @@ struct WeakerPlay {
 // that shows the thinking is shown the line played when it is not the best),
 // and on a clock holds the move back a little, as a person would before
 // answering.
-[[gnu::cold]] void playAtLevel(SearchWorker& w, const WeakerPlay& weaker, int32_t outputMode) {
+[[gnu::cold]] void playAtLevel(SearchWorker& w, const WeakerPlay& weaker, OutputMode outputMode) {
     setNodeLimit(weaker.nodeLimitBefore);
     if (w.rootLineCount > 1) {
         const int32_t i = chooseLine(w.rootLines, w.rootLineCount, weaker.plan.margin, strengthDraw(w.pos.hashKey));
         const RootLine& played = w.rootLines[i];
         putLineIntoRowZero(w, played);
-        if (i > 0 && outputMode == OUTPUT_UCI)
+        if (i > 0 && outputMode == OutputMode::Uci)
             printUciIterationLine(w, w.depthReached, 1, played.score, 0, played.selDepth, played.moves, played.length);
-        else if (i > 0 && outputMode != OUTPUT_SILENT)
+        else if (i > 0 && outputMode != OutputMode::Silent)
             printIterationLine(w, w.depthReached, played.score);
     }
     if (gEngineState == ENGINE_NORMAL && gTargetTime < kLongestSearchMs)
@@ -313,7 +313,7 @@ Move firstLegalMove(SearchWorker& w) {
     return first;
 }
 
-void think(SearchWorker& w, int32_t outputMode, bool atSetStrength) {
+void think(SearchWorker& w, OutputMode outputMode, bool atSetStrength) {
     // 1. Start values.
     w.lastScore = 0;
     w.bookMoveFlag = false;
@@ -330,10 +330,10 @@ void think(SearchWorker& w, int32_t outputMode, bool atSetStrength) {
     gStopSearch = 0;
     setSearchLimits(outOfBook);
     if (outOfBook == 11) checkBadLine();
-    if (outputMode != OUTPUT_SILENT && outputMode != OUTPUT_UCI) printTimeLine();
+    if (outputMode != OutputMode::Silent && outputMode != OutputMode::Uci) printTimeLine();
 
     // 5, 6. Tables and counters; nothing to do without depth.
-    w.uciOutput = outputMode == OUTPUT_UCI;
+    w.uciOutput = outputMode == OutputMode::Uci;
     const WeakerPlay weaker = limitForLevel(w, atSetStrength);
     const int32_t shown = w.uciOutput ? gMultiPv : 1;
     const int32_t wanted = std::max(shown, weaker.on ? weaker.plan.lines : 1);
@@ -450,7 +450,7 @@ int32_t rootSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, 
     return best;
 }
 
-void ponder(SearchWorker& w, int32_t outputMode) {
+void ponder(SearchWorker& w, OutputMode outputMode) {
     // 1. Start values; the clock does not stop a ponder search.
     w.lastScore = 0;
     w.bookMoveFlag = false;

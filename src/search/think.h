@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "board/types.h"
+#include "game/outputmode.h"
 #include "search/worker.h"
 
 // How a proven mate ends the iterations. MATE_STOP_SHORT (game play and the
@@ -23,16 +24,10 @@ extern int32_t gMateInMoves;
 inline void setMateStop(int32_t rule) { gMateStop = rule; }
 inline void setMateInMoves(int32_t moves) { gMateInMoves = moves; }
 
-// What a search prints as it goes.
-constexpr int32_t OUTPUT_SILENT = 0;
-constexpr int32_t OUTPUT_CONSOLE = 1;
-constexpr int32_t OUTPUT_XBOARD = 2;
-constexpr int32_t OUTPUT_UCI = 3;  // "info" lines only
-
-// Searches the current position; outputMode one of OUTPUT_*. A game move
+// Searches the worker's position, printing as outputMode says. A game move
 // (atSetStrength) is played at the strength the settings ask for; other
 // searches (hints, tests, analysis) at full strength.
-void think(SearchWorker& w, int32_t outputMode, bool atSetStrength = false);
+void think(SearchWorker& w, OutputMode outputMode, bool atSetStrength = false);
 
 // True when the move is legal at the root and a search move.
 bool isMoveToPlay(SearchWorker& w, Move move);
@@ -50,4 +45,4 @@ int32_t rootSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, 
 
 // The search on the opponent's time: runs until input arrives, a mate is
 // found or the depth limit is reached.
-void ponder(SearchWorker& w, int32_t outputMode);
+void ponder(SearchWorker& w, OutputMode outputMode);

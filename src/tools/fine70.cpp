@@ -21,7 +21,7 @@ void runFine70(int32_t depth) {
     displayBoard(gameBoard());
     startGame(kFine70);
     setFixedSearch(14400000, depth);
-    think(workerOnGame(), 1);
+    think(workerOnGame(), OutputMode::Console);
     const int32_t ms = elapsedMs();
     printf("Time: %d ms\n", ms);
     printSearchStats(mainWorker());
