@@ -4,6 +4,7 @@
 // is given the board it works on, so that several boards (the game's, and
 // one per search worker) can be in use at once.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "board/position.h"
@@ -45,6 +46,12 @@ struct Board {
     // The game position of `from` (position, history and set-up), without
     // its move lists and ordering tables: the start of a search.
     void copyGameFrom(const Board& from);
+
+    // Boards (and the search workers built on them) live in large-table
+    // memory, where the system can give their hot arrays a few huge pages
+    // instead of hundreds of small ones.
+    static void* operator new(size_t bytes);
+    static void operator delete(void* board, size_t bytes);
 };
 
 // Fills the key tables with the next draws of the random generator.

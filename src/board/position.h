@@ -46,7 +46,6 @@ struct HistoryEntry {
     uint64_t key;        // hashKey before the move
     uint64_t pawnKey;    // pawnKey before the move
     Move move;           // the move made (a null move leaves it as it was)
-    Move reducedMove;    // written by the searches: move searched reduced at this ply
     int32_t captured;    // piece code that stood on the destination, EMPTY if none
     int32_t castle;      // castle before the move
     int32_t epSquare;    // epSquare before the move

@@ -10,9 +10,9 @@
 
 struct EvalBoard : Board {
     // Per colour, set at the start of every search: it had castling rights then.
-    int32_t castleRightsAtRoot[2] = {0, 0};
+    bool castleRightsAtRoot[2] = {false, false};
     // Per colour: it is castling on the line the search is looking at.
-    int32_t castledInSearch[2] = {0, 0};
+    bool castledInSearch[2] = {false, false};
 
     EvalCache evalCache;
     PawnHash pawnHash;

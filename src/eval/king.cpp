@@ -182,5 +182,5 @@ void kingZoneAttacks(EvalBoard& w, EvalState& e) {
 void setCastlingAtRoot(EvalBoard& w, int32_t castleRights) {
     w.castleRightsAtRoot[WHITE] = (castleRights & CASTLE_WHITE) != 0;
     w.castleRightsAtRoot[BLACK] = (castleRights & CASTLE_BLACK) != 0;
-    w.castledInSearch[WHITE] = w.castledInSearch[BLACK] = 0;
+    w.castledInSearch[WHITE] = w.castledInSearch[BLACK] = false;
 }

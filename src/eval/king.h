@@ -4,12 +4,14 @@
 #include <cstdint>
 
 #include "eval/evalboard.h"
-
 #include "eval/evalstate.h"
 
 // The start of a search from a position with these castling rights (the
 // position's castle bits): no side has castled on the line yet.
 void setCastlingAtRoot(EvalBoard& w, int32_t castleRights);
+
+// The colour castles on the line searched (or the castling is taken back).
+inline void setCastledInSearch(EvalBoard& w, int32_t colour, bool castled) { w.castledInSearch[colour] = castled; }
 
 // Piece-square values, shelter and storm of one king. Reads the behindPawn
 // flags, so the pieces come first.

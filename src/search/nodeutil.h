@@ -102,7 +102,17 @@ inline bool hasPawnOnSeventh(SearchWorker& w, int32_t colour) { return w.pos.paw
 
 // The has-castled flag of the evaluation, while a castling move is searched.
 inline void markCastling(SearchWorker& w, Move move, int32_t mover, bool on) {
-    if (moveFlags(move) & MOVE_CASTLE) w.castledInSearch[mover] = on;
+    if (moveFlags(move) & MOVE_CASTLE) setCastledInSearch(w, mover, on);
+}
+
+// What every full-width node does right after one of its moves is made:
+// start loading the child's table slots, clear the child's reduction mark,
+// note a castling on the line. True when the move gives check.
+inline bool afterMake(SearchWorker& w, Move move, int32_t mover) {
+    prefetchChild(w);
+    w.reducedMove[w.pos.hply] = 0;
+    markCastling(w, move, mover, true);
+    return givesCheck(w);
 }
 
 // Takes back a move searched from a node where `mover` was to move, clears its

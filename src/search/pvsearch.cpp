@@ -71,7 +71,10 @@ int32_t pvSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bo
     countNode(w);
     if (insufficientMaterial(w) || w.pos.fifty > 100) return 0;
 
-    // 5. Fifty-move rule and repetitions.
+    // 5. Fifty-move rule and repetitions. The line reported is this node's,
+    //    so the test is the exact one: on the hundredth half-move a side in
+    //    check may still be mated, and in check a position must come back
+    //    twice (a check that repeats once may still lead somewhere else).
     if (w.pos.fifty == 100) {
         if (!inCheck) return 0;
         if (repetitionCount(w) >= 2) return drawScore(w);
@@ -112,11 +115,8 @@ int32_t pvSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bo
         pickNext(w, i, hashMove);
         const Move move = w.moveStack[i].move;
         if (!makeMove(w, move)) continue;
-        prefetchChild(w);
+        const bool check = afterMake(w, move, us);
         legal++;
-        w.history[w.pos.hply].reducedMove = 0;
-        markCastling(w, move, us, true);
-        const bool check = givesCheck(w);
         const int32_t extension = pvExtension(w, move, ply, followFlag, check);
         const int32_t d = depth + extension - 2;
         int32_t score = 0;
@@ -132,13 +132,13 @@ int32_t pvSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bo
             if (extension == 0 && depth >= 6 && legal >= 9 && !exemptFromReduction(w, move, ply)) {
                 if (!opponentTooWeakToReduce(w) && !inCheck) {
                     const int32_t r = legal < 16 ? 2 : legal < 30 ? 4 : 6;
-                    w.history[w.pos.hply].reducedMove = move;
+                    w.reducedMove[w.pos.hply] = move;
                     score = -zwSearch(w, -alpha - 1, -alpha, d - r, true, true);
                     reduced = true;
                 }
             }
             if (!reduced || score > alpha) {
-                w.history[w.pos.hply].reducedMove = 0;
+                w.reducedMove[w.pos.hply] = 0;
                 score = searchLaterMove(w, alpha, beta, d, false);
             }
         }

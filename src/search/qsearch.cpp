@@ -93,7 +93,8 @@ int32_t qsearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t qdepth) {
     const int32_t ply = w.pos.ply;
     w.pvLength[ply] = ply;
 
-    // 3. Draws by material, the fifty-move rule and repetition.
+    // 3. Draws by material, the fifty-move rule and repetition: the cheap
+    //    test of the zero-window nodes, whose bounds these scores serve.
     if (insufficientMaterial(w) || w.pos.fifty >= 100) return 0;
     if (repetitionCount(w) >= 1) return drawScore(w);
 
@@ -180,7 +181,8 @@ int32_t qsearchEvasions(SearchWorker& w, int32_t alpha, int32_t beta, int32_t qd
     const int32_t ply = w.pos.ply;
     w.pvLength[ply] = ply;
 
-    // 3. Draws (a mate on the hundredth half-move still counts).
+    // 3. Draws, tested as in the nodes in check above: a mate on the
+    //    hundredth half-move still counts, and a check must repeat twice.
     if (insufficientMaterial(w) || w.pos.fifty > 100) return 0;
     if (repetitionCount(w) >= 2) return drawScore(w);
 

@@ -393,16 +393,13 @@ int32_t rootSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, 
         const Move move = w.moveStack[i].move;
         if (filtered && !rootSearchesMove(w, move)) continue;
         if (!makeMove(w, move)) continue;
-        prefetchChild(w);
+        const bool check = afterMake(w, move, us);
         legal++;
         if (w.uciOutput) printUciCurrentMove(w.iterationDepth, move, legal + w.takenRootMoveCount);
         if (!(moveFlags(move) & (MOVE_CAPTURE | MOVE_PROMOTION))) quietLegal++;
-        w.history[w.pos.hply].reducedMove = 0;
-        markCastling(w, move, us, true);
 
         // 3. Extensions, as in the principal-variation nodes (the root follows
         //    no earlier line and has no previous capture to answer).
-        const bool check = givesCheck(w);
         const int32_t extension = pvExtension(w, move, 0, false, check);
         const int32_t d = depth + extension - 2;
 
@@ -419,9 +416,9 @@ int32_t rootSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, 
         } else {
             score = alpha + 1;
             if (reduce) {
-                w.history[w.pos.hply].reducedMove = move;
+                w.reducedMove[w.pos.hply] = move;
                 score = -zwSearch(w, -alpha - 1, -alpha, d - 2, true, true);
-                if (score > alpha) w.history[w.pos.hply].reducedMove = 0;
+                if (score > alpha) w.reducedMove[w.pos.hply] = 0;
             }
             if (score > alpha) score = searchLaterMove(w, alpha, beta, d, false);
         }

@@ -5,7 +5,6 @@
 // process-wide (settings, the transposition table, the clock, the stop
 // request) stays with the module that owns it.
 #pragma once
-#include <cstddef>
 #include <cstdint>
 
 #include "board/types.h"
@@ -29,6 +28,11 @@ struct SearchWorker : EvalBoard {
     // Following the previous iteration's principal variation down the tree.
     bool followPv = false;
     int32_t followPvCounter = 0;
+
+    // By hply: the move searched reduced from the node below it, so that a
+    // null-move threat can be traced back to it; 0 when none. Every node's
+    // entry is written by its parent before the node reads it.
+    Move reducedMove[kHistorySize] = {};
 
     uint32_t nodeCount = 0;  // nodes of the current search, wrapping
 
@@ -74,11 +78,6 @@ struct SearchWorker : EvalBoard {
     Move iterationMove[kMaxIterations] = {};
     int32_t iterationScore[kMaxIterations] = {};
     int32_t iterationTime[kMaxIterations] = {};
-
-    // Workers live in large-table memory, where the system can give their hot
-    // tables a few huge pages instead of hundreds of small ones.
-    static void* operator new(size_t bytes);
-    static void operator delete(void* worker, size_t bytes);
 };
 
 // The worker that plays the engine's moves and runs every search the drivers

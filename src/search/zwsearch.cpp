@@ -199,11 +199,8 @@ void prefetchFirstChildren(SearchWorker& w, const Node& n, bool nullAllowed) {
 // is illegal; the move stays made for takeBack.
 bool searchFullDepth(SearchWorker& w, Node& n, Move move, bool childNull, int32_t* score) {
     if (!makeMove(w, move)) return false;
-    prefetchChild(w);
+    const bool check = afterMake(w, move, n.us);
     n.legal++;
-    w.history[w.pos.hply].reducedMove = 0;
-    markCastling(w, move, n.us, true);
-    const bool check = givesCheck(w);
     const int32_t childDepth = n.depth + zwExtension(w, move, n.followFlag, check, n.depth) - 2;
     if (check)
         *score = -zwSearchInCheck(w, -n.alpha - 1, -n.alpha, childDepth);
@@ -258,7 +255,10 @@ int32_t zwSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bo
     // 3. The horizon.
     if (depth < 2) return qsearch(w, alpha, beta, 0);
 
-    // 4. Count the node; draws.
+    // 4. Count the node; draws. A zero-window node only tells the side of
+    //    the bound, so the cheap test serves: the hundredth half-move and the
+    //    first repetition are draws (the principal-variation nodes above
+    //    re-test the line they report exactly).
     countNode(w);
     if (insufficientMaterial(w) || w.pos.fifty >= 100) return 0;
     if (repetitionCount(w) >= 1) return drawScore(w);
@@ -322,7 +322,7 @@ int32_t zwSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bo
                     if (w.pos.piece[moveFrom(refutation)] != EMPTY) threat = refutation;
                 }
                 if (v == ply - kMatedAfterPass) mateThreat = true;
-                const Move reducedMove = w.history[w.pos.hply].reducedMove;
+                const Move reducedMove = w.reducedMove[w.pos.hply];
                 if (reduced && depth < kThreatReducedDepth && reducedMove && threat &&
                     threatConnected(w, threat, reducedMove))
                     return beta - 1;
@@ -410,13 +410,10 @@ int32_t zwSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bo
 
         // 17.4 Make it.
         if (!makeMove(w, move)) continue;
-        prefetchChild(w);
+        const bool check = afterMake(w, move, us);
         n.legal++;
-        w.history[w.pos.hply].reducedMove = 0;
-        markCastling(w, move, us, true);
 
         // 17.5 Extension; checks are searched at full depth.
-        const bool check = givesCheck(w);
         const int32_t extension = zwExtension(w, move, n.followFlag, check, depth);
         const int32_t childDepth = depth + extension - 2;
         int32_t score = 0;
@@ -441,13 +438,13 @@ int32_t zwSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bo
                     n.legal--;
                     continue;
                 }
-                w.history[w.pos.hply].reducedMove = move;
+                w.reducedMove[w.pos.hply] = move;
                 const int32_t r = n.legal > 7 ? 4 : 2;
                 score = -zwSearch(w, -alpha - 1, -alpha, childDepth - r, childNull, true);
                 fullDepth = score >= beta;
             }
             if (fullDepth) {
-                w.history[w.pos.hply].reducedMove = 0;
+                w.reducedMove[w.pos.hply] = 0;
                 score = -zwSearch(w, -alpha - 1, -alpha, childDepth, childNull, false);
             }
         }
@@ -476,7 +473,9 @@ int32_t zwSearchInCheck(SearchWorker& w, int32_t alpha, int32_t beta, int32_t de
     w.pvLength[ply] = ply;
     if (atSearchLimit(w)) return evaluate(w, alpha, beta);
 
-    // 2. Count the node; draws.
+    // 2. Count the node; draws. In check the side may be mated on the
+    //    hundredth half-move, and a repeated check is a draw only the second
+    //    time, as in the principal-variation nodes.
     countNode(w);
     if (insufficientMaterial(w) || w.pos.fifty > 100) return 0;
     if (repetitionCount(w) >= 2) return drawScore(w);
