@@ -99,12 +99,12 @@ inline void toggleBoards(Board& bd, const MoveEffect& e, int32_t us, int32_t the
         p.pieceBits[them][e.captured] ^= toBit;
         p.occupancy[them] ^= toBit;
     }
-    if (e.epVictim != -1) {
+    if (e.epVictim != -1) [[unlikely]] {
         const uint64_t bit = squareBit(e.epVictim);
         p.pieceBits[them][PAWN] ^= bit;
         p.occupancy[them] ^= bit;
     }
-    if (e.rookFrom != -1) {
+    if (e.rookFrom != -1) [[unlikely]] {
         const uint64_t bits = squareBit(e.rookFrom) | squareBit(e.rookTo);
         p.pieceBits[us][ROOK] ^= bits;
         p.occupancy[us] ^= bits;
@@ -122,8 +122,8 @@ inline void setSquare(Board& bd, int32_t square, int32_t colour, int32_t kind) {
 void placeOnBoard(Board& bd, const MoveEffect& e, int32_t us) {
     setSquare(bd, e.from, EMPTY, EMPTY);
     setSquare(bd, e.to, us, e.placed);
-    if (e.epVictim != -1) setSquare(bd, e.epVictim, EMPTY, EMPTY);
-    if (e.rookFrom != -1) {
+    if (e.epVictim != -1) [[unlikely]] setSquare(bd, e.epVictim, EMPTY, EMPTY);
+    if (e.rookFrom != -1) [[unlikely]] {
         setSquare(bd, e.rookFrom, EMPTY, EMPTY);
         setSquare(bd, e.rookTo, us, ROOK);
     }
@@ -132,8 +132,8 @@ void placeOnBoard(Board& bd, const MoveEffect& e, int32_t us) {
 void takeBackFromBoard(Board& bd, const MoveEffect& e, int32_t us, int32_t them) {
     setSquare(bd, e.from, us, e.mover);
     setSquare(bd, e.to, e.captured == EMPTY ? EMPTY : them, e.captured);
-    if (e.epVictim != -1) setSquare(bd, e.epVictim, them, PAWN);
-    if (e.rookFrom != -1) {
+    if (e.epVictim != -1) [[unlikely]] setSquare(bd, e.epVictim, them, PAWN);
+    if (e.rookFrom != -1) [[unlikely]] {
         setSquare(bd, e.rookTo, EMPTY, EMPTY);
         setSquare(bd, e.rookFrom, us, ROOK);
     }
@@ -167,7 +167,7 @@ bool castlingAllowed(Board& bd, int32_t to, int32_t them, int32_t* rookFrom, int
 void updateListsAndKeys(Board& bd, const MoveEffect& e, int32_t us, int32_t them) {
     Position& p = bd.pos;
     uint64_t hashDelta = 0, pawnDelta = 0;
-    if (e.rookFrom != -1) {
+    if (e.rookFrom != -1) [[unlikely]] {
         listMove(bd, us, ROOK, e.rookFrom, e.rookTo);
         hashDelta ^= gPieceKey[us][ROOK][e.rookFrom] ^ gPieceKey[us][ROOK][e.rookTo];
     }
@@ -181,7 +181,7 @@ void updateListsAndKeys(Board& bd, const MoveEffect& e, int32_t us, int32_t them
         }
     }
     hashDelta ^= gPieceKey[us][e.mover][e.from] ^ gPieceKey[us][e.placed][e.to];
-    if (e.placed != e.mover) {  // promotion
+    if (e.placed != e.mover) [[unlikely]] {  // promotion
         listAppend(bd, us, e.placed, e.to);
         listRemove(bd, us, PAWN, e.from);
         countMaterial(bd, us, PAWN, -1);
@@ -197,7 +197,7 @@ void updateListsAndKeys(Board& bd, const MoveEffect& e, int32_t us, int32_t them
             p.kingSquare[us] = e.to;
         }
     }
-    if (e.epVictim != -1) {
+    if (e.epVictim != -1) [[unlikely]] {
         listRemove(bd, them, PAWN, e.epVictim);
         countMaterial(bd, them, PAWN, -1);
         hashDelta ^= gPieceKey[them][PAWN][e.epVictim];
@@ -286,7 +286,7 @@ bool makeMove(Board& bd, Move move) {
     h.pawnKey = p.pawnKey;
 
     // 2. Castling out of check or through attacked squares is refused.
-    if (moveFlags(move) & MOVE_CASTLE) {
+    if (moveFlags(move) & MOVE_CASTLE) [[unlikely]] {
         if (inCheck(bd, us) || !castlingAllowed(bd, e.to, them, &e.rookFrom, &e.rookTo)) return false;
     }
 
@@ -318,7 +318,7 @@ void unmakeMove(Board& bd) {
     const Move move = h.move;
     const int32_t from = moveFrom(move), to = moveTo(move);
     const uint32_t flags = moveFlags(move);
-    if (flags & MOVE_PROMOTION) {
+    if (flags & MOVE_PROMOTION) [[unlikely]] {
         const int32_t promoted = p.piece[to];
         removePiece(bd, promoted, us, to);
         countMaterial(bd, us, promoted, -1);
@@ -327,7 +327,7 @@ void unmakeMove(Board& bd) {
     } else {
         moveBack(bd, p.piece[to], us, to, from);
     }
-    if (flags & MOVE_CASTLE) {
+    if (flags & MOVE_CASTLE) [[unlikely]] {
         int32_t rookFrom = 0, rookTo = 0;
         switch (to) {
             case G1: rookFrom = H1, rookTo = F1; break;
@@ -341,7 +341,7 @@ void unmakeMove(Board& bd) {
         addPiece(bd, h.captured, them, to);
         countMaterial(bd, them, h.captured, +1);
     }
-    if (flags & MOVE_EN_PASSANT) {
+    if (flags & MOVE_EN_PASSANT) [[unlikely]] {
         addPiece(bd, PAWN, them, us == WHITE ? to + 8 : to - 8);
         countMaterial(bd, them, PAWN, +1);
     }

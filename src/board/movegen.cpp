@@ -36,7 +36,7 @@ struct GenContext {
     int32_t us;
     int32_t them;
     int32_t ply;
-    int32_t next;        // next free entry of bd.moveStack
+    ScoredMove* next;    // next free entry of the board's move stack
     bool threatTests;    // ply <= 9
     uint64_t pawnThreat;   // squares attacked by enemy pawns
     uint64_t pieceThreat;  // pawnThreat plus enemy knight and bishop attacks
@@ -62,7 +62,7 @@ GenContext beginList(Board& bd, bool withThreats, bool withKillers = true) {
     c.us = bd.pos.side;
     c.them = bd.pos.xside;
     c.ply = bd.pos.ply;
-    c.next = bd.firstMove[c.ply];
+    c.next = bd.moveStack + bd.firstMove[c.ply];
     c.threatTests = withThreats && c.ply <= kLastThreatPly;
     c.pawnThreat = c.pieceThreat = 0;
     if (c.threatTests) computeThreats(bd, c);
@@ -82,12 +82,12 @@ GenContext beginList(Board& bd, bool withThreats, bool withKillers = true) {
 }
 
 void endList(Board& bd, const GenContext& c) {
-    bd.firstMove[c.ply + 1] = c.next;
+    bd.firstMove[c.ply + 1] = int32_t(c.next - bd.moveStack);
 }
 
-inline void push(Board& bd, GenContext& c, Move move, int32_t score) {
-    bd.moveStack[c.next].move = move;
-    bd.moveStack[c.next].score = score;
+inline void push(Board&, GenContext& c, Move move, int32_t score) {
+    c.next->move = move;
+    c.next->score = score;
     c.next++;
 }
 
@@ -437,14 +437,14 @@ void knightChecks(Board& bd, GenContext& c) {
 
 void addMove(Board& bd, int32_t from, int32_t to, uint32_t flags) {
     GenContext c = beginList(bd, true);
-    c.next = bd.firstMove[c.ply + 1];
+    c.next = bd.moveStack + bd.firstMove[c.ply + 1];
     add<GEN_ALL>(bd, c, from, to, flags);
     endList(bd, c);
 }
 
 void addMoveQuick(Board& bd, int32_t from, int32_t to, uint32_t flags) {
     GenContext c = beginList(bd, false);
-    c.next = bd.firstMove[c.ply + 1];
+    c.next = bd.moveStack + bd.firstMove[c.ply + 1];
     addQuick(bd, c, from, to, flags);
     endList(bd, c);
 }
