@@ -222,7 +222,7 @@ void applyGo(const GoLimits& g) {
     if (g.moveTime >= 0)
         allotOnMoveTime(std::clamp(g.moveTime, 1, kLongestSearchMs));
     else if (g.clockGiven[us] && !g.infinite)
-        allotOnUciClock(mainWorker(), std::min(g.time[us], kLongestSearchMs), std::clamp(g.increment[us], 0, kLongestSearchMs),
+        allotOnUciClock(gameBoard(), std::min(g.time[us], kLongestSearchMs), std::clamp(g.increment[us], 0, kLongestSearchMs),
                         std::max(0, g.movesToGo), gUciMoveOverhead);
     else
         allotUnlimited();

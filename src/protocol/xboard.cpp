@@ -264,7 +264,7 @@ void commandLevel(Driver&, const XboardWords& w) {
 void commandTime(Driver&, const XboardWords& w) {
     int32_t centiseconds;
     if (!numbers(w, 1, &centiseconds)) return;
-    allotOnTime(mainWorker(), std::clamp(centiseconds, 0, 200000000));
+    allotOnTime(gameBoard(), std::clamp(centiseconds, 0, 200000000));
 }
 
 void commandOtim(Driver&, const XboardWords& w) {

@@ -38,9 +38,9 @@ namespace {
 int32_t gEasyIterations = 0;
 
 // Moves assumed left in an incremental game, by pieces and pawns on the board.
-int32_t movesLeft(SearchWorker& w) {
+int32_t movesLeft(const Board& game) {
     int32_t men = 0;
-    for (int32_t c = 0; c < 2; c++) men += w.pos.pawnNumber[c] + w.pos.pieceNumber[c];
+    for (int32_t c = 0; c < 2; c++) men += game.pos.pawnNumber[c] + game.pos.pieceNumber[c];
     if (men > 32) men = 32;
     static const int32_t kTable[33] = {32, 32, 32, 32, 33, 33, 33, 33, 34, 34, 34, 34, 35, 35, 35, 35, 36,
                                        36, 36, 36, 37, 37, 37, 37, 38, 38, 39, 39, 39, 39, 40, 40, 40};
@@ -78,9 +78,9 @@ int64_t shareOfControl(int64_t left, int64_t toGo, bool lastOfControl) {
     return lastOfControl ? (65 * left - 1300) / 100 : (left - 20 * toGo) / (toGo + 1);
 }
 
-int64_t conventionalAllotment(SearchWorker& w, int64_t left) {
+int64_t conventionalAllotment(const Board& game, int64_t left) {
     const int64_t m = gMovesPerControl;
-    const int64_t n = (w.pos.hply + 1) / 2;
+    const int64_t n = (game.pos.hply + 1) / 2;
     int64_t k = 1;
     while (k < 99 && n > k * m) k++;
     if (n > k * m) k = 1;
@@ -91,9 +91,9 @@ int64_t conventionalAllotment(SearchWorker& w, int64_t left) {
     return t;
 }
 
-int64_t incrementalAllotment(SearchWorker& w, int64_t left) {
+int64_t incrementalAllotment(const Board& game, int64_t left) {
     const int64_t inc = gIncrement;
-    int64_t t = left / movesLeft(w);
+    int64_t t = left / movesLeft(game);
     if (inc) {
         t += inc;
         if (left < inc + 5000) t = inc;
@@ -175,12 +175,12 @@ void allotOnLevel(int32_t movesPerControl, int32_t baseMs, int32_t incrementMs) 
     gAllottedTime = withinClock(t, baseMs);
 }
 
-void allotOnTime(SearchWorker& w, int32_t centiseconds) {
+void allotOnTime(const Board& game, int32_t centiseconds) {
     const int64_t left = int64_t(centiseconds) * 10;
     gTimeLeft = int32_t(std::clamp<int64_t>(left, INT32_MIN, INT32_MAX));
     switch (gTimeControlType) {
-        case TIME_CONTROL_CONVENTIONAL: gAllottedTime = withinClock(conventionalAllotment(w, left), left); break;
-        case TIME_CONTROL_INCREMENTAL: gAllottedTime = withinClock(incrementalAllotment(w, left), left); break;
+        case TIME_CONTROL_CONVENTIONAL: gAllottedTime = withinClock(conventionalAllotment(game, left), left); break;
+        case TIME_CONTROL_INCREMENTAL: gAllottedTime = withinClock(incrementalAllotment(game, left), left); break;
         case TIME_CONTROL_FIXED: gAllottedTime = wholeClock(left + gIncrement, left); break;
         default: break;
     }
@@ -195,7 +195,7 @@ void allotOnMoveTime(int32_t ms) {
     gAllottedTime = gTimeLeft = ms;
 }
 
-void allotOnUciClock(SearchWorker& w, int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int32_t overheadMs) {
+void allotOnUciClock(const Board& game, int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int32_t overheadMs) {
     const int64_t left = leftMs;
     gTimeLeft = leftMs;
     gIncrement = incrementMs;
@@ -210,7 +210,7 @@ void allotOnUciClock(SearchWorker& w, int32_t leftMs, int32_t incrementMs, int32
         // A twentieth of what is left at most: when the interface's own delay
         // per move is more than the increment, the clock drains whatever the
         // engine does, and thinking less as it drains makes it last longer.
-        t = std::min(incrementalAllotment(w, left), (left - overheadMs) / 20);
+        t = std::min(incrementalAllotment(game, left), (left - overheadMs) / 20);
     }
     // What the interface and the pipes take between our move and its clock
     // stays in reserve; with a very short clock a search of a millisecond or

@@ -82,9 +82,10 @@ inline void allowDeadline() { gExtendTime = false; }
 // search's score, a pending ponder search. Part of every game set-up.
 void resetTimeForNewGame();
 
-// Allotment on the clock commands.
+// Allotment on the clock commands, from the game's board (its move number
+// and the men left on it).
 void allotOnLevel(int32_t movesPerControl, int32_t baseMs, int32_t incrementMs);
-void allotOnTime(SearchWorker& w, int32_t centiseconds);
+void allotOnTime(const Board& game, int32_t centiseconds);
 void allotOnSt(int32_t seconds);
 
 // A fixed time per move in milliseconds (UCI `go movetime`).
@@ -95,7 +96,7 @@ void allotOnMoveTime(int32_t ms);
 // of the conventional and incremental controls (the incremental one takes a
 // twentieth of the clock at most), keeps overheadMs of the clock in reserve
 // and goes below the shortest useful search when the clock is that short.
-void allotOnUciClock(SearchWorker& w, int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int32_t overheadMs);
+void allotOnUciClock(const Board& game, int32_t leftMs, int32_t incrementMs, int32_t movesToGo, int32_t overheadMs);
 
 // A search without a clock (UCI `go depth`, `go nodes`, `go infinite`): the
 // longest fixed time the engine knows, two days.

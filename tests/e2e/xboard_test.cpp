@@ -73,6 +73,15 @@ TEST(XBoard, ClockCommands) {
     EXPECT_FALSE(contains(out.substr(0, out.find("# Total Initial Time")), "moves_to_go"));
 }
 
+TEST(XBoard, MovesToGoCountsTheMovesOfTheGame) {
+    // Two moves each played: 38 to go before the control. The engine's searches
+    // work on a copy of the game; after its two moves and f8c5 the count still
+    // comes from the game: 36.
+    const std::string out = session("new\nlevel 40 5 0\nforce\ne2e4\ne7e5\ng1f3\nb8c6\ntime 30000\n"
+                                    "sd 1\ngo\nf8c5\ntime 30000\nquit\n");
+    expectInOrder(out, {"# moves_to_go = 38\n", "move ", "# moves_to_go = 36\n"});
+}
+
 TEST(XBoard, AllotmentShowsInTheTimeLine) {
     // level 40 5 0 allots 300000 / 42 = 7142 ms, plus a sixth for the first
     // move out of book with more than two minutes on the clock.

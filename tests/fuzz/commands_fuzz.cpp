@@ -131,9 +131,9 @@ void startAfresh() {
     generateAllMoves(mainWorker());
     setFixedSearch(10000, kDefaultSearchDepth);
     gTimeControlType = TIME_CONTROL_NONE;
-    gEngineState = ENGINE_NORMAL;
-    gNodesPerSecond = 0;
-    gStopSearch = 0;
+    setEngineState(ENGINE_NORMAL);
+    setNodeRate(0);
+    clearStopRequest();
     mainWorker().castleRightsAtRoot[0] = mainWorker().castleRightsAtRoot[1] = 0;
 }
 

@@ -33,8 +33,8 @@ constexpr int32_t sq(char file, int32_t rank) { return (8 - rank) * 8 + (file - 
 void setUpFixedDepth(const char* fen, int32_t depth) {
     setUp(fen);
     setTunableDefaults();
-    gEngineState = ENGINE_NORMAL;
-    gNodesPerSecond = 0;
+    setEngineState(ENGINE_NORMAL);
+    setNodeRate(0);
     gTimeControlType = TIME_CONTROL_FIXED;
     setFixedSearch(14400000, depth);
     gTimeLeft = 0;
@@ -252,9 +252,9 @@ TEST(Search, AStaleSlotMoveIsCheckedBeforeItIsSearched) {
         seedRandom(1);  // the same hash keys on every run
         setUp(fen);
         setTunableDefaults();
-        gEngineState = ENGINE_NORMAL;
-        gNodesPerSecond = 0;
-        gStopSearch = 0;
+        setEngineState(ENGINE_NORMAL);
+        setNodeRate(0);
+        clearStopRequest();
         gTimeControlType = TIME_CONTROL_FIXED;
         setFixedSearch(14400000, 3);
         gTimeLeft = 0;

@@ -12,22 +12,21 @@ namespace {
 
 class Clock : public testing::Test {
 protected:
+    // A new game (clock history, previous score, engine state) with no clock
+    // set, no node rate, no stop asked for and no ponder hit.
     void SetUp() override {
         setUp("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
-        gPonderHit = 0;
-        gOppClockCount = 0;
-        gPreviousScore = 0;
-        gNodesPerSecond = 0;
-        gEngineState = ENGINE_NORMAL;
-        gStopSearch = 0;
-        gIncrement = 0;
-        gTimeControlType = TIME_CONTROL_NONE;
+        forgetClock();
+        gTimeControlType = TIME_CONTROL_NONE;  // no command sets it back
+        setNodeRate(0);
+        clearStopRequest();
+        setPonderHit(false);
     }
     void TearDown() override {
-        gNodesPerSecond = 0;
-        gStopSearch = 0;
+        setNodeRate(0);
+        clearStopRequest();
+        resetEngineState();
         mainWorker().nodeCount = 0;
-        gEngineState = ENGINE_NORMAL;
     }
 };
 
@@ -123,7 +122,7 @@ TEST_F(Clock, PonderHitShortensTheSearch) {
 }
 
 TEST_F(Clock, NodeBudget) {
-    gNodesPerSecond = 1000;
+    setNodeRate(1000);
     gAllottedTime = 5000;
     mainWorker().nodeCount = 3975;
     checkNodeBudget(mainWorker());
@@ -131,13 +130,13 @@ TEST_F(Clock, NodeBudget) {
     mainWorker().nodeCount = 3976;
     checkNodeBudget(mainWorker());
     EXPECT_EQ(gStopSearch, 1);
-    gStopSearch = 0;
-    gNodesPerSecond = 100;  // a negative budget stops at the first check
+    clearStopRequest();
+    setNodeRate(100);  // a negative budget stops at the first check
     mainWorker().nodeCount = 0;
     checkNodeBudget(mainWorker());
     EXPECT_EQ(gStopSearch, 1);
-    gStopSearch = 0;
-    gNodesPerSecond = 2000000000;  // the product needs more than 32 bits
+    clearStopRequest();
+    setNodeRate(2000000000);  // the product needs more than 32 bits
     gAllottedTime = 10000;
     mainWorker().nodeCount = 4000000000u;
     checkNodeBudget(mainWorker());
@@ -158,7 +157,7 @@ TEST_F(Clock, NormalSearchStopsByTheClockOnly) {
     gExtendTime = false;
     checkStop(mainWorker());
     EXPECT_EQ(gStopSearch, 1);
-    gStopSearch = 0;
+    clearStopRequest();
     // The soft limit stops whatever the flag.
     gHardDeadline = gSearchStart + 100000;
     gSoftLimit = 0;
