@@ -7,7 +7,7 @@
 #include "config/config.h"
 #include "platform/dynlib.h"
 
-int32_t gEgbbLoaded = 0;
+bool gEgbbLoaded = false;
 BitbaseProbe gEgbbProbe = nullptr;
 
 namespace {
@@ -26,7 +26,7 @@ constexpr int kLibraryPiece[2][5] = {
 
 void loadBitbases(const char* path) {
     // A new load replaces the library in use; when it fails, none is.
-    gEgbbLoaded = 0;
+    gEgbbLoaded = false;
     char file[kEgbbPathSize + 32];
     snprintf(file, sizeof file, "%s%s", path, kBitbaseLibraryFile);
     void* library = loadSharedLibrary(file);
@@ -38,7 +38,7 @@ void loadBitbases(const char* path) {
     char directory[kEgbbPathSize];
     snprintf(directory, sizeof directory, "%s", path);
     load(directory, gEgbbCacheSize, gEgbbLoadType);
-    gEgbbLoaded = 1;
+    gEgbbLoaded = true;
 }
 
 bool probeBitbases(EvalBoard& w, int32_t* score) {

@@ -8,7 +8,7 @@
 using BitbaseProbe = int (*)(int player, int whiteKing, int blackKing, int piece1, int square1, int piece2,
                              int square2, int piece3, int square3);
 
-extern int32_t gEgbbLoaded;
+extern bool gEgbbLoaded;
 extern BitbaseProbe gEgbbProbe;
 
 // Loads "<path>egbbdll" (the configured directory text, then the library file

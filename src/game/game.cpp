@@ -14,24 +14,24 @@ int32_t gRecordedPly = 0;
 int32_t gCastled[2] = {0, 0};
 char gOpponentName[kOpponentNameSize];
 int32_t gOppRating = 2300;
-int32_t gIcsMode = 0;
+bool gIcsMode = false;
 int32_t gEngineMovesPlayed = 0;
 OutputMode gPostMode = OutputMode::Silent;
 int32_t gPingNumber = 0;
 char gResultToken[kResultTokenSize];
 int32_t gLearnMinutes = 0;
-int32_t gStartedFromInitial = 1;
+bool gStartedFromInitial = true;
 int32_t gLevelMoves = 0;
 int32_t gLevelSeconds = 0;
 int32_t gLevelIncrement = 0;
 
 void resetGameRecord() {
     gOppRating = 2300;
-    gIcsMode = 0;
+    gIcsMode = false;
     gEngineMovesPlayed = 0;
     gLearnMinutes = 0;
     gPingNumber = 0;
-    gStartedFromInitial = 1;
+    gStartedFromInitial = true;
     memset(gGameMoves, 0, sizeof gGameMoves);
     memset(gGameScores, 0, sizeof gGameScores);
     memset(gGameDepths, 0, sizeof gGameDepths);
@@ -49,7 +49,7 @@ void setIcsMode(bool onServer) { gIcsMode = onServer; }
 void setPostMode(OutputMode mode) { gPostMode = mode; }
 void setPingNumber(int32_t number) { gPingNumber = number; }
 void setResultToken(const char* token) { snprintf(gResultToken, sizeof gResultToken, "%s", token); }
-void markStartedFromSetUp() { gStartedFromInitial = 0; }
+void markStartedFromSetUp() { gStartedFromInitial = false; }
 
 void setLevelTag(int32_t moves, int32_t seconds, int32_t increment) {
     gLevelMoves = moves;

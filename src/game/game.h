@@ -25,7 +25,7 @@ extern int32_t gCastled[2];
 constexpr int32_t kOpponentNameSize = 100;
 extern char gOpponentName[kOpponentNameSize];
 extern int32_t gOppRating;          // 2300 after a set-up
-extern int32_t gIcsMode;            // playing on a chess server
+extern bool gIcsMode;               // playing on a chess server
 extern int32_t gEngineMovesPlayed;  // moves the engine made in this game
 
 // Thinking output: 0 none, 1 console, 2 XBoard.
@@ -38,7 +38,7 @@ extern int32_t gPingNumber;
 constexpr int32_t kResultTokenSize = 128;
 extern char gResultToken[kResultTokenSize];
 extern int32_t gLearnMinutes;
-extern int32_t gStartedFromInitial;
+extern bool gStartedFromInitial;
 
 // The last `level`, for the PGN TimeControl tag.
 extern int32_t gLevelMoves;

@@ -34,7 +34,7 @@
 #include "search/worker.h"
 #include "session/session.h"
 
-int32_t gPonderEnabled = 0;
+bool gPonderEnabled = false;
 
 namespace {
 
@@ -329,8 +329,8 @@ void commandProtover(Driver&, const XboardWords&) {
     fflush(stdout);
 }
 
-void commandHard(Driver&, const XboardWords&) { gPonderEnabled = 1; }
-void commandEasy(Driver&, const XboardWords&) { gPonderEnabled = 0; }
+void commandHard(Driver&, const XboardWords&) { gPonderEnabled = true; }
+void commandEasy(Driver&, const XboardWords&) { gPonderEnabled = false; }
 
 // A word that is no command: the opponent's move (or a move while analysing).
 void moveInput(Driver& d, const XboardWords& w) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // Pondering on or off (`hard` / `easy`).
-extern int32_t gPonderEnabled;
+extern bool gPonderEnabled;
 
 // The "feature myname" line: the engine's name, with the settings name
 // (option ExtVerName, or eval_setting.txt) when there is one.

@@ -15,8 +15,8 @@ int32_t gAllottedTime = 10000;
 int32_t gMaxSearchDepth = kDefaultSearchDepth;
 int32_t gOppClockHistory[kOppClockHistorySize];
 int32_t gOppClockCount = 0;
-int32_t gPonderHit = 0;
-int32_t gPonderPending = 0;
+bool gPonderHit = false;
+bool gPonderPending = false;
 Move gPonderMove = 0;
 uint32_t gSearchStart = 0;
 int32_t gSoftLimit = 0;
@@ -136,11 +136,11 @@ void forgetClock() { gMovesPerControl = gIncrement = gTimeLeft = 0; }
 void allotForAnalysis() { gAllottedTime = gTimeLeft = 5; }
 
 void setPonderHit(bool hit) { gPonderHit = hit; }
-void armPonder() { gPonderPending = 1; }
+void armPonder() { gPonderPending = true; }
 
 void endPonder(Move expected) {
     gPonderMove = expected;
-    gPonderPending = 0;
+    gPonderPending = false;
 }
 
 void startUnlimitedClock() {
@@ -156,7 +156,7 @@ void recordSearchEnd(int32_t score) {
 void resetTimeForNewGame() {
     gOppClockCount = 0;
     gPreviousScore = 0;
-    gPonderPending = 0;
+    gPonderPending = false;
 }
 
 void allotOnLevel(int32_t movesPerControl, int32_t baseMs, int32_t incrementMs) {

@@ -27,10 +27,10 @@ extern int32_t gOppClockHistory[kOppClockHistorySize];  // opponent clock readin
 extern int32_t gOppClockCount;
 
 // The opponent played the move the engine pondered on; shortens the next search.
-extern int32_t gPonderHit;
+extern bool gPonderHit;
 
 // The engine has moved and ponders on the opponent's time, expecting gPonderMove.
-extern int32_t gPonderPending;
+extern bool gPonderPending;
 extern Move gPonderMove;
 
 // Limits of the current search.

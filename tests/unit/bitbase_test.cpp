@@ -10,16 +10,16 @@
 namespace {
 
 TEST(Bitbase, MissingLibraryLeavesTheBitbasesUnloaded) {
-    gEgbbLoaded = 0;
+    gEgbbLoaded = false;
     loadBitbases("/no/such/directory/");
-    EXPECT_EQ(gEgbbLoaded, 0);
+    EXPECT_FALSE(gEgbbLoaded);
 }
 
 TEST(Bitbase, LoadedLibraryAnswersThreeMenPositions) {
     gEgbbCacheSize = 4 * 1048576;
     gEgbbLoadType = 1;
     loadBitbases(EGBB_DIR);
-    ASSERT_EQ(gEgbbLoaded, 1);
+    ASSERT_TRUE(gEgbbLoaded);
     int32_t score = 0;
     setUp("k7/1Q6/2K5/8/8/8/8/8 b - -");  // Black is mated
     ASSERT_TRUE(probeBitbases(mainWorker(), &score));

@@ -136,7 +136,7 @@ void tenMovesOutOfBook(int32_t bad) {
     }
     gameBoard().pos.ply = 0;
     gLearnMinutes = 5;
-    gStartedFromInitial = 1;
+    gStartedFromInitial = true;
     gWriteLearnedOpening = 1;
     gBookExitIndex = 1;
     snprintf(gOpponentName, sizeof gOpponentName, "Opponent");
@@ -169,7 +169,7 @@ TEST(Records, NoBadLineRecordUnlessEveryConditionHolds) {
     {
         TempWorkDir dir;
         tenMovesOutOfBook(8);
-        gStartedFromInitial = 0;  // a game after setboard
+        markStartedFromSetUp();  // a game after setboard
         checkBadLine();
         EXPECT_EQ(readFileText("MorvantixWhiteBadBookLine.lrn"), "");
     }

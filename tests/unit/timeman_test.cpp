@@ -108,7 +108,7 @@ TEST_F(Clock, SearchLimits) {
 }
 
 TEST_F(Clock, PonderHitShortensTheSearch) {
-    gPonderHit = 1;
+    setPonderHit(true);
     gTimeLeft = 200000;
     recordOpponentClock(100000);
     recordOpponentClock(100000 - 25000);  // the opponent used 2.5 x T0
