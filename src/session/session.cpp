@@ -22,6 +22,21 @@ RootList rootList() {
     return {b.firstMove[0], b.firstMove[1]};
 }
 
+// Puts the position back as it was, piece-list order included, when a probe
+// is done: make and unmake restore the men but not the order of their
+// lists, and that order is the order moves are generated in, so a probe
+// would otherwise change the node counts of the next search.
+class PositionKeeper {
+public:
+    PositionKeeper() : saved_(gameBoard().pos) {}
+    ~PositionKeeper() { gameBoard().pos = saved_; }
+    PositionKeeper(const PositionKeeper&) = delete;
+    PositionKeeper& operator=(const PositionKeeper&) = delete;
+
+private:
+    const Position saved_;
+};
+
 }  // namespace
 
 const char* setUpBoard(const char* fen) {
@@ -55,6 +70,7 @@ void takeBackMoves(int32_t count) {
 }
 
 Move legalMoveOfText(const char* text) {
+    const PositionKeeper keeper;
     const RootList list = rootList();
     for (int32_t i = list.first; i < list.last; i++) {
         const Move m = gameBoard().moveStack[i].move;
@@ -66,6 +82,7 @@ Move legalMoveOfText(const char* text) {
 }
 
 bool hasLegalMove() {
+    const PositionKeeper keeper;
     const RootList list = rootList();
     for (int32_t i = list.first; i < list.last; i++) {
         if (!makeMove(gameBoard(), gameBoard().moveStack[i].move)) continue;
@@ -76,6 +93,7 @@ bool hasLegalMove() {
 }
 
 Move legalReplyAfter(Move move, Move reply) {
+    const PositionKeeper keeper;
     playMove(move);
     const bool legal = playListedMove(reply);
     takeBackMoves(legal ? 2 : 1);

@@ -8,6 +8,7 @@
 #include <regex>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "engine_process.h"
 #include "engine_session.h"
@@ -250,6 +251,19 @@ TEST(Uci, MultiPvGivesDistinctSortedExactLines) {
         const std::string first = l.pv.substr(0, 4);
         EXPECT_TRUE(first == "f1b5" || first == "f1c4" || first == "d2d4") << out;
     }
+}
+
+TEST(Uci, ASearchLeavesNothingToTheNextButTheTable) {
+    // The same position again, the table cleared between: the same tree, and
+    // the tree of a fresh process (the same start keeps the same keys).
+    const std::string position = "position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5\ngo depth 7\n";
+    const std::string out = uciSession(position + "setoption name Clear Hash\n" + position);
+    static const std::regex line(R"(\ninfo depth 7 seldepth \d+ multipv 1 score (cp|mate) -?\d+ nodes (\d+) )");
+    std::vector<long> nodes;
+    for (std::sregex_iterator it(out.begin(), out.end(), line), end; it != end; ++it) nodes.push_back(std::stol((*it)[2]));
+    ASSERT_EQ(nodes.size(), 2u) << out;
+    EXPECT_EQ(nodes[1], nodes[0]);
+    EXPECT_EQ(nodesAtDepth(uciSession(position), 7), nodes[0]);
 }
 
 TEST(Uci, OneLineSearchesAsBeforeWhateverWasAsked) {
