@@ -12,9 +12,8 @@ double perftCount(Board& bd, int32_t depth) {
     if (depth == 0) return 1;
     generateAllMoves(bd);
     double sum = 0;
-    // The children's lists go above this one, which stays as it is.
-    const int32_t ply = bd.pos.ply, last = bd.firstMove[ply + 1];
-    for (int32_t i = bd.firstMove[ply]; i < last; i++) {
+    const int32_t ply = bd.pos.ply;
+    for (int32_t i = bd.firstMove[ply]; i < bd.firstMove[ply + 1]; i++) {
         if (!makeMove(bd, bd.moveStack[i].move)) continue;
         sum += perftCount(bd, depth - 1);
         unmakeMove(bd);
