@@ -1,4 +1,4 @@
-// Making and taking back moves on the global position.
+// Making and taking back moves on a board.
 #pragma once
 
 #include "board/board.h"

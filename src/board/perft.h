@@ -4,7 +4,7 @@
 
 #include "board/board.h"
 
-// Number of leaves below the current position at the given depth.
+// Number of leaves below the board's position at the given depth.
 double perftCount(Board& bd, int32_t depth);
 
 // Prints the count below each legal move, then the total, time and speed.

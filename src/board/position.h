@@ -1,4 +1,4 @@
-// The one global chess position, its move history and the hash-key tables.
+// A chess position, the records of its move history and the hash-key tables.
 // The 8x8 arrays are the master copy; piece lists, bitboards, counters and the
 // two keys are kept in step with them incrementally by make and unmake.
 #pragma once
