@@ -33,6 +33,7 @@ enum GenMode { GEN_ALL, GEN_OTHER, GEN_SINGLE };
 // What one generator call needs again and again: the colours, the write
 // position, the killers of this ply and the unsafe squares of this position.
 struct GenContext {
+    Board* board;  // the board generated for
     int32_t us;
     int32_t them;
     int32_t ply;
@@ -46,7 +47,8 @@ struct GenContext {
     int32_t onlyTo;
 };
 
-void computeThreats(Board& bd, GenContext& c) {
+void computeThreats(GenContext& c) {
+    Board& bd = *c.board;
     c.pawnThreat = pawnAttackSet(c.them, bd.pos.pawnBits[c.them]);
     uint64_t threat = c.pawnThreat;
     for (uint64_t b = bd.pos.pieceBits[c.them][KNIGHT]; b;) threat |= gKnightAttacks[popLowestBit(b)];
@@ -59,13 +61,14 @@ void computeThreats(Board& bd, GenContext& c) {
 // move and pass withKillers false: the killers are then neither read nor used.
 GenContext beginList(Board& bd, bool withThreats, bool withKillers = true) {
     GenContext c;
+    c.board = &bd;
     c.us = bd.pos.side;
     c.them = bd.pos.xside;
     c.ply = bd.pos.ply;
     c.next = bd.moveStack + bd.firstMove[c.ply];
     c.threatTests = withThreats && c.ply <= kLastThreatPly;
     c.pawnThreat = c.pieceThreat = 0;
-    if (c.threatTests) computeThreats(bd, c);
+    if (c.threatTests) computeThreats(c);
     c.killerTargets = 0;
     if (withKillers) {
         const bool back = c.ply >= 2;
@@ -81,11 +84,12 @@ GenContext beginList(Board& bd, bool withThreats, bool withKillers = true) {
     return c;
 }
 
-void endList(Board& bd, const GenContext& c) {
+void endList(const GenContext& c) {
+    Board& bd = *c.board;
     bd.firstMove[c.ply + 1] = int32_t(c.next - bd.moveStack);
 }
 
-inline void push(Board&, GenContext& c, Move move, int32_t score) {
+inline void push(GenContext& c, Move move, int32_t score) {
     c.next->move = move;
     c.next->score = score;
     c.next++;
@@ -109,7 +113,8 @@ inline int32_t killerScore(const GenContext& c, Move move, int32_t kind, int32_t
     return -1;
 }
 
-inline int32_t historyScore(Board& bd, const GenContext& c, int32_t kind, int32_t to, bool demote) {
+inline int32_t historyScore(const GenContext& c, int32_t kind, int32_t to, bool demote) {
+    Board& bd = *c.board;
     int32_t score = int32_t(bd.historyValue[c.us][kind][to]);
     if (demote && c.threatTests && threatened(c, kind, to)) score -= kThreatPenalty;
     return score;
@@ -129,24 +134,25 @@ inline int32_t captureScore(Board& bd, int32_t victim, int32_t attacker, Move mo
 }
 
 // Appends a pawn move that reaches the last rank as its four promotions.
-inline bool pushPromotions(Board& bd, GenContext& c, int32_t from, int32_t to, uint32_t flags) {
+inline bool pushPromotions(GenContext& c, int32_t from, int32_t to, uint32_t flags) {
     if (!(flags & MOVE_PAWN)) return false;
     int32_t lastRow = c.us == WHITE ? 0 : 7;
     if (rowOf(to) != lastRow) return false;
     flags |= MOVE_PROMOTION;
-    push(bd, c, makeMoveWord(from, to, KNIGHT, flags), kKnightPromotionScore);
-    push(bd, c, makeMoveWord(from, to, BISHOP, flags), kBishopPromotionScore);
-    push(bd, c, makeMoveWord(from, to, ROOK, flags), kRookPromotionScore);
-    push(bd, c, makeMoveWord(from, to, QUEEN, flags), kQueenPromotionScore);
+    push(c, makeMoveWord(from, to, KNIGHT, flags), kKnightPromotionScore);
+    push(c, makeMoveWord(from, to, BISHOP, flags), kBishopPromotionScore);
+    push(c, makeMoveWord(from, to, ROOK, flags), kRookPromotionScore);
+    push(c, makeMoveWord(from, to, QUEEN, flags), kQueenPromotionScore);
     return true;
 }
 
 // addMove (bd, Quick: addMoveQuick) with the context's precomputed killers and
 // threats. The quick form neither evaluates exchanges nor tests threats.
 template <int Mode, bool Quick = false>
-inline void add(Board& bd, GenContext& c, int32_t from, int32_t to, uint32_t flags) {
+inline void add(GenContext& c, int32_t from, int32_t to, uint32_t flags) {
+    Board& bd = *c.board;
     if (Mode == GEN_SINGLE && (from != c.onlyFrom || to != c.onlyTo)) return;
-    if (pushPromotions(bd, c, from, to, flags)) return;
+    if (pushPromotions(c, from, to, flags)) return;
     Move move = makeMoveWord(from, to, EMPTY, flags);
     int32_t kind = bd.pos.piece[from];
     int32_t victim = bd.pos.piece[to];
@@ -157,13 +163,13 @@ inline void add(Board& bd, GenContext& c, int32_t from, int32_t to, uint32_t fla
         score = kEnPassantScore;
     } else {
         score = killerScore(c, move, kind, to, !Quick);
-        if (score < 0) score = (flags & MOVE_CASTLE) ? kCastlingScore : historyScore(bd, c, kind, to, !Quick);
+        if (score < 0) score = (flags & MOVE_CASTLE) ? kCastlingScore : historyScore(c, kind, to, !Quick);
     }
-    push(bd, c, move, score);
+    push(c, move, score);
 }
 
-inline void addQuick(Board& bd, GenContext& c, int32_t from, int32_t to, uint32_t flags) {
-    add<GEN_ALL, true>(bd, c, from, to, flags);
+inline void addQuick(GenContext& c, int32_t from, int32_t to, uint32_t flags) {
+    add<GEN_ALL, true>(c, from, to, flags);
 }
 
 // A capture that generateGoodCaptures takes (and generateOtherMoves leaves).
@@ -173,23 +179,24 @@ inline bool isGoodCapture(int32_t attacker, int32_t victim) {
 
 // Pawn captures, single step and double step of one pawn.
 template <int Mode>
-void pawnMoves(Board& bd, GenContext& c, int32_t from) {
+void pawnMoves(GenContext& c, int32_t from) {
+    Board& bd = *c.board;
     const bool white = c.us == WHITE;
     const int32_t captureLeft = white ? from - 9 : from + 7;   // towards file a
     const int32_t captureRight = white ? from - 7 : from + 9;  // towards file h
     if (fileOf(from) != 0 && bd.pos.colour[captureLeft] == c.them &&
         !(Mode == GEN_OTHER && isGoodCapture(PAWN, bd.pos.piece[captureLeft])))
-        add<Mode>(bd, c, from, captureLeft, MOVE_PAWN | MOVE_CAPTURE);
+        add<Mode>(c, from, captureLeft, MOVE_PAWN | MOVE_CAPTURE);
     if (fileOf(from) != 7 && bd.pos.colour[captureRight] == c.them &&
         !(Mode == GEN_OTHER && isGoodCapture(PAWN, bd.pos.piece[captureRight])))
-        add<Mode>(bd, c, from, captureRight, MOVE_PAWN | MOVE_CAPTURE);
+        add<Mode>(c, from, captureRight, MOVE_PAWN | MOVE_CAPTURE);
     const int32_t step = white ? from - 8 : from + 8;
     if (bd.pos.piece[step] != EMPTY) return;
-    add<Mode>(bd, c, from, step, MOVE_PAWN);
+    add<Mode>(c, from, step, MOVE_PAWN);
     const int32_t startRow = white ? 6 : 1;
     const int32_t twoSteps = white ? from - 16 : from + 16;
     if (rowOf(from) == startRow && bd.pos.piece[twoSteps] == EMPTY)
-        add<Mode>(bd, c, from, twoSteps, MOVE_PAWN | MOVE_DOUBLE_STEP);
+        add<Mode>(c, from, twoSteps, MOVE_PAWN | MOVE_DOUBLE_STEP);
 }
 
 // The pawns of the side to move that can take en passant: (from, to) pairs.
@@ -206,16 +213,18 @@ int32_t enPassantCaptures(Board& bd, int32_t fromSquares[2]) {
 }
 
 template <int Mode>
-void enPassantMoves(Board& bd, GenContext& c) {
+void enPassantMoves(GenContext& c) {
+    Board& bd = *c.board;
     int32_t from[2];
     int32_t n = enPassantCaptures(bd, from);
     for (int32_t i = 0; i < n; i++)
-        add<Mode>(bd, c, from[i], bd.pos.epSquare, MOVE_PAWN | MOVE_EN_PASSANT | MOVE_CAPTURE);
+        add<Mode>(c, from[i], bd.pos.epSquare, MOVE_PAWN | MOVE_EN_PASSANT | MOVE_CAPTURE);
 }
 
 // Moves of one knight, bishop, rook or queen through the mailbox.
 template <int Mode>
-void pieceMoves(Board& bd, GenContext& c, int32_t kind, int32_t from) {
+void pieceMoves(GenContext& c, int32_t kind, int32_t from) {
+    Board& bd = *c.board;
     const bool slides = kind != KNIGHT;
     for (int32_t i = 0; i < gOffsetCount[kind]; i++) {
         const int32_t offset = gMoveOffsets[kind][i];
@@ -223,10 +232,10 @@ void pieceMoves(Board& bd, GenContext& c, int32_t kind, int32_t from) {
             const int32_t to = gMailbox120[cell];
             if (to == -1) break;
             if (bd.pos.colour[to] == EMPTY) {
-                add<Mode>(bd, c, from, to, 0);
+                add<Mode>(c, from, to, 0);
             } else {
                 if (bd.pos.colour[to] == c.them && !(Mode == GEN_OTHER && isGoodCapture(kind, bd.pos.piece[to])))
-                    add<Mode>(bd, c, from, to, MOVE_CAPTURE);
+                    add<Mode>(c, from, to, MOVE_CAPTURE);
                 break;
             }
             if (!slides) break;
@@ -235,48 +244,51 @@ void pieceMoves(Board& bd, GenContext& c, int32_t kind, int32_t from) {
 }
 
 template <int Mode>
-void kingMoves(Board& bd, GenContext& c) {
+void kingMoves(GenContext& c) {
+    Board& bd = *c.board;
     const int32_t from = bd.pos.kingSquare[c.us];
     const int32_t enemyKing = bd.pos.kingSquare[c.them];
     for (int32_t i = 0; i < 8; i++) {
         const int32_t to = gMailbox120[gMailbox64[from] + gMoveOffsets[KING][i]];
         if (to == -1 || bd.pos.colour[to] == c.us || gDistance[to][enemyKing] <= 1) continue;
-        add<Mode>(bd, c, from, to, bd.pos.colour[to] == c.them ? MOVE_CAPTURE : 0);
+        add<Mode>(c, from, to, bd.pos.colour[to] == c.them ? MOVE_CAPTURE : 0);
     }
 }
 
 template <int Mode>
-void castlingMoves(Board& bd, GenContext& c) {
+void castlingMoves(GenContext& c) {
+    Board& bd = *c.board;
     const int32_t castle = bd.pos.castle;
     const int32_t enemyKing = bd.pos.kingSquare[c.them];
     const int32_t* board = bd.pos.piece;
     if (c.us == WHITE) {
         if ((castle & CASTLE_WK) && board[F1] == EMPTY && board[G1] == EMPTY && gDistance[enemyKing][G1] >= 2)
-            add<Mode>(bd, c, E1, G1, MOVE_CASTLE);
+            add<Mode>(c, E1, G1, MOVE_CASTLE);
         if ((castle & CASTLE_WQ) && board[B1] == EMPTY && board[C1] == EMPTY && board[D1] == EMPTY &&
             gDistance[enemyKing][C1] >= 2)
-            add<Mode>(bd, c, E1, C1, MOVE_CASTLE);
+            add<Mode>(c, E1, C1, MOVE_CASTLE);
     } else {
         if ((castle & CASTLE_BK) && board[F8] == EMPTY && board[G8] == EMPTY && gDistance[enemyKing][G8] >= 2)
-            add<Mode>(bd, c, E8, G8, MOVE_CASTLE);
+            add<Mode>(c, E8, G8, MOVE_CASTLE);
         if ((castle & CASTLE_BQ) && board[B8] == EMPTY && board[C8] == EMPTY && board[D8] == EMPTY &&
             gDistance[enemyKing][C8] >= 2)
-            add<Mode>(bd, c, E8, C8, MOVE_CASTLE);
+            add<Mode>(c, E8, C8, MOVE_CASTLE);
     }
 }
 
 // The whole of generateAllMoves; GEN_OTHER leaves out the good captures.
 template <int Mode>
-void allMoves(Board& bd, GenContext& c) {
+void allMoves(GenContext& c) {
+    Board& bd = *c.board;
     const int32_t us = c.us;
     for (int32_t i = 0, n = bd.pos.pieceCount[us][PAWN]; i < n; i++)
-        pawnMoves<Mode>(bd, c, bd.pos.pieceList[us][PAWN][i]);
-    enPassantMoves<Mode>(bd, c);
+        pawnMoves<Mode>(c, bd.pos.pieceList[us][PAWN][i]);
+    enPassantMoves<Mode>(c);
     for (int32_t kind = KNIGHT; kind <= QUEEN; kind++)
         for (int32_t i = 0, n = bd.pos.pieceCount[us][kind]; i < n; i++)
-            pieceMoves<Mode>(bd, c, kind, bd.pos.pieceList[us][kind][i]);
-    kingMoves<Mode>(bd, c);
-    castlingMoves<Mode>(bd, c);
+            pieceMoves<Mode>(c, kind, bd.pos.pieceList[us][kind][i]);
+    kingMoves<Mode>(c);
+    castlingMoves<Mode>(c);
 }
 
 // Appends (from, to) for every set bit of targets, in increasing bit order.
@@ -296,7 +308,8 @@ uint64_t attacksOf(Board& bd, int32_t kind, int32_t square) {
 }
 
 // King steps of generateEvasions: captures kept only when they win material.
-void evasionKingSteps(Board& bd, GenContext& c) {
+void evasionKingSteps(GenContext& c) {
+    Board& bd = *c.board;
     const int32_t from = bd.pos.kingSquare[c.us];
     const int32_t enemyKing = bd.pos.kingSquare[c.them];
     for (int32_t i = 0; i < 8; i++) {
@@ -304,29 +317,30 @@ void evasionKingSteps(Board& bd, GenContext& c) {
         if (to == -1 || bd.pos.colour[to] == c.us || gDistance[to][enemyKing] <= 1) continue;
         if (bd.pos.colour[to] == c.them) {
             Move move = makeMoveWord(from, to, EMPTY, MOVE_CAPTURE);
-            if (see(bd, move) > 0) push(bd, c, move, kWinningCaptureBase + gPieceValue[bd.pos.piece[to]]);
+            if (see(bd, move) > 0) push(c, move, kWinningCaptureBase + gPieceValue[bd.pos.piece[to]]);
             continue;
         }
         Move move = makeMoveWord(from, to, EMPTY, 0);
         int32_t score = killerScore(c, move, KING, to, false);
-        push(bd, c, move, score >= 0 ? score : historyScore(bd, c, KING, to, false));
+        push(c, move, score >= 0 ? score : historyScore(c, KING, to, false));
     }
 }
 
 // Men of the side to move that can move onto the empty square `to`.
-void interpositions(Board& bd, GenContext& c, int32_t to) {
+void interpositions(GenContext& c, int32_t to) {
+    Board& bd = *c.board;
     const int32_t us = c.us;
     const bool white = us == WHITE;
     const int32_t behind = white ? to + 8 : to - 8;
     if (behind >= 0 && behind < 64 && bd.pos.piece[behind] == PAWN && bd.pos.colour[behind] == us)
-        add<GEN_ALL>(bd, c, behind, to, MOVE_PAWN);
+        add<GEN_ALL>(c, behind, to, MOVE_PAWN);
     const int32_t twoBehind = white ? to + 16 : to - 16;
     const int32_t doubleStepRow = white ? 4 : 3;
     if (rowOf(to) == doubleStepRow && bd.pos.piece[behind] == EMPTY && bd.pos.piece[twoBehind] == PAWN &&
         bd.pos.colour[twoBehind] == us)
-        add<GEN_ALL>(bd, c, twoBehind, to, MOVE_PAWN | MOVE_DOUBLE_STEP);
+        add<GEN_ALL>(c, twoBehind, to, MOVE_PAWN | MOVE_DOUBLE_STEP);
     const uint64_t* own = bd.pos.pieceBits[us];
-    auto addTo = [&](int32_t from) { add<GEN_ALL>(bd, c, from, to, 0); };
+    auto addTo = [&](int32_t from) { add<GEN_ALL>(c, from, to, 0); };
     for (uint64_t b = gKnightAttacks[gBitIndex[to]] & own[KNIGHT]; b;) addTo(gBitIndex[popLowestBit(b)]);
     for (uint64_t b = bishopAttacks(bd.pos.occupied, to) & (own[BISHOP] | own[QUEEN]); b;)
         addTo(gBitIndex[popLowestBit(b)]);
@@ -335,14 +349,15 @@ void interpositions(Board& bd, GenContext& c, int32_t to) {
 }
 
 // Captures of the checking man on `target` by men other than the king.
-void checkerCaptures(Board& bd, GenContext& c, int32_t target) {
+void checkerCaptures(GenContext& c, int32_t target) {
+    Board& bd = *c.board;
     const int32_t us = c.us;
     const int32_t bit = gBitIndex[target];
     const uint64_t* own = bd.pos.pieceBits[us];
     for (uint64_t b = gPawnAttacks[c.them][bit] & own[PAWN]; b;)
-        add<GEN_ALL>(bd, c, gBitIndex[popLowestBit(b)], target, MOVE_PAWN | MOVE_CAPTURE);
-    enPassantMoves<GEN_ALL>(bd, c);
-    auto addFrom = [&](int32_t from) { add<GEN_ALL>(bd, c, from, target, MOVE_CAPTURE); };
+        add<GEN_ALL>(c, gBitIndex[popLowestBit(b)], target, MOVE_PAWN | MOVE_CAPTURE);
+    enPassantMoves<GEN_ALL>(c);
+    auto addFrom = [&](int32_t from) { add<GEN_ALL>(c, from, target, MOVE_CAPTURE); };
     for (uint64_t b = gKnightAttacks[bit] & own[KNIGHT]; b;) addFrom(gBitIndex[popLowestBit(b)]);
     for (uint64_t b = bishopAttacks(bd.pos.occupied, target) & (own[BISHOP] | own[QUEEN]); b;)
         addFrom(gBitIndex[popLowestBit(b)]);
@@ -363,7 +378,8 @@ bool onSameFileOrRank(int32_t a, int32_t b) {
 
 // Quiet checks of the sliders of one kind. A slide goes on only while its
 // squares stand on one of the enemy king's lines of that kind.
-void sliderChecks(Board& bd, GenContext& c, int32_t kind, int32_t maxChecks) {
+void sliderChecks(GenContext& c, int32_t kind, int32_t maxChecks) {
+    Board& bd = *c.board;
     const int32_t king = bd.pos.kingSquare[c.them];
     const uint64_t kingBit = squareBit(king);
     for (int32_t i = 0, n = bd.pos.pieceCount[c.us][kind]; i < n; i++) {
@@ -390,7 +406,7 @@ void sliderChecks(Board& bd, GenContext& c, int32_t kind, int32_t maxChecks) {
                     reaches = (diagonal ? bishopAttacks(without, to) : rookAttacks(without, to)) & kingBit;
                 }
                 if (reaches) {
-                    add<GEN_ALL>(bd, c, from, to, 0);
+                    add<GEN_ALL>(c, from, to, 0);
                     found++;
                 }
             }
@@ -398,7 +414,8 @@ void sliderChecks(Board& bd, GenContext& c, int32_t kind, int32_t maxChecks) {
     }
 }
 
-void pawnChecks(Board& bd, GenContext& c) {
+void pawnChecks(GenContext& c) {
+    Board& bd = *c.board;
     const int32_t us = c.us;
     const bool white = us == WHITE;
     const uint64_t kingBit = squareBit(bd.pos.kingSquare[c.them]);
@@ -406,15 +423,16 @@ void pawnChecks(Board& bd, GenContext& c) {
         const int32_t from = bd.pos.pieceList[us][PAWN][i];
         const int32_t step = white ? from - 8 : from + 8;
         if (bd.pos.piece[step] != EMPTY) continue;
-        if (gPawnAttacks[us][gBitIndex[step]] & kingBit) add<GEN_ALL>(bd, c, from, step, MOVE_PAWN);
+        if (gPawnAttacks[us][gBitIndex[step]] & kingBit) add<GEN_ALL>(c, from, step, MOVE_PAWN);
         const int32_t twoSteps = white ? from - 16 : from + 16;
         if (rowOf(from) == (white ? 6 : 1) && bd.pos.piece[twoSteps] == EMPTY &&
             (gPawnAttacks[us][gBitIndex[twoSteps]] & kingBit))
-            add<GEN_ALL>(bd, c, from, twoSteps, MOVE_PAWN | MOVE_DOUBLE_STEP);
+            add<GEN_ALL>(c, from, twoSteps, MOVE_PAWN | MOVE_DOUBLE_STEP);
     }
 }
 
-void knightChecks(Board& bd, GenContext& c) {
+void knightChecks(GenContext& c) {
+    Board& bd = *c.board;
     const int32_t king = bd.pos.kingSquare[c.them];
     const uint64_t kingKnightSquares = gKnightAttacks[gBitIndex[king]];
     for (int32_t i = 0, n = bd.pos.pieceCount[c.us][KNIGHT]; i < n; i++) {
@@ -426,7 +444,7 @@ void knightChecks(Board& bd, GenContext& c) {
             if (to == -1 || bd.pos.piece[to] != EMPTY) continue;
             if (onSameDiagonal(to, king) || onSameFileOrRank(to, king)) continue;
             if (kingKnightSquares & squareBit(to)) {
-                add<GEN_ALL>(bd, c, from, to, 0);
+                add<GEN_ALL>(c, from, to, 0);
                 found++;
             }
         }
@@ -438,36 +456,37 @@ void knightChecks(Board& bd, GenContext& c) {
 void addMove(Board& bd, int32_t from, int32_t to, uint32_t flags) {
     GenContext c = beginList(bd, true);
     c.next = bd.moveStack + bd.firstMove[c.ply + 1];
-    add<GEN_ALL>(bd, c, from, to, flags);
-    endList(bd, c);
+    add<GEN_ALL>(c, from, to, flags);
+    endList(c);
 }
 
 void addMoveQuick(Board& bd, int32_t from, int32_t to, uint32_t flags) {
     GenContext c = beginList(bd, false);
     c.next = bd.moveStack + bd.firstMove[c.ply + 1];
-    addQuick(bd, c, from, to, flags);
-    endList(bd, c);
+    addQuick(c, from, to, flags);
+    endList(c);
 }
 
 bool isThreatened(Board& bd, int32_t colour, int32_t from, int32_t to) {
     GenContext c;
+    c.board = &bd;
     c.us = colour;
     c.them = colour ^ 1;
     c.threatTests = true;
-    computeThreats(bd, c);
+    computeThreats(c);
     return threatened(c, bd.pos.piece[from], to);
 }
 
 void generateAllMoves(Board& bd) {
     GenContext c = beginList(bd, true);
-    allMoves<GEN_ALL>(bd, c);
-    endList(bd, c);
+    allMoves<GEN_ALL>(c);
+    endList(c);
 }
 
 void generateOtherMoves(Board& bd) {
     GenContext c = beginList(bd, true);
-    allMoves<GEN_OTHER>(bd, c);
-    endList(bd, c);
+    allMoves<GEN_OTHER>(c);
+    endList(c);
 }
 
 void generateGoodCaptures(Board& bd) {
@@ -479,39 +498,39 @@ void generateGoodCaptures(Board& bd) {
         const int32_t left = white ? from - 9 : from + 7;
         const int32_t right = white ? from - 7 : from + 9;
         if (fileOf(from) != 0 && bd.pos.colour[left] == c.them && isGoodCapture(PAWN, bd.pos.piece[left]))
-            add<GEN_ALL>(bd, c, from, left, MOVE_PAWN | MOVE_CAPTURE);
+            add<GEN_ALL>(c, from, left, MOVE_PAWN | MOVE_CAPTURE);
         if (fileOf(from) != 7 && bd.pos.colour[right] == c.them && isGoodCapture(PAWN, bd.pos.piece[right]))
-            add<GEN_ALL>(bd, c, from, right, MOVE_PAWN | MOVE_CAPTURE);
+            add<GEN_ALL>(c, from, right, MOVE_PAWN | MOVE_CAPTURE);
     }
     const uint64_t* enemy = bd.pos.pieceBits[c.them];
     const uint64_t heavy = enemy[ROOK] | enemy[QUEEN] | enemy[KING];
     const uint64_t victims[3] = {heavy, heavy, enemy[QUEEN] | enemy[KING]};  // knight, bishop, rook
-    auto addCapture = [&](int32_t from, int32_t to, uint32_t flags) { add<GEN_ALL>(bd, c, from, to, flags); };
+    auto addCapture = [&](int32_t from, int32_t to, uint32_t flags) { add<GEN_ALL>(c, from, to, flags); };
     for (int32_t kind = KNIGHT; kind <= ROOK; kind++)
         for (int32_t i = 0, n = bd.pos.pieceCount[us][kind]; i < n; i++) {
             const int32_t from = bd.pos.pieceList[us][kind][i];
             forEachTarget(attacksOf(bd, kind, from) & victims[kind - KNIGHT], from, MOVE_CAPTURE, addCapture);
         }
-    endList(bd, c);
+    endList(c);
 }
 
 void generateCaptures(Board& bd) {
     GenContext c = beginList(bd, false, false);
     const int32_t us = c.us;
     const bool white = us == WHITE;
-    auto addCapture = [&](int32_t from, int32_t to, uint32_t flags) { addQuick(bd, c, from, to, flags); };
+    auto addCapture = [&](int32_t from, int32_t to, uint32_t flags) { addQuick(c, from, to, flags); };
     for (int32_t i = 0, n = bd.pos.pieceCount[us][PAWN]; i < n; i++) {
         const int32_t from = bd.pos.pieceList[us][PAWN][i];
         const int32_t left = white ? from - 9 : from + 7;
         const int32_t right = white ? from - 7 : from + 9;
-        if (fileOf(from) != 0 && bd.pos.colour[left] == c.them) addQuick(bd, c, from, left, MOVE_PAWN | MOVE_CAPTURE);
-        if (fileOf(from) != 7 && bd.pos.colour[right] == c.them) addQuick(bd, c, from, right, MOVE_PAWN | MOVE_CAPTURE);
+        if (fileOf(from) != 0 && bd.pos.colour[left] == c.them) addQuick(c, from, left, MOVE_PAWN | MOVE_CAPTURE);
+        if (fileOf(from) != 7 && bd.pos.colour[right] == c.them) addQuick(c, from, right, MOVE_PAWN | MOVE_CAPTURE);
         const int32_t step = white ? from - 8 : from + 8;
-        if (rowOf(from) == (white ? 1 : 6) && bd.pos.piece[step] == EMPTY) addQuick(bd, c, from, step, MOVE_PAWN);
+        if (rowOf(from) == (white ? 1 : 6) && bd.pos.piece[step] == EMPTY) addQuick(c, from, step, MOVE_PAWN);
     }
     int32_t epFrom[2];
     for (int32_t i = 0, n = enPassantCaptures(bd, epFrom); i < n; i++)
-        addQuick(bd, c, epFrom[i], bd.pos.epSquare, MOVE_PAWN | MOVE_EN_PASSANT | MOVE_CAPTURE);
+        addQuick(c, epFrom[i], bd.pos.epSquare, MOVE_PAWN | MOVE_EN_PASSANT | MOVE_CAPTURE);
     const uint64_t enemy = bd.pos.occupancy[c.them];
     for (int32_t kind = KNIGHT; kind <= QUEEN; kind++)
         for (int32_t i = 0, n = bd.pos.pieceCount[us][kind]; i < n; i++) {
@@ -521,22 +540,22 @@ void generateCaptures(Board& bd) {
     const int32_t king = bd.pos.kingSquare[us];
     const uint64_t nearEnemyKing = gKingAttacks[gBitIndex[bd.pos.kingSquare[c.them]]];
     forEachTarget(gKingAttacks[gBitIndex[king]] & enemy & ~nearEnemyKing, king, MOVE_CAPTURE, addCapture);
-    endList(bd, c);
+    endList(c);
 }
 
 void generateQuietChecks(Board& bd) {
     GenContext c = beginList(bd, true);
-    pawnChecks(bd, c);
-    knightChecks(bd, c);
-    sliderChecks(bd, c, BISHOP, 2);
-    sliderChecks(bd, c, ROOK, 2);
-    sliderChecks(bd, c, QUEEN, 10);
-    endList(bd, c);
+    pawnChecks(c);
+    knightChecks(c);
+    sliderChecks(c, BISHOP, 2);
+    sliderChecks(c, ROOK, 2);
+    sliderChecks(c, QUEEN, 10);
+    endList(c);
 }
 
 void generateEvasions(Board& bd) {
     GenContext c = beginList(bd, true);
-    evasionKingSteps(bd, c);
+    evasionKingSteps(c);
     const int32_t checker = bd.checkerSquare[0];
     const int32_t king = bd.pos.kingSquare[c.us];
     const int32_t kind = bd.pos.piece[checker];
@@ -547,16 +566,16 @@ void generateEvasions(Board& bd) {
         const int32_t fileStep = fileOf(high) > fileOf(low) ? 1 : (fileOf(high) < fileOf(low) ? -1 : 0);
         const int32_t rowStep = rowOf(high) > rowOf(low) ? 1 : 0;
         const int32_t step = rowStep * 8 + fileStep;
-        for (int32_t s = low + step; s != high; s += step) interpositions(bd, c, s);
+        for (int32_t s = low + step; s != high; s += step) interpositions(c, s);
     }
-    checkerCaptures(bd, c, checker);
-    endList(bd, c);
+    checkerCaptures(c, checker);
+    endList(c);
 }
 
 void generateKingMoves(Board& bd) {
     GenContext c = beginList(bd, true);
-    evasionKingSteps(bd, c);
-    endList(bd, c);
+    evasionKingSteps(c);
+    endList(c);
 }
 
 void generateSingleMove(Board& bd, Move move) {
@@ -567,14 +586,14 @@ void generateSingleMove(Board& bd, Move move) {
     if (from >= 0 && from < 64 && bd.pos.colour[from] == c.us) {
         const int32_t kind = bd.pos.piece[from];
         if (kind == PAWN) {
-            pawnMoves<GEN_SINGLE>(bd, c, from);
-            enPassantMoves<GEN_SINGLE>(bd, c);
+            pawnMoves<GEN_SINGLE>(c, from);
+            enPassantMoves<GEN_SINGLE>(c);
         } else if (kind == KING) {
-            kingMoves<GEN_SINGLE>(bd, c);
-            castlingMoves<GEN_SINGLE>(bd, c);
+            kingMoves<GEN_SINGLE>(c);
+            castlingMoves<GEN_SINGLE>(c);
         } else {
-            pieceMoves<GEN_SINGLE>(bd, c, kind, from);
+            pieceMoves<GEN_SINGLE>(c, kind, from);
         }
     }
-    endList(bd, c);
+    endList(c);
 }
