@@ -5,7 +5,7 @@ cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 # The layers, lowest first: each folder under src/ is one layer, and a file
 # may include headers of its own folder and of the folders below it.
 set(LAYERS
-  base       # the program's name and version, the decimal number reader
+  base       # the program's name and version, the decimal number reader, prefetch
   platform   # operating-system calls
   config     # the table of settings, read from the configuration file
   board      # position, moves, generation, make/unmake, attacks, perft
