@@ -1,7 +1,8 @@
 #include "board/board.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "platform/memory.h"
 
@@ -15,9 +16,15 @@ size_t roundedSize(size_t bytes) {
 
 }  // namespace
 
+// The engine cannot play without its boards: like the hash tables at
+// start-up, a board that finds no memory ends the program with status 1.
 void* Board::operator new(size_t bytes) {
     void* memory = allocateLargeTable(roundedSize(bytes));
-    if (!memory) throw std::bad_alloc();
+    if (!memory) {
+        printf("# NO MAIN MEMORY\n");
+        fflush(stdout);
+        exit(1);
+    }
     return memory;
 }
 

@@ -107,6 +107,21 @@ TEST(Config, TableAllocationFailureEndsWithStatusOne) {
             << run.output;
     }
 }
+
+TEST(Config, TooLittleMemoryEndsWithALineNeverASignal) {
+    // Whatever allocation the limit stops (a table, a board, a cache), the
+    // engine ends with a line and status 1, or plays: never by a signal.
+    const std::string dir = makeTempDir();
+    const std::string engine = enginePaths()[0];
+    for (int kb = 16000; kb <= 64000; kb += 2000) {
+        std::ofstream(dir + "/limited.sh") << "ulimit -v " << kb << "\nexec \"$@\"\n";
+        const EngineRun run = runEngine("/bin/sh", "perft 2\nbye\n", dir, {dir + "/limited.sh", engine});
+        EXPECT_TRUE(run.exitStatus == 0 || run.exitStatus == 1) << kb << " KB: status " << run.exitStatus;
+        if (run.exitStatus == 1) {
+            EXPECT_NE(run.output.find(" MEMORY\n"), std::string::npos) << kb << " KB";
+        }
+    }
+}
 #endif
 
 TEST(Config, EvalSettingsFileSetsTheRookBonusesAndName) {
