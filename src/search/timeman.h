@@ -20,7 +20,6 @@ extern int32_t gIncrement;        // ms per move
 extern int32_t gMovesPerControl;
 extern int32_t gAllottedTime;     // ms for the next move (10000 at start-up)
 extern int32_t gMaxSearchDepth;   // plies (kDefaultSearchDepth at start-up)
-constexpr int32_t kDefaultSearchDepth = 100;  // no limit in practice
 
 constexpr int32_t kOppClockHistorySize = 1000;
 extern int32_t gOppClockHistory[kOppClockHistorySize];  // opponent clock readings, ms

@@ -13,6 +13,7 @@
 #include "search/rootline.h"
 
 constexpr int32_t kMaxIterations = kMaxPly + 2;
+constexpr int32_t kDefaultSearchDepth = 100;  // no limit in practice
 
 struct SearchWorker : EvalBoard {
     // Move ordering: tried and cut counts by mover's colour, piece code and
@@ -67,7 +68,7 @@ struct SearchWorker : EvalBoard {
     int32_t rootCheckers[2] = {-1, -1};
     bool uciOutput = false;           // the root names the move it searches
     int32_t completedPvLength = 0;    // length of row 0 after the last finished iteration
-    int32_t depthLimit = 100;         // the deepest iteration of this search
+    int32_t depthLimit = kDefaultSearchDepth;  // the deepest iteration of this search
 
     // Results.
     int32_t lastScore = 0;      // score of the last finished iteration

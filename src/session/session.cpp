@@ -57,12 +57,17 @@ bool playMove(Move move) {
     return legal;
 }
 
+namespace {
+
+// Plays the move if it stands in this position's list and is legal.
 bool playListedMove(Move move) {
     const RootList list = rootList();
     for (int32_t i = list.first; i < list.last; i++)
         if (gameBoard().moveStack[i].move == move) return playMove(move);
     return false;
 }
+
+}  // namespace
 
 void takeBackMoves(int32_t count) {
     for (int32_t n = 0; n < count; n++) unmakeMove(gameBoard());

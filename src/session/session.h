@@ -19,9 +19,6 @@ Move typedMove(const char* text);
 // king attacked. The position is the root of the next search either way.
 bool playMove(Move move);
 
-// Plays the move if it stands in this position's list and is legal.
-bool playListedMove(Move move);
-
 // Takes back the last `count` moves played.
 void takeBackMoves(int32_t count);
 
