@@ -28,18 +28,30 @@ uint64_t attackersOf(Board& bd, int32_t square, int32_t byColour) {
 
 }  // namespace
 
-bool isAttacked(Board& bd, int32_t square, int32_t byColour) {
+namespace {
+
+// The attack test on a given occupancy, counting only the men of byColour on
+// `standing` (a board the caller may thin out).
+inline bool attackedOn(Board& bd, int32_t square, int32_t byColour, uint64_t occupied, uint64_t standing) {
     const uint64_t* kinds = bd.pos.pieceBits[byColour];
     int32_t b = gBitIndex[square];
-    if (gPawnAttacks[byColour ^ 1][b] & kinds[PAWN]) return true;
-    if (gKnightAttacks[b] & kinds[KNIGHT]) return true;
-    uint64_t diagonal = kinds[BISHOP] | kinds[QUEEN];
-    if ((diagonal & (gDiagonalMask[b] | gAntiDiagonalMask[b])) &&
-        (bishopAttacks(bd.pos.occupied, square) & diagonal))
+    if (gPawnAttacks[byColour ^ 1][b] & kinds[PAWN] & standing) return true;
+    if (gKnightAttacks[b] & kinds[KNIGHT] & standing) return true;
+    uint64_t diagonal = (kinds[BISHOP] | kinds[QUEEN]) & standing;
+    if ((diagonal & (gDiagonalMask[b] | gAntiDiagonalMask[b])) && (bishopAttacks(occupied, square) & diagonal))
         return true;
-    uint64_t straight = kinds[ROOK] | kinds[QUEEN];
-    return (straight & (gFileMask[b] | gRayEast[b] | gRayWest[b])) &&
-           (rookAttacks(bd.pos.occupied, square) & straight);
+    uint64_t straight = (kinds[ROOK] | kinds[QUEEN]) & standing;
+    return (straight & (gFileMask[b] | gRayEast[b] | gRayWest[b])) && (rookAttacks(occupied, square) & straight);
+}
+
+}  // namespace
+
+bool isAttacked(Board& bd, int32_t square, int32_t byColour) {
+    return attackedOn(bd, square, byColour, bd.pos.occupied, ~uint64_t(0));
+}
+
+bool isAttackedAfter(Board& bd, int32_t square, int32_t byColour, uint64_t occupied, uint64_t taken) {
+    return attackedOn(bd, square, byColour, occupied, ~taken);
 }
 
 bool inCheck(Board& bd, int32_t colour) {

@@ -14,6 +14,10 @@ uint64_t bishopsOf(Board& bd, int32_t colour);
 // True if a man of byColour (the king excepted) attacks the square.
 bool isAttacked(Board& bd, int32_t square, int32_t byColour);
 
+// The same test on the occupancy a move would leave, with byColour's men on
+// `taken` (captured by that move) left out; the board itself is not changed.
+bool isAttackedAfter(Board& bd, int32_t square, int32_t byColour, uint64_t occupied, uint64_t taken);
+
 // True if the colour's king is attacked.
 bool inCheck(Board& bd, int32_t colour);
 

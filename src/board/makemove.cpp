@@ -87,8 +87,8 @@ struct MoveEffect {
     int32_t rookFrom, rookTo;    // castling rook, or -1
 };
 
-// Applies (or, called a second time, takes back) the changes of the move to
-// the occupancy boards; they are all exclusive-or updates.
+// Applies the changes of the move to the occupancy boards (exclusive-or
+// updates).
 inline void toggleBoards(Board& bd, const MoveEffect& e, int32_t us, int32_t them) {
     Position& p = bd.pos;
     const uint64_t fromBit = squareBit(e.from), toBit = squareBit(e.to);
@@ -129,16 +129,6 @@ void placeOnBoard(Board& bd, const MoveEffect& e, int32_t us) {
     }
 }
 
-void takeBackFromBoard(Board& bd, const MoveEffect& e, int32_t us, int32_t them) {
-    setSquare(bd, e.from, us, e.mover);
-    setSquare(bd, e.to, e.captured == EMPTY ? EMPTY : them, e.captured);
-    if (e.epVictim != -1) [[unlikely]] setSquare(bd, e.epVictim, them, PAWN);
-    if (e.rookFrom != -1) [[unlikely]] {
-        setSquare(bd, e.rookTo, EMPTY, EMPTY);
-        setSquare(bd, e.rookFrom, us, ROOK);
-    }
-}
-
 // Castling: the squares the king passes must be empty and not attacked, and
 // the king must not stand in check. Sets the rook's squares; false if not allowed.
 bool castlingAllowed(Board& bd, int32_t to, int32_t them, int32_t* rookFrom, int32_t* rookTo) {
@@ -161,6 +151,40 @@ bool castlingAllowed(Board& bd, int32_t to, int32_t them, int32_t* rookFrom, int
         default:
             return false;
     }
+}
+
+// What the move changes, worked out from the board before it is made.
+inline MoveEffect effectOf(Board& bd, Move move, int32_t rookFrom, int32_t rookTo) {
+    const Position& p = bd.pos;
+    MoveEffect e;
+    e.from = moveFrom(move);
+    e.to = moveTo(move);
+    e.mover = p.piece[e.from];
+    e.captured = p.piece[e.to];
+    e.placed = (moveFlags(move) & MOVE_PROMOTION) ? movePromotion(move) : e.mover;
+    e.epVictim = (moveFlags(move) & MOVE_EN_PASSANT) ? (p.side == WHITE ? e.to + 8 : e.to - 8) : -1;
+    e.rookFrom = rookFrom;
+    e.rookTo = rookTo;
+    return e;
+}
+
+// True if the move would leave the mover's king attacked. The test runs on
+// the occupancy the move would leave, before the board changes: a refused
+// move has nothing to take back, and make carries only the board and the
+// move across the call.
+bool leavesKingAttacked(Board& bd, Move move, int32_t rookFrom, int32_t rookTo) {
+    const MoveEffect e = effectOf(bd, move, rookFrom, rookTo);
+    const Position& p = bd.pos;
+    const uint64_t toBit = squareBit(e.to);
+    uint64_t occupied = (p.occupied ^ squareBit(e.from)) | toBit;
+    uint64_t taken = toBit;
+    if (e.epVictim != -1) [[unlikely]] {
+        occupied ^= squareBit(e.epVictim);
+        taken |= squareBit(e.epVictim);
+    }
+    if (e.rookFrom != -1) [[unlikely]] occupied ^= squareBit(e.rookFrom) | squareBit(e.rookTo);
+    const int32_t king = e.mover == KING ? e.to : p.kingSquare[p.side];
+    return isAttackedAfter(bd, king, p.xside, occupied, taken);
 }
 
 // Lists, counters and keys of a move already on the board.
@@ -266,42 +290,30 @@ inline const HistoryEntry& stepBack(Board& bd) {
 bool makeMove(Board& bd, Move move) {
     Position& p = bd.pos;
     const int32_t us = p.side, them = p.xside;
-    MoveEffect e;
-    e.from = moveFrom(move);
-    e.to = moveTo(move);
-    e.mover = p.piece[e.from];
-    e.captured = p.piece[e.to];
-    e.placed = (moveFlags(move) & MOVE_PROMOTION) ? movePromotion(move) : e.mover;
-    e.epVictim = (moveFlags(move) & MOVE_EN_PASSANT) ? (us == WHITE ? e.to + 8 : e.to - 8) : -1;
-    e.rookFrom = e.rookTo = -1;
 
     // 1. History entry.
     HistoryEntry& h = bd.history[p.hply];
     h.move = move;
-    h.captured = e.captured;
+    h.captured = p.piece[moveTo(move)];
     h.castle = p.castle;
     h.epSquare = p.epSquare;
     h.fifty = p.fifty;
     h.key = p.hashKey;
     h.pawnKey = p.pawnKey;
 
-    // 2. Castling out of check or through attacked squares is refused.
+    // 2. Castling out of check or through attacked squares is refused, and so
+    // is a move that leaves the own king attacked; nothing has changed yet.
+    int32_t rookFrom = -1, rookTo = -1;
     if (moveFlags(move) & MOVE_CASTLE) [[unlikely]] {
-        if (inCheck(bd, us) || !castlingAllowed(bd, e.to, them, &e.rookFrom, &e.rookTo)) return false;
+        if (inCheck(bd, us) || !castlingAllowed(bd, moveTo(move), them, &rookFrom, &rookTo)) return false;
     }
+    if (leavesKingAttacked(bd, move, rookFrom, rookTo)) return false;
 
-    // The men move on the board and the bitboards; a move that leaves the own
-    // king attacked is taken back before anything else has changed.
+    // 3-10. Board, bitboards, lists, counters, keys, rights, en-passant
+    // square, clock.
+    const MoveEffect e = effectOf(bd, move, rookFrom, rookTo);
     placeOnBoard(bd, e, us);
     toggleBoards(bd, e, us, them);
-    const int32_t king = e.mover == KING ? e.to : p.kingSquare[us];
-    if (isAttacked(bd, king, them)) {
-        toggleBoards(bd, e, us, them);
-        takeBackFromBoard(bd, e, us, them);
-        return false;
-    }
-
-    // 3-10. Lists, counters, keys, rights, en-passant square, clock.
     updateListsAndKeys(bd, e, us, them);
     updateGameState(bd, move, e, them);
 
