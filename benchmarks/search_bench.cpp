@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         startGame(b.fen);
         gTimeControlType = TIME_CONTROL_FIXED;
         setFixedSearch(14400000, b.depth + added);
-        think(mainWorker(), OutputMode::Silent);
+        think(mainWorker(), OutputMode::Silent, SearchPurpose::Test);
         const int32_t ms = elapsedMs();
         totalNodes += mainWorker().nodeCount;
         totalMs += ms;

@@ -18,8 +18,12 @@ size_t roundedSize(size_t bytes) {
 
 // The engine cannot play without its boards: like the hash tables at
 // start-up, a board that finds no memory ends the program with status 1.
+void* Board::operator new(size_t bytes, const std::nothrow_t&) noexcept {
+    return allocateLargeTable(roundedSize(bytes));
+}
+
 void* Board::operator new(size_t bytes) {
-    void* memory = allocateLargeTable(roundedSize(bytes));
+    void* memory = operator new(bytes, std::nothrow);
     if (!memory) {
         printf("# NO MAIN MEMORY\n");
         fflush(stdout);

@@ -6,6 +6,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <new>
 
 #include "board/position.h"
 #include "board/types.h"
@@ -50,7 +51,10 @@ struct Board {
     // Boards (and the search workers built on them) live in large-table
     // memory, where the system can give their hot arrays a few huge pages
     // instead of hundreds of small ones.
+    // Ends the engine with "# NO MAIN MEMORY" when there is none; the
+    // nothrow form returns nullptr instead.
     static void* operator new(size_t bytes);
+    static void* operator new(size_t bytes, const std::nothrow_t&) noexcept;
     static void operator delete(void* board, size_t bytes);
 };
 

@@ -10,6 +10,7 @@
 
 int32_t gHashMb;
 int32_t gEvalCacheMb;
+int32_t gSearchThreads;
 int32_t gResign;
 int32_t gResignScore;
 int32_t gResignScoreCount;
@@ -203,6 +204,7 @@ void printDefaults() {
 }  // namespace
 
 void setHashMb(int32_t mb) { gHashMb = mb; }
+void setSearchThreadCount(int32_t n) { gSearchThreads = n; }
 void setContempt(int32_t centipawns) { gContempt = centipawns; }
 
 void readConfigFile(TableAllocator allocate) {

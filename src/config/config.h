@@ -11,6 +11,7 @@ constexpr int32_t kEgbbPathSize = 256;
 
 extern int32_t gHashMb;            // megabytes
 extern int32_t gEvalCacheMb;       // megabytes
+extern int32_t gSearchThreads;     // threads a search may use (the main one and helpers)
 extern int32_t gResign;            // resignation on/off
 extern int32_t gResignScore;       // centipawns
 extern int32_t gResignScoreCount;  // moves in a row
@@ -48,6 +49,8 @@ void readConfigFile(TableAllocator allocate);
 // The hash size in use (a UCI Hash size the memory could not hold is taken
 // back with it).
 void setHashMb(int32_t mb);
+// The threads the searches have, when fewer could be started than were asked for.
+void setSearchThreadCount(int32_t n);
 
 // The draw contempt for the game's opponent, in centipawns.
 void setContempt(int32_t centipawns);

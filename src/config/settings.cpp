@@ -12,9 +12,13 @@ using enum SettingKind;
 
 constexpr Setting kSettings[] = {
     {.id = SettingId::Hash, .iniKey = "Hash", .uciName = "Hash", .uciPlace = 0, .kind = Number,
-     .start = 32, .low = 32, .high = 1024, .value = &gHashMb, .iniRule = IniRule::Number},
+     .start = 32, .low = 32, .high = 1024, .uciHigh = kUciHashHighMb, .value = &gHashMb,
+     .iniRule = IniRule::Number},
     {.id = SettingId::EvalCache, .iniKey = "Eval_Cache", .kind = Number, .start = 8, .low = 8, .high = 64,
      .value = &gEvalCacheMb, .iniRule = IniRule::SizesTables},
+    {.id = SettingId::Threads, .iniKey = "Threads", .uciName = "Threads", .uciPlace = 18, .kind = Number,
+     .start = 1, .low = 1, .high = 256, .value = &gSearchThreads, .iniRule = IniRule::Number,
+     .iniEcho = "# Threads                  : %d\n"},
     {.id = SettingId::Resign, .iniKey = "Resign", .kind = Switch, .start = 0, .low = 0, .high = 1,
      .value = &gResign, .iniRule = IniRule::OnUnlessOff, .iniEcho = "# Resign                   : %s\n",
      .defaultLine = "# Resign                   : OFF (default)\n"},

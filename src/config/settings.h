@@ -18,6 +18,7 @@
 enum class SettingId : uint8_t {
     Hash,
     EvalCache,
+    Threads,
     Resign,
     ResignScore,
     ResignScoreCount,
@@ -81,6 +82,8 @@ struct Setting {
     // The value before the file is read, and the range the file and UCI
     // clamp a number to (XBoard's option takes a number as sent).
     int32_t start = 0, low = 0, high = 0;
+    // The UCI option's upper end where it goes past the file's (0: high).
+    int32_t uciHigh = 0;
     const char* const* choices = nullptr;  // Choice: the words, the first being the start value's
     // Where the value is held, when config holds it; nullptr when the layer
     // that keeps it attaches it (protocol/setting_links).
@@ -97,6 +100,11 @@ struct Setting {
     // The comment line printed after XBoard's option has set it.
     const char* xboardEcho = nullptr;
 };
+
+// The largest UCI Hash: 64 GB where the address space allows it.
+constexpr int32_t kUciHashHighMb = sizeof(void*) >= 8 ? 65536 : 1024;
+
+inline int32_t uciHighOf(const Setting& s) { return s.uciHigh ? s.uciHigh : s.high; }
 
 // Every setting: those of morvantix.ini in the file's order, then the options
 // the file does not have (XBoard's option words in their matching order).

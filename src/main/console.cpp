@@ -266,7 +266,7 @@ const Command kCommands[] = {
 
 // The engine's own move: search, make, report, record.
 void engineMove(Console& c) {
-    think(workerOnGame(), OutputMode::Console, true);
+    think(workerOnGame(), OutputMode::Console, SearchPurpose::GameMove);
     if (mainWorker().bestMove == 0) {
         printf("(no legal moves)\n");
         c.computerSide = kNoSide;

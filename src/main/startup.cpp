@@ -24,6 +24,7 @@ void printBanner() {
 void startUp() {
     initBoardTables();
     readConfigFile(allocateTables);
+    startSearchThreads();
     readEvalSettings();
     setOpponentName("");
     startGame(kStartFen);

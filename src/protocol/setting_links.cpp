@@ -20,6 +20,7 @@ void loadBitbases(int32_t) { loadBitbasesIfOn(); }
 // The values config does not hold, and every reaction to a change.
 const Attached kAttached[] = {
     {SettingId::Hash, {.changed = resizeHash}},
+    {SettingId::Threads, {.changed = changeThreads}},
     {SettingId::ClearHash, {.changed = [](int32_t) { clearTables(); }}},
     {SettingId::BookFile, {.text = gBookFile, .textSize = sizeof gBookFile}},
     {SettingId::MoveOverhead, {.number = &gUciMoveOverhead}},

@@ -270,7 +270,7 @@ void commandGo(const Tokens& t) {
     readGo(t, g);
     applyGo(g);
     clearStopRequest();
-    if (!gameOver) think(workerOnGame(), OutputMode::Uci, true);
+    if (!gameOver) think(workerOnGame(), OutputMode::Uci, SearchPurpose::GameMove);
     // An analysis or a ponder search that ended by itself waits for the
     // interface: the move is reported only after "stop" or "ponderhit".
     while (!gStopSearch && gEngineState != ENGINE_NORMAL) waitForUciCommand();

@@ -12,6 +12,7 @@
 #include "eval/bitbase.h"
 #include "protocol/setting_links.h"
 #include "search/strength.h"
+#include "search/threads.h"
 #include "search/tt.h"
 
 int32_t gUciMoveOverhead = 50;
@@ -33,16 +34,28 @@ void resizeHash(int32_t previousMb) {
         setHashMb(previousMb);
     }
     printf("info string Hash %d: a table of %" PRIu64 " entries of %d bytes, %" PRIu64 " MB in all\n",
-           gHashMb, ttEntryCount(), int32_t(sizeof(TTEntry)), ttBytes() / 1048576);
+           gHashMb, ttEntryCount(), int32_t(sizeof(TTSlot)), ttBytes() / 1048576);
 }
 
 void reportStrength() {
+    // A level below full searches in the main thread alone.
+    const char* alone = searchThreads() > 1 ? ", searched with one thread" : "";
     if (gLimitStrength)
-        printf("info string strength: Elo %d\n", gStrengthElo);
+        printf("info string strength: Elo %d%s\n", gStrengthElo, alone);
     else if (gSkillLevel < kFullSkill)
-        printf("info string strength: skill level %d (Elo %d)\n", gSkillLevel, eloOfSkill(gSkillLevel));
+        printf("info string strength: skill level %d (Elo %d)%s\n", gSkillLevel, eloOfSkill(gSkillLevel), alone);
     else
         printf("info string strength: full\n");
+}
+
+void changeThreads(int32_t) {
+    const int32_t started = setSearchThreads(gSearchThreads, gEvalCacheMb);
+    if (started < gSearchThreads) {
+        printf("info string not enough memory for %d threads; the search has %d\n", gSearchThreads, started);
+        setSearchThreadCount(started);
+    }
+    printf("info string Threads %d\n", started);
+    if (gLimitStrength || gSkillLevel < kFullSkill) reportStrength();
 }
 
 namespace {
@@ -51,7 +64,7 @@ void printOption(const Setting& s) {
     const SettingLink link = linkOf(s);
     printf("option name %s type ", s.uciName);
     switch (s.kind) {
-        case SettingKind::Number: printf("spin default %d min %d max %d\n", *link.number, s.low, s.high); break;
+        case SettingKind::Number: printf("spin default %d min %d max %d\n", *link.number, s.low, uciHighOf(s)); break;
         case SettingKind::Switch: printf("check default %s\n", *link.number ? "true" : "false"); break;
         case SettingKind::Text: printf("string default %s\n", link.text[0] ? link.text : "<empty>"); break;
         case SettingKind::Button: printf("button\n"); break;
@@ -74,7 +87,7 @@ bool store(const Setting& s, const SettingLink& link, const char* value) {
         case SettingKind::Number: {
             int32_t n;
             if (!readDecimal(value, &n)) break;
-            *link.number = std::clamp(n, s.low, s.high);
+            *link.number = std::clamp(n, s.low, uciHighOf(s));
             return true;
         }
         case SettingKind::Switch:

@@ -18,6 +18,10 @@ void resizeHash(int32_t previousMb);
 // Says at what strength the engine now plays.
 void reportStrength();
 
+// Starts or ends helper threads so that the searches have the threads the
+// setting asks for, or as many as memory allows; says what it came to.
+void changeThreads(int32_t previous);
+
 // The "option name ... type ..." lines of the handshake.
 void printUciOptions();
 

@@ -301,7 +301,7 @@ void commandIcs(Driver&, const XboardWords& w) {
 }
 
 void commandHint(Driver&, const XboardWords&) {
-    think(workerOnGame(), OutputMode::Silent);
+    think(workerOnGame(), OutputMode::Silent, SearchPurpose::Analysis);
     if (mainWorker().bestMove) printf("Hint: %s\n", moveToText(mainWorker().bestMove));
     fflush(stdout);
 }
@@ -393,7 +393,7 @@ void dispatch(Driver& d, const char* line) {
 // arm pondering.
 void engineMove(Driver& d) {
     setEngineState(ENGINE_NORMAL);
-    think(workerOnGame(), gPostMode, true);
+    think(workerOnGame(), gPostMode, SearchPurpose::GameMove);
     if (mainWorker().bestMove && gameBoard().pos.hply >= kMaxGamePly) printf("# The move history is full; no more moves.\n");
     if (mainWorker().bestMove == 0 || gameBoard().pos.hply >= kMaxGamePly) {
         d.computerSide = kNoSide;
@@ -426,7 +426,7 @@ bool showGameOver() {
 void analyse() {
     if (showGameOver()) return;
     setMateStop(MATE_STOP_EXACT);
-    think(workerOnGame(), gPostMode);
+    think(workerOnGame(), gPostMode, SearchPurpose::Analysis);
     setMateStop(MATE_STOP_SHORT);
 }
 

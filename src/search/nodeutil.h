@@ -120,7 +120,7 @@ inline bool afterMake(SearchWorker& w, Move move, int32_t mover) {
 // (then only the move is taken back).
 inline bool takeBack(SearchWorker& w, Move move, int32_t mover) {
     unmakeMove(w);
-    if (gStopSearch) return false;
+    if (w.stopped) return false;
     markCastling(w, move, mover, false);
     countTried(w, move);
     return true;

@@ -10,6 +10,7 @@
 #include "search/ordering.h"
 #include "search/stopcheck.h"
 #include "search/think.h"
+#include "search/threads.h"
 #include "search/timeman.h"
 #include "search/tt.h"
 
@@ -41,7 +42,7 @@ void resetSearchCounters(SearchWorker& w) {
 void printIterationLine(SearchWorker& w, int32_t depth, int32_t score) {
     if (w.pvLength[0] <= 0) return;
     const int32_t elapsed = elapsedMs();
-    printf("%3d %5d %6d %10u", depth, score, elapsed / 10, w.nodeCount);
+    printf("%3d %5d %6d %10" PRIu64, depth, score, elapsed / 10, nodesOfAllWorkers(w));
     for (int32_t i = 0; i < w.pvLength[0]; i++) printf(" %s", moveToText(w.pvTable[0][i]));
     const int32_t previous = depth >= 1 ? w.iterationTime[depth - 1] : -1;
     if (previous > 0) {
@@ -56,7 +57,8 @@ void printUciIterationLine(SearchWorker& w, int32_t depth, int32_t multiPv, int3
                            const Move* pv, int32_t length) {
     const int32_t elapsed = reportedElapsedMs();
     if (length <= 0 || (bound != 0 && elapsed < kDetailAfterMs)) return;
-    const uint64_t nps = uint64_t(w.nodeCount) * 1000 / uint64_t(elapsed > 0 ? elapsed : 1);
+    const uint64_t nodes = nodesOfAllWorkers(w);
+    const uint64_t nps = nodes * 1000 / uint64_t(elapsed > 0 ? elapsed : 1);
     printf("info depth %d seldepth %d multipv %d score ", depth, selDepth > depth ? selDepth : depth, multiPv);
     // Mate scores count plies from the root; UCI counts moves, negative when
     // the engine is mated.
@@ -67,7 +69,7 @@ void printUciIterationLine(SearchWorker& w, int32_t depth, int32_t multiPv, int3
     else
         printf("cp %d", score);
     if (bound) printf(bound > 0 ? " lowerbound" : " upperbound");
-    printf(" nodes %u nps %" PRIu64 " time %d hashfull %d", w.nodeCount, nps, elapsed, ttHashfull());
+    printf(" nodes %" PRIu64 " nps %" PRIu64 " time %d hashfull %d", nodes, nps, elapsed, ttHashfull());
     const int64_t tbHits = w.earlierBitbaseHits + w.bitbaseHits;
     if (tbHits > 0) printf(" tbhits %" PRId64, tbHits);
     printf(" pv");
@@ -97,8 +99,8 @@ void printPonderHeader(OutputMode outputMode) {
 void printPonderLine(SearchWorker& w, OutputMode outputMode, int32_t depth, int32_t score) {
     if (outputMode == OutputMode::Silent) return;
     const int32_t elapsed = elapsedMs();
-    if (outputMode == OutputMode::Console) printf("%3d  %9u  %6d  %5d ", depth, w.nodeCount, elapsed, score);
-    if (outputMode == OutputMode::Xboard) printf("%3d %5d %6d %10u", depth, score, elapsed / 10, w.nodeCount);
+    if (outputMode == OutputMode::Console) printf("%3d  %9" PRIu64 "  %6d  %5d ", depth, nodesOfAllWorkers(w), elapsed, score);
+    if (outputMode == OutputMode::Xboard) printf("%3d %5d %6d %10" PRIu64, depth, score, elapsed / 10, nodesOfAllWorkers(w));
     for (int32_t i = 0; i < w.pvLength[0] && i < 2; i++) printf(" %s", moveToText(w.pvTable[0][i]));
     if (w.pvLength[0] > 0) printf("\n");
     fflush(stdout);
@@ -109,7 +111,7 @@ void printSearchStats(SearchWorker& w) {
     const double nullRate = w.nullTries ? w.nullCutoffs * 100.0 / w.nullTries : 0.0;
     const double hashRate = w.hashProbes > 0 ? w.hashHits * 100.0 / w.hashProbes : 0.0;
     printf("# Time used=%0.2f msec.,  Pos/sec=%0.0fK,  NullHits=%.2f%%(%d), HashHits=%.2f%%(%0.0f).\n", elapsed,
-           double(w.nodeCount) / elapsed, nullRate, w.nullCutoffs, hashRate, w.hashHits);
+           double(nodesOfAllWorkers(w)) / elapsed, nullRate, w.nullCutoffs, hashRate, w.hashHits);
     const int64_t pawnRate = w.pawnHash.probes ? w.pawnHash.hits * 100 / w.pawnHash.probes : 0;
     printf("# Pawn Hash: hits=%" PRId64 "%%(%" PRId64 ")\n", pawnRate, w.pawnHash.hits);
     printf("# WPiece=%d, WPawns=%d, BPiece=%d, BPawns=%d.\n", w.pos.pieceMaterial[WHITE], w.pos.pawnMaterial[WHITE],

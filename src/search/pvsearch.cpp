@@ -151,7 +151,7 @@ int32_t pvSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bo
     }
 
     // 12. Mate, stalemate.
-    if (gStopSearch) return 0;
+    if (w.stopped) return 0;
     if (legal == 0) return inCheck ? ply - MATE_VALUE : 0;
 
     // 13. Exact score with the principal-variation move, or an upper bound.

@@ -36,14 +36,8 @@ int32_t searchBelow(SearchWorker& w, int32_t alpha, int32_t beta, int32_t qdepth
 // Counts the node and runs the periodic stop check; true when the search stops.
 bool countQuiescenceNode(SearchWorker& w) {
     countNode(w);
-    if (gStopSearch) return true;
-    if ((w.nodeCount & 1023) == 0) {
-        if (gNodesPerSecond)
-            checkNodeBudget(w);
-        else
-            checkStop(w);
-    }
-    return gStopSearch != 0;
+    if (w.stopped) return true;
+    return (w.nodeCount & 1023) == 0 && renewStop(w);
 }
 
 // Delta pruning and bad captures in a zero-window node; true when the capture
@@ -139,12 +133,12 @@ int32_t qsearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t qdepth) {
         if (!makeMove(w, move)) continue;
         const int32_t score = searchBelow(w, alpha, beta, qdepth);
         unmakeMove(w);
-        if (gStopSearch) return 0;
+        if (w.stopped) return 0;
         if (raiseQuiescence(w, move, score, qdepth, &best, &alpha, beta)) return score;
     }
 
     // 9. Quiet checks near the horizon, with enough material to mate.
-    if (gStopSearch) return 0;
+    if (w.stopped) return 0;
     if (w.pos.pieceMaterial[w.pos.side] >= 1000) {
         if (qdepth < -2 && !zeroWindow) return best;
         if (searchQuietChecks(zeroWindow, alpha, beta, eval, qdepth)) {
@@ -158,7 +152,7 @@ int32_t qsearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t qdepth) {
                 prefetchChild(w);
                 const int32_t score = -qsearchEvasions(w, -beta, -alpha, qdepth - 1);
                 unmakeMove(w);
-                if (gStopSearch) return 0;
+                if (w.stopped) return 0;
                 if (raiseQuiescence(w, move, score, qdepth, &best, &alpha, beta)) return score;
             }
         }
@@ -192,7 +186,7 @@ int32_t qsearchEvasions(SearchWorker& w, int32_t alpha, int32_t beta, int32_t qd
     // 5. Evasions; none at all is mate.
     generateCheckEvasions(w);
     markFollowPv(w);
-    if (w.firstMove[ply + 1] == w.firstMove[ply]) return gStopSearch ? 0 : ply - MATE_VALUE;
+    if (w.firstMove[ply + 1] == w.firstMove[ply]) return w.stopped ? 0 : ply - MATE_VALUE;
 
     // 6. Every evasion but late quiet moves that lose material.
     const bool zeroWindow = beta - alpha == 1;
@@ -208,12 +202,12 @@ int32_t qsearchEvasions(SearchWorker& w, int32_t alpha, int32_t beta, int32_t qd
         legal++;
         const int32_t score = searchBelow(w, alpha, beta, qdepth);
         unmakeMove(w);
-        if (gStopSearch) return 0;
+        if (w.stopped) return 0;
         if (raiseQuiescence(w, move, score, qdepth, &best, &alpha, beta)) return score;
     }
 
     // 7. Mate when no evasion was legal; a draw past the fifty-move limit.
-    if (gStopSearch) return 0;
+    if (w.stopped) return 0;
     if (legal == 0) return ply - MATE_VALUE;
     if (w.pos.fifty > 100) return 0;
     return best;

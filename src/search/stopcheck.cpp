@@ -7,12 +7,14 @@
 #include "config/config.h"
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "search/threads.h"
 #include "search/timeman.h"
 
 int32_t gStopSearch = 0;
-uint8_t gEngineState = ENGINE_NORMAL;
+std::atomic<uint8_t> gEngineState{ENGINE_NORMAL};
 int32_t gNodesPerSecond = 0;
 uint32_t gNodeLimit = 0;
+std::atomic<bool> gHelpersStop{false};
 
 namespace {
 
@@ -42,7 +44,7 @@ void checkInput() {
 
 // A search that has visited its node limit ends (as one that reached its depth).
 bool stopAtNodeLimit(SearchWorker& w) {
-    if (!gNodeLimit || w.nodeCount < gNodeLimit) return false;
+    if (!gNodeLimit || nodesOfAllWorkers(w) < gNodeLimit) return false;
     gStopSearch = STOP_NODE_LIMIT;
     return true;
 }

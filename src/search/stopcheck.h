@@ -2,6 +2,7 @@
 // run a cheap check of the clock (normal play), of waiting input (pondering,
 // analysis) or of the node budget (XBoard nps mode).
 #pragma once
+#include <atomic>
 #include <cstdint>
 
 #include "search/worker.h"
@@ -12,7 +13,7 @@ constexpr uint8_t ENGINE_ANALYZING = 2;
 
 extern int32_t gStopSearch;       // non-zero: every search unwinds now
 constexpr int32_t STOP_NODE_LIMIT = 2;  // gStopSearch when the node limit ended the search
-extern uint8_t gEngineState;      // ENGINE_*
+extern std::atomic<uint8_t> gEngineState;  // ENGINE_*; helpers read it while the main thread may change it
 extern int32_t gNodesPerSecond;   // 0: off
 extern uint32_t gNodeLimit;       // nodes a search may visit (UCI `go nodes`), 0: no limit
 
@@ -50,15 +51,30 @@ void checkStop(SearchWorker& w);
 // waiting input while pondering or analysing; may set gStopSearch.
 void checkNodeBudget(SearchWorker& w);
 
+// Helpers unwind once this is set (the main worker's search has ended).
+extern std::atomic<bool> gHelpersStop;
+
+// The check of a node count that is a multiple of 1024: the worker's stop is
+// renewed (a helper's from gHelpersStop, the main worker's by the check of
+// time, input or node budget) and returned.
+inline bool renewStop(SearchWorker& w) {
+    if (w.isHelper) [[unlikely]] {
+        w.sharedNodeCount.store(w.nodeCount, std::memory_order_relaxed);
+        w.stopped = gHelpersStop.load(std::memory_order_relaxed);
+        return w.stopped;
+    }
+    if (gNodesPerSecond == 0) {
+        if (!gStopSearch) checkStop(w);
+    } else {
+        checkNodeBudget(w);
+    }
+    w.stopped = gStopSearch != 0;
+    return w.stopped;
+}
+
 // The searches' periodic check: runs the right check when the node count is a
 // multiple of 1024 and returns true when the search must stop.
 inline bool periodicStopCheck(SearchWorker& w) {
     if ((w.nodeCount & 1023) != 0) return false;
-    if (gNodesPerSecond == 0) {
-        if (gStopSearch) return true;
-        checkStop(w);
-    } else {
-        checkNodeBudget(w);
-    }
-    return gStopSearch != 0;
+    return renewStop(w);
 }

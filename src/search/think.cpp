@@ -18,6 +18,7 @@
 #include "search/rootmoves.h"
 #include "search/search.h"
 #include "search/strength.h"
+#include "search/threads.h"
 #include "search/timeman.h"
 #include "search/tt.h"
 
@@ -81,22 +82,30 @@ void noteLeavingTheBook(SearchWorker& w, OutputMode outputMode) {
     fflush(stdout);
 }
 
-// 5. The tables and counters of a new search (also for pondering).
-void resetForSearch(SearchWorker& w) {
+// The worker's own part of a new search: its root, counters, ordering
+// tables, castling flags and root checkers.
+void prepareWorker(SearchWorker& w) {
     makeCurrentPositionRoot(w);
     w.nodeCount = 0;
+    w.sharedNodeCount.store(0, std::memory_order_relaxed);
+    w.stopped = false;
     w.iterationScore[0] = 0;
     resetOrderingTables(w);
     setCastlingAtRoot(w, w.pos.castle);
     for (int32_t& t : w.iterationTime) t = -1;
-    ttNewSearch();
     w.rootInCheck = findAttackers(w, w.pos.kingSquare[w.pos.side], w.pos.xside);
     w.rootCheckers[0] = w.checkerSquare[0];
     w.rootCheckers[1] = w.checkerSquare[1];
     w.pawnHash.resetCounters();
-    allowDeadline();
     resetSearchCounters(w);
     resetRootLines(w);
+}
+
+// 5. The tables and counters of a new search (also for pondering).
+void resetForSearch(SearchWorker& w) {
+    ttNewSearch();
+    allowDeadline();
+    prepareWorker(w);
 }
 
 // One iteration: counters, the follow-PV start, the root search.
@@ -313,7 +322,7 @@ Move firstLegalMove(SearchWorker& w) {
     return first;
 }
 
-void think(SearchWorker& w, OutputMode outputMode, bool atSetStrength) {
+void think(SearchWorker& w, OutputMode outputMode, SearchPurpose purpose) {
     // 1. Start values.
     w.lastScore = 0;
     w.bookMoveFlag = false;
@@ -334,19 +343,22 @@ void think(SearchWorker& w, OutputMode outputMode, bool atSetStrength) {
 
     // 5, 6. Tables and counters; nothing to do without depth.
     w.uciOutput = outputMode == OutputMode::Uci;
-    const WeakerPlay weaker = limitForLevel(w, atSetStrength);
+    const WeakerPlay weaker = limitForLevel(w, purpose == SearchPurpose::GameMove);
     const int32_t shown = w.uciOutput ? gMultiPv : 1;
     const int32_t wanted = std::max(shown, weaker.on ? weaker.plan.lines : 1);
     const int32_t lines = wanted > 1 ? std::min(wanted, countRootMoves(w)) : 1;
     resetForSearch(w);
     w.bestMove = 0;
     w.completedPvLength = 0;
+    // Helpers search beside it, but not at a strength below full.
+    startHelpers(w, purpose != SearchPurpose::Test && !weaker.on && w.depthLimit >= 1);
     if (w.depthLimit >= 1) {
         if (lines > 1)
             multiLineDeepening(w, lines, shown, outputMode);
         else
             iterativeDeepening(w, outputMode);
     }
+    stopHelpers();
 
     // The move of the last completed work stays in row 0. A search stopped
     // before its first root move was finished finds row 0 empty, or as an
@@ -431,9 +443,9 @@ int32_t rootSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, 
     }
 
     // 8. After the loop.
-    if (gStopSearch) return 0;
+    if (w.stopped) return 0;
     if (legal == 0) return inCheck ? -MATE_VALUE : 0;
-    if (legal == 1 && inCheck) shortenForSingleEvasion();
+    if (legal == 1 && inCheck && !w.isHelper) shortenForSingleEvasion();
     // Without some of its moves the root's score is not the position's: the
     // table does not keep it.
     if (best <= alphaOnEntry) {
@@ -459,6 +471,8 @@ void ponder(SearchWorker& w, OutputMode outputMode) {
     printPonderHeader(outputMode);
 
     // 4. Full-window iterations until input, a mate or the depth limit.
+    w.depthLimit = gMaxSearchDepth;
+    startHelpers(w, true);
     for (int32_t d = 1; d <= gMaxSearchDepth && d < kMaxIterations; d++) {
         const int32_t score = searchIteration(w, d, -MATE_VALUE, MATE_VALUE);
         if (gStopSearch) break;
@@ -467,5 +481,19 @@ void ponder(SearchWorker& w, OutputMode outputMode) {
         printPonderLine(w, outputMode, d, score);
         if (absolute(score) > MATE_BOUND) break;
     }
+    stopHelpers();
     w.bestMove = w.pvTable[0][0];
+}
+
+void helperSearch(SearchWorker& w, int32_t index) {
+    prepareWorker(w);
+    w.uciOutput = false;
+    w.engineSide = w.pos.side;
+    Aspiration window;
+    for (int32_t d = 1 + index % 2; d <= w.depthLimit && d < kMaxIterations;) {
+        const int32_t score = searchIteration(w, d, window.alpha, window.beta);
+        if (w.stopped || score == -MATE_VALUE) break;
+        if (!window.next(score)) d++;
+    }
+    w.sharedNodeCount.store(w.nodeCount, std::memory_order_relaxed);
 }

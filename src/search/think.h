@@ -24,10 +24,20 @@ extern int32_t gMateInMoves;
 inline void setMateStop(int32_t rule) { gMateStop = rule; }
 inline void setMateInMoves(int32_t moves) { gMateInMoves = moves; }
 
-// Searches the worker's position, printing as outputMode says. A game move
-// (atSetStrength) is played at the strength the settings ask for; other
-// searches (hints, tests, analysis) at full strength.
-void think(SearchWorker& w, OutputMode outputMode, bool atSetStrength = false);
+// What a search is for. A test command's search runs in the main worker
+// alone; an analysis or a hint runs in every search thread at full
+// strength; a game move at the strength the settings ask for, in every
+// search thread at full strength and in the main worker alone below it.
+enum class SearchPurpose { Test, Analysis, GameMove };
+
+// Searches the worker's position, printing as outputMode says.
+void think(SearchWorker& w, OutputMode outputMode, SearchPurpose purpose);
+
+// The search of helper `index` (1, 2, ...) beside the main worker, on the
+// position copied onto its board: iterations from depth 1, or 2 for every
+// other helper so that the helpers fill the table ahead of the main worker,
+// until the helpers' stop or the depth limit. It prints nothing.
+void helperSearch(SearchWorker& w, int32_t index);
 
 // True when the move is legal at the root and a search move.
 bool isMoveToPlay(SearchWorker& w, Move move);
@@ -43,6 +53,6 @@ int32_t countRootMoves(SearchWorker& w, Move* first = nullptr);
 // The root node; depth in half-plies.
 int32_t rootSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bool inCheck);
 
-// The search on the opponent's time: runs until input arrives, a mate is
-// found or the depth limit is reached.
+// The search on the opponent's time, in every search thread: runs until
+// input arrives, a mate is found or the depth limit is reached.
 void ponder(SearchWorker& w, OutputMode outputMode);

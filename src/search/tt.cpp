@@ -39,7 +39,10 @@ int32_t ttHashfull() {
     int32_t used = 0;
     const uint32_t buckets = gTTable.count < 500 ? gTTable.count : 500;
     for (uint32_t i = 0; i < buckets; i++)
-        for (const TTEntry& e : gTTable.entries[i].slot) used += e.key != 0 && e.age == gSearchAge;
+        for (const TTSlot& slot : gTTable.entries[i].slot) {
+            const TTEntry e = ttRead(slot);
+            used += e.key != 0 && e.age == gSearchAge;
+        }
     return buckets ? int32_t(used * 500 / buckets) : 0;
 }
 
@@ -56,18 +59,21 @@ inline int32_t clampToMateBound(int32_t score) {
 }
 
 // Slot 0 on a key match or when it is left over from an earlier search or not
-// deeper than the new entry; slot 1 otherwise. Sets keyMatch for slot 0 matches.
-inline TTEntry& slotForStore(TTBucket& bucket, uint64_t key, int32_t depth, bool* keyMatch) {
-    TTEntry& first = bucket.slot[0];
-    *keyMatch = first.key == key;
-    if (*keyMatch || first.age < gSearchAge || depth >= first.depth) return first;
+// deeper than the new entry; slot 1 otherwise. Sets keyMatch for slot 0
+// matches, and hands back what slot 0 holds.
+inline TTSlot& slotForStore(TTBucket& bucket, uint64_t key, int32_t depth, TTEntry* first, bool* keyMatch) {
+    *first = ttRead(bucket.slot[0]);
+    *keyMatch = first->key == key;
+    if (*keyMatch || first->age < gSearchAge || depth >= first->depth) return bucket.slot[0];
     return bucket.slot[1];
 }
 
 void store(SearchWorker& w, Move move, bool withMove, int32_t depth, int32_t score, uint8_t bound) {
     const uint64_t key = w.pos.hashKey;
+    TTEntry e;
     bool keyMatch;
-    TTEntry& e = slotForStore(bucketOf(key), key, depth, &keyMatch);
+    TTSlot& slot = slotForStore(bucketOf(key), key, depth, &e, &keyMatch);
+    // Slot 0 keeps the move of its position unless a new one is given.
     if (keyMatch) {
         if (withMove && move != 0) e.move = move;
     } else {
@@ -78,6 +84,7 @@ void store(SearchWorker& w, Move move, bool withMove, int32_t depth, int32_t sco
     e.depth = int16_t(depth);
     e.bound = bound;
     e.score = int16_t(score);
+    ttWrite(slot, e);
 }
 
 }  // namespace
@@ -85,16 +92,16 @@ void store(SearchWorker& w, Move move, bool withMove, int32_t depth, int32_t sco
 int32_t ttProbe(SearchWorker& w, int32_t depth, int32_t* score, Move* move) {
     w.hashProbes += 1;
     const uint64_t key = w.pos.hashKey;
-    TTBucket& bucket = bucketOf(key);
-    const TTEntry* e = &bucket.slot[0];
-    if (e->key != key) {
-        e = &bucket.slot[1];
-        if (e->key != key) return BOUND_NONE;
+    const TTBucket& bucket = bucketOf(key);
+    TTEntry e = ttRead(bucket.slot[0]);
+    if (e.key != key) {
+        e = ttRead(bucket.slot[1]);
+        if (e.key != key) return BOUND_NONE;
     }
-    *move = e->move;
-    if (e->depth < depth) return BOUND_NONE;
-    int32_t s = e->score;
-    if (e->bound == BOUND_EXACT) {
+    *move = e.move;
+    if (e.depth < depth) return BOUND_NONE;
+    int32_t s = e.score;
+    if (e.bound == BOUND_EXACT) {
         if (s > MATE_BOUND) s -= w.pos.ply;
         else if (s < -MATE_BOUND) s += w.pos.ply;
     } else {
@@ -102,7 +109,7 @@ int32_t ttProbe(SearchWorker& w, int32_t depth, int32_t* score, Move* move) {
     }
     *score = s;
     w.hashHits += 1;
-    return e->bound;
+    return e.bound;
 }
 
 void ttStore(SearchWorker& w, Move move, int32_t depth, int32_t score, uint8_t bound) {

@@ -2,6 +2,7 @@
 // bound, depth and best move. Entries of earlier searches are told apart by the
 // search age, so the table is never cleared between searches.
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -11,14 +12,14 @@
 #include "base/prefetch.h"
 #include "platform/largetable.h"
 
-// One slot, 24 bytes in every build:
-//   key   (8) the position's full hashKey
-//   move  (4) best or refuting move, 0 for none
-//   score (2) mate scores counted from this node
-//   depth (2) remaining depth in half-plies, 0 for quiescence entries
-//   age   (2) gSearchAge when written
-//   bound (1) BOUND_*; 5 bytes of padding
-struct alignas(8) TTEntry {
+// What one slot holds:
+//   key   the position's full hashKey (0: an empty slot)
+//   move  best or refuting move, 0 for none
+//   score mate scores counted from this node
+//   depth remaining depth in half-plies, 0 for quiescence entries
+//   age   gSearchAge when written
+//   bound BOUND_*
+struct TTEntry {
     uint64_t key;
     Move move;
     int16_t score;
@@ -26,11 +27,48 @@ struct alignas(8) TTEntry {
     uint16_t age;
     uint8_t bound;
 };
-static_assert(sizeof(TTEntry) == 24, "a table entry is 24 bytes");
+
+// A slot as stored, 24 bytes in every build: three words that one search
+// thread may read while another writes them (each word is read and written
+// whole). `check` is the key mixed with the two data words, so that a slot
+// read half before and half after another thread's write matches no key.
+struct alignas(8) TTSlot {
+    uint64_t check;
+    uint64_t data;  // move, score, depth
+    uint64_t meta;  // age, bound
+};
+static_assert(sizeof(TTSlot) == 24, "a table slot is 24 bytes");
+
+inline uint64_t loadWord(const uint64_t& word) {
+    return std::atomic_ref<const uint64_t>(word).load(std::memory_order_relaxed);
+}
+inline void storeWord(uint64_t& word, uint64_t value) {
+    std::atomic_ref<uint64_t>(word).store(value, std::memory_order_relaxed);
+}
+
+inline TTEntry ttRead(const TTSlot& slot) {
+    const uint64_t data = loadWord(slot.data), meta = loadWord(slot.meta);
+    TTEntry e;
+    e.key = loadWord(slot.check) ^ data ^ meta;
+    e.move = Move(data);
+    e.score = int16_t(uint16_t(data >> 32));
+    e.depth = int16_t(uint16_t(data >> 48));
+    e.age = uint16_t(meta);
+    e.bound = uint8_t(meta >> 16);
+    return e;
+}
+
+inline void ttWrite(TTSlot& slot, const TTEntry& e) {
+    const uint64_t data = uint64_t(e.move) | uint64_t(uint16_t(e.score)) << 32 | uint64_t(uint16_t(e.depth)) << 48;
+    const uint64_t meta = uint64_t(e.age) | uint64_t(e.bound) << 16;
+    storeWord(slot.data, data);
+    storeWord(slot.meta, meta);
+    storeWord(slot.check, e.key ^ data ^ meta);
+}
 
 // Slot 0 prefers depth, slot 1 is always replaced.
 struct TTBucket {
-    TTEntry slot[2];
+    TTSlot slot[2];
 };
 
 constexpr uint8_t BOUND_NONE = 0;
@@ -53,7 +91,7 @@ bool ttResize(int32_t mb);
 
 // The table's size: entries and bytes.
 inline uint64_t ttEntryCount() { return uint64_t(gTTable.count) * 2; }
-inline uint64_t ttBytes() { return ttEntryCount() * sizeof(TTEntry); }
+inline uint64_t ttBytes() { return ttEntryCount() * sizeof(TTSlot); }
 void ttRelease();
 void ttClear();
 

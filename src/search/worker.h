@@ -5,6 +5,7 @@
 // process-wide (settings, the transposition table, the clock, the stop
 // request) stays with the module that owns it.
 #pragma once
+#include <atomic>
 #include <cstdint>
 
 #include "board/types.h"
@@ -36,6 +37,17 @@ struct SearchWorker : EvalBoard {
     Move reducedMove[kHistorySize] = {};
 
     uint32_t nodeCount = 0;  // nodes of the current search, wrapping
+
+    // The search must unwind: the main worker's copy of the engine's stop
+    // request, a helper's of the helpers' stop, renewed at every periodic
+    // check (and cleared at the start of a search).
+    bool stopped = false;
+    // A helper searches beside the main worker and shares only the
+    // transposition table with it; it prints nothing and keeps no clock.
+    bool isHelper = false;
+    // A helper's node count as the main worker may read it (renewed at each
+    // periodic check).
+    std::atomic<uint32_t> sharedNodeCount{0};
 
     // Statistics of the running iteration (reset at its start).
     int32_t nullTries = 0;
@@ -88,3 +100,8 @@ SearchWorker& mainWorker();
 // The main worker with the game's position copied onto its board: what a
 // search, an evaluation or a root-move query of the game starts from.
 SearchWorker& workerOnGame();
+
+// A worker's own tables: its evaluation cache of evalCacheMb and its pawn
+// hash, zero-filled. nullptr on success, else the line that tells which
+// memory is not available.
+const char* reserveWorkerTables(SearchWorker& w, int32_t evalCacheMb);

@@ -313,7 +313,7 @@ int32_t zwSearch(SearchWorker& w, int32_t alpha, int32_t beta, int32_t depth, bo
                                                               : depth / 18 + kNullReduction;
             const int32_t v = -zwSearch(w, -beta, -beta + 1, depth - 2 * r - 2, false, false);
             unmakeNullMove(w);
-            if (gStopSearch) return 0;
+            if (w.stopped) return 0;
             w.followPv = savedFollow;
             if (v < beta) {
                 // The null move failed: what refuted it is the threat.
@@ -505,7 +505,7 @@ int32_t zwSearchInCheck(SearchWorker& w, int32_t alpha, int32_t beta, int32_t de
 
     // 7. Mate, or an upper bound.
     if (n.legal == 0) return ply - MATE_VALUE;
-    if (gStopSearch) return alpha;
+    if (w.stopped) return alpha;
     ttStoreNoMove(w, depth, n.best, BOUND_UPPER);
     return n.best;
 }

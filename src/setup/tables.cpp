@@ -5,23 +5,11 @@
 
 #include "eval/evalcache.h"
 #include "eval/pawnhash.h"
+#include "config/config.h"
+#include "search/threads.h"
 #include "search/tt.h"
 #include "search/worker.h"
 
-namespace {
-
-constexpr uint64_t kMegabyte = 1048576;
-
-}  // namespace
-
-const char* reserveWorkerTables(SearchWorker& w, int32_t evalCacheMb) {
-    if (!evalCacheReserve(w.evalCache, uint32_t(uint64_t(evalCacheMb) * kMegabyte / sizeof(EvalCacheEntry))))
-        return "# NO EVAL CACHE MEMORY\n";
-    if (!w.pawnHash.reserve()) return "# NO PAWN CACHE MEMORY\n";
-    w.evalCache.table.clear();
-    w.pawnHash.table.clear();
-    return nullptr;
-}
 
 void allocateTables(int32_t hashMb, int32_t evalCacheMb) {
     const bool ttOk = ttResize(hashMb);
@@ -49,4 +37,13 @@ void freeTables() {
     ttRelease();
     mainWorker().evalCache.table.release();
     mainWorker().pawnHash.table.release();
+}
+
+void startSearchThreads() {
+    if (gSearchThreads <= 1) return;
+    const int32_t started = setSearchThreads(gSearchThreads, gEvalCacheMb);
+    if (started == gSearchThreads) return;
+    printf("# Not enough memory for %d threads; the search has %d\n", gSearchThreads, started);
+    fflush(stdout);
+    setSearchThreadCount(started);
 }

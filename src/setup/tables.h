@@ -10,13 +10,12 @@
 // program with status 1 when memory is not available.
 void allocateTables(int32_t hashMb, int32_t evalCacheMb);
 
-// A search worker's own tables: its evaluation cache of evalCacheMb and its
-// pawn hash, zero-filled. nullptr on success, else the line that tells which
-// memory is not available.
-const char* reserveWorkerTables(SearchWorker& w, int32_t evalCacheMb);
-
 // Zero-fills the three tables.
 void clearTables();
 
 // Releases the three tables.
 void freeTables();
+
+// Starts the helper threads the settings ask for (Threads in morvantix.ini),
+// or as many as memory allows, saying so.
+void startSearchThreads();

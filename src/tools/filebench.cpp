@@ -29,7 +29,7 @@ int32_t searchPosition(const char* fen, int32_t depth, uint64_t* totalNodes) {
     setFixedSearch(300000, depth);
     setEngineState(ENGINE_ANALYZING);
     const uint32_t start = getMilliseconds();
-    think(workerOnGame(), OutputMode::Silent);
+    think(workerOnGame(), OutputMode::Silent, SearchPurpose::Test);
     const uint32_t end = getMilliseconds();
     *totalNodes += mainWorker().nodeCount;
     setEngineState(ENGINE_NORMAL);

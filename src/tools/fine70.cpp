@@ -21,7 +21,7 @@ void runFine70(int32_t depth) {
     displayBoard(gameBoard());
     startGame(kFine70);
     setFixedSearch(14400000, depth);
-    think(workerOnGame(), OutputMode::Console);
+    think(workerOnGame(), OutputMode::Console, SearchPurpose::Test);
     const int32_t ms = elapsedMs();
     printf("Time: %d ms\n", ms);
     printSearchStats(mainWorker());

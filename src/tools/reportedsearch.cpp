@@ -8,7 +8,7 @@
 
 SearchRecord searchWithReport(int32_t allottedMs, int32_t maxDepth) {
     setFixedSearch(allottedMs, maxDepth);
-    think(workerOnGame(), OutputMode::Console);
+    think(workerOnGame(), OutputMode::Console, SearchPurpose::Test);
     printSearchStats(mainWorker());
     return {double(mainWorker().nodeCount), elapsedMs(), mainWorker().bestMove, gMaxSearchDepth, mainWorker().iterationDepth};
 }

@@ -42,7 +42,7 @@ void setUpFixedDepth(const char* fen, int32_t depth) {
 
 std::string bestMoveAt(const char* fen, int32_t depth) {
     setUpFixedDepth(fen, depth);
-    think(workerOnGame(), OutputMode::Silent);
+    think(workerOnGame(), OutputMode::Silent, SearchPurpose::Test);
     return mainWorker().bestMove ? moveToText(mainWorker().bestMove) : "none";
 }
 
@@ -311,7 +311,7 @@ uint32_t nodesOn(SearchWorker& w, const char* fen, int32_t depth) {
     seedRandom(1);
     setUpFixedDepth(fen, depth);
     w.copyGameFrom(gameBoard());
-    think(w, OutputMode::Silent);
+    think(w, OutputMode::Silent, SearchPurpose::Test);
     return w.nodeCount;
 }
 

@@ -10,6 +10,7 @@
 
 #include "config/settings.h"
 #include "search/rootmoves.h"
+#include "search/threads.h"
 #include "support.h"
 
 namespace {
@@ -137,7 +138,8 @@ TEST(Settings, ManualPageNamesEveryKeyAndOptionWithItsRange) {
         if (page[open] != '(') continue;
         const std::vector<std::string> ranges = rangesIn(page.substr(open, page.find(')', open) - open));
         ASSERT_EQ(ranges.size(), 1u) << name;
-        EXPECT_EQ(ranges[0], rangeText(*withUciName(name))) << name;
+        const Setting& s = *withUciName(name);
+        EXPECT_EQ(ranges[0], "(" + std::to_string(s.low) + ".." + std::to_string(uciHighOf(s))) << name;
     }
 
     // XBoard's option words, each written "word=".
@@ -145,6 +147,10 @@ TEST(Settings, ManualPageNamesEveryKeyAndOptionWithItsRange) {
     for (const Setting& s : allSettings())
         if (s.xboardWord) xboard.push_back(std::string(s.xboardWord) + "=");
     EXPECT_EQ(boldNames(page, "\\fBoption\\fR", ")"), xboard);
+}
+
+TEST(Settings, ThreadsRangeEndsAtTheThreadsTheSearchCanStart) {
+    EXPECT_EQ(withUciName("Threads")->high, kMaxSearchThreads);
 }
 
 TEST(Settings, MultiPvRangeEndsAtTheLinesTheRootKeeps) {
