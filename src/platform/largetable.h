@@ -11,7 +11,7 @@
 template <typename Entry>
 struct LargeTable {
     Entry* entries = nullptr;
-    uint32_t count = 0;
+    size_t count = 0;  // 64 bits where the address space is
 
     LargeTable() = default;
     LargeTable(const LargeTable&) = delete;
@@ -20,24 +20,24 @@ struct LargeTable {
 
     // Room for n entries, any earlier table released first; false (and no
     // table) when the memory is not available.
-    bool reserve(uint32_t n) {
+    bool reserve(size_t n) {
         release();
-        entries = static_cast<Entry*>(allocateLargeTable(size_t(n) * sizeof(Entry)));
+        entries = static_cast<Entry*>(allocateLargeTable(n * sizeof(Entry)));
         if (!entries) return false;
         count = n;
         return true;
     }
 
     void release() {
-        freeLargeTable(entries, size_t(count) * sizeof(Entry));
+        freeLargeTable(entries, count * sizeof(Entry));
         entries = nullptr;
         count = 0;
     }
 
     // Every entry to zero bytes (the entries' types read that as empty).
     void clear() {
-        if (entries) memset(static_cast<void*>(entries), 0, size_t(count) * sizeof(Entry));
+        if (entries) memset(static_cast<void*>(entries), 0, count * sizeof(Entry));
     }
 
-    size_t bytes() const { return size_t(count) * sizeof(Entry); }
+    size_t bytes() const { return count * sizeof(Entry); }
 };

@@ -4,6 +4,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -74,7 +75,11 @@ class HelperPool {
         Helper* helper = h.get();
         std::lock_guard<std::mutex> lock(mutex_);
         const uint64_t seen = searchNumber_;
-        h->thread = std::thread([this, helper, index, seen] { run(*helper, index, seen); });
+        try {
+            h->thread = std::thread([this, helper, index, seen] { run(*helper, index, seen); });
+        } catch (const std::system_error&) {
+            return false;  // no memory for its stack, or no more threads
+        }
         helpers_.push_back(std::move(h));
         return true;
     }

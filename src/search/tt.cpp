@@ -1,5 +1,6 @@
 #include "search/tt.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "board/position.h"
@@ -7,22 +8,26 @@
 LargeTable<TTBucket> gTTable;
 uint16_t gSearchAge = 0;
 
-bool ttReserve(uint32_t entries) { return gTTable.reserve(entries / 2); }
+bool ttReserve(uint64_t entries) {
+    // A size past the address space (the 32-bit build) is not available.
+    if (entries / 2 > SIZE_MAX / sizeof(TTBucket)) return false;
+    return gTTable.reserve(size_t(entries / 2));
+}
 
 namespace {
 
 // The largest power of two, at least 2048, whose entries fit in the size.
-uint32_t entriesFor(int32_t mb) {
+uint64_t entriesFor(int32_t mb) {
     const uint64_t bytes = uint64_t(mb) * 1048576;
     uint64_t entries = 2048;
-    while ((entries * 2) * sizeof(TTEntry) <= bytes) entries *= 2;
-    return uint32_t(entries);
+    while ((entries * 2) * sizeof(TTSlot) <= bytes) entries *= 2;
+    return entries;
 }
 
 }  // namespace
 
 bool ttResize(int32_t mb) {
-    const uint32_t oldEntries = gTTable.count * 2;
+    const uint64_t oldEntries = ttEntryCount();
     const bool done = ttReserve(entriesFor(mb));
     // The old size was available a moment ago; the smallest table is the
     // last resort, so that the searches always have one.
@@ -37,8 +42,8 @@ void ttClear() { gTTable.clear(); }
 
 int32_t ttHashfull() {
     int32_t used = 0;
-    const uint32_t buckets = gTTable.count < 500 ? gTTable.count : 500;
-    for (uint32_t i = 0; i < buckets; i++)
+    const size_t buckets = gTTable.count < 500 ? gTTable.count : 500;
+    for (size_t i = 0; i < buckets; i++)
         for (const TTSlot& slot : gTTable.entries[i].slot) {
             const TTEntry e = ttRead(slot);
             used += e.key != 0 && e.age == gSearchAge;

@@ -81,7 +81,7 @@ extern uint16_t gSearchAge;      // incremented at the start of every search
 
 // Reserves room for `entries` slots (entries / 2 buckets); false when the
 // memory is not available. Any earlier table is released first.
-bool ttReserve(uint32_t entries);
+bool ttReserve(uint64_t entries);
 
 // Gives the table the largest power of two of entries (at least 2048) that
 // fits in mb megabytes, empty. When that memory is not available the table

@@ -407,3 +407,31 @@ TEST_F(UciLive, PonderThenPonderhitOrStop) {
 }
 
 }  // namespace
+
+#ifndef MORVANTIX_SANITIZE
+namespace {
+
+TEST(Uci, HashAndThreadsTheMachineCannotGiveAreToldAndSearchesGoOn) {
+    // An address-space limit of about 1.2 GB: no 64 GB table, and not the
+    // memory (tables and stack) of 256 threads.
+    const std::string dir = makeTempDir();
+    std::ofstream(dir + "/limited.sh") << "ulimit -v 1200000\nexec \"$@\"\n";
+    const EngineRun run = runEngine("/bin/sh",
+                                    "uci\nsetoption name Hash value 65536\nsetoption name Threads value 256\n"
+                                    "position startpos\ngo depth 6\n",
+                                    dir, {dir + "/limited.sh", engine()});
+    EXPECT_EQ(run.exitStatus, 0);
+    expectInOrder(run.output, {"info string not enough memory for 65536 MB of hash; the table keeps 32 MB\n",
+                               "info string Hash 32: a table of 1048576 entries of 24 bytes, 24 MB in all\n",
+                               "info string not enough memory for 256 threads; the search has ",
+                               "info depth 6 ", "bestmove "});
+    const size_t told = run.output.find("the search has ");
+    ASSERT_NE(told, std::string::npos);
+    const int threads = std::stoi(run.output.substr(told + 15));
+    EXPECT_GT(threads, 1);
+    EXPECT_LT(threads, 256);
+    EXPECT_NE(run.output.find("info string Threads " + std::to_string(threads) + "\n"), std::string::npos);
+}
+
+}  // namespace
+#endif
