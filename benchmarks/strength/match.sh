@@ -8,11 +8,13 @@
 #
 # Players:
 #   level:N        Morvantix at Skill Level N (20: full strength)
+#   threads:N      Morvantix at full strength searching with N threads
 #   elo:E          Morvantix with Limit_Strength ON and Elo E
 #   fairymax       Fairy-Max
 #   fairymax-sd:N  Fairy-Max searching N plies at most
 #   phalanx        Phalanx
 #   gnuchess       GNU Chess 6, in UCI mode through polyglot
+#   toga2          Toga II, in UCI mode through polyglot (one thread)
 #
 # Usage: match.sh ENGINE GAMES FIRST SECOND
 set -u
@@ -38,6 +40,9 @@ player() {
         printf 'Limit_Strength ON\nElo %s\n' "${who#*:}" > "$dir/morvantix.ini"
       fi
       options=(-${side}cp "$engine" -${side}d "$dir") ;;
+    threads:*)
+      printf 'Threads %s\n' "${who#*:}" > "$dir/morvantix.ini"
+      options=(-${side}cp "$engine" -${side}d "$dir") ;;
     fairymax) options=(-${side}cp fairymax -${side}d "$dir") ;;
     fairymax-sd:*)
       # Fairy-Max's own depth limit, sent after every "new".
@@ -46,6 +51,7 @@ player() {
       options=(-${side}cp "$dir/run.sh" -${side}d "$dir") ;;
     phalanx) options=(-${side}cp phalanx -${side}d "$dir") ;;
     gnuchess) options=(-${side}cp "gnuchess -u" -${side}d "$dir" -${side}UCI) ;;
+    toga2) options=(-${side}cp toga2 -${side}d "$dir" -${side}UCI) ;;
     *) echo "unknown player $who" >&2; exit 2 ;;
   esac
   options+=(-${side}n "$who")

@@ -25,7 +25,11 @@ struct Helper {
 // the next search number (or the end), searches, and counts itself idle.
 class HelperPool {
   public:
-    ~HelperPool() { resize(0, 0); }
+    // At exit (which may come while they search) the helpers stop first.
+    ~HelperPool() {
+        stop();
+        resize(0, 0);
+    }
 
     int32_t resize(int32_t helpers, int32_t evalCacheMb) {
         inUse_ = false;
