@@ -2,7 +2,8 @@
 #            make, cmake and g++ alone)
 # make test  installs the Debian packages the tests need (tests/packages.txt),
 #            builds everything and runs every test (release and sanitizer
-#            builds, and a minute of fuzzing)
+#            builds, a UCI session under ThreadSanitizer, and a minute of
+#            fuzzing)
 # make build builds the three engines, the tests and the benchmarks
 # make check builds them and runs the fast tests only (no GUI games)
 # make install / make uninstall [PREFIX=/usr/local] [DESTDIR=]
@@ -12,6 +13,7 @@
 BUILD      := build
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
+TSAN_BUILD := build-tsan
 WIN_BUILD  := build-windows
 FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
@@ -41,7 +43,7 @@ WIN_ZIP    ?= morvantix-$(VERSION)-windows.zip
 WIN_STAGE  := $(WIN_BUILD)/dist/morvantix-$(VERSION)
 
 .PHONY: windows-dist windows-zip configure engine engines build run check test test-packages test-all \
-        test-slow asan fuzz-build fuzz windows clean install install-files uninstall deb deb-package
+        test-slow asan tsan-build tsan fuzz-build fuzz windows clean install install-files uninstall deb deb-package
 
 # The release build's configuration; its "skipped" lines say what a missing
 # package leaves out.
@@ -67,6 +69,15 @@ run: engine
 asan:
 	@cmake $(CMAKE_OPTIONS) -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANTIX_SANITIZE=ON -DMORVANTIX_ALL_BUILDS=OFF > /dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+# The console engine built by clang with ThreadSanitizer, and its test: a UCI
+# session with helper threads (tests/tsan/uci_threads.sh, about ten seconds).
+tsan-build:
+	@CC=clang CXX=clang++ cmake $(CMAKE_OPTIONS) -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANTIX_TSAN=ON > /dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS)
+
+tsan: tsan-build
+	cd $(TSAN_BUILD) && ctest --output-on-failure
 
 # The Windows programs, cross-compiled with MinGW-w64 into build-windows/:
 # engine-x64.exe, engine-x64-popcnt.exe, engine-w32.exe, egbb/x64|w32/egbbdll.dll
@@ -98,9 +109,10 @@ test-packages:
 test: test-packages
 	@$(MAKE) --no-print-directory test-all COMPLETE=ON
 
-test-all: build asan fuzz-build windows
+test-all: build asan tsan-build fuzz-build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE slow
+	cd $(TSAN_BUILD) && ctest --output-on-failure
 	tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 test-slow: build
@@ -166,4 +178,4 @@ windows-zip:
 	cd $(WIN_BUILD)/dist && zip -q -r -X $(abspath $(WIN_ZIP)) morvantix-$(VERSION)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <regex>
 #include <sys/stat.h>
+#include <thread>
 
 #include "bench_run.h"
 #include "engine_process.h"
@@ -102,6 +103,28 @@ TEST(Windows, PonderingAndAnalysisStopWhenTheInterfaceSpeaks) {
     EXPECT_TRUE(s.waitFor("pong 9\n", 5000, analysis)) << s.output();
     s.send("quit\n");
     EXPECT_EQ(s.finish(30000), 0);
+}
+
+// The helper threads are Windows threads behind the statically linked MinGW
+// thread library: with two threads an infinite search ends at stop with its
+// move at once, and quit ends the program cleanly.
+TEST(Windows, TwoThreadsStopPromptlyAndQuitCleanly) {
+    ENGINE_UNDER_WINE(engine, "engine-x64-popcnt.exe");
+    EngineSession s(engine);
+    s.send("uci\nsetoption name Threads value 2\nisready\n");
+    ASSERT_TRUE(s.waitFor("readyok\n", 60000)) << s.output();
+    EXPECT_TRUE(contains(s.output(), "\ninfo string Threads 2\n")) << s.output();
+    s.send("position startpos\ngo infinite\n");
+    ASSERT_TRUE(s.waitFor("\ninfo depth 6 ", 30000)) << s.output();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    ASSERT_FALSE(contains(s.output(), "\nbestmove ")) << s.output();
+    const auto sent = std::chrono::steady_clock::now();
+    s.send("stop\n");
+    ASSERT_TRUE(s.waitFor("\nbestmove ", 10000)) << s.output();
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent);
+    EXPECT_LT(took.count(), 2000) << "bestmove came " << took.count() << " ms after stop";
+    s.send("quit\n");
+    EXPECT_EQ(s.finish(15000), 0) << s.output();
 }
 
 TEST(Windows, BitbaseLibraryLoadsThroughLoadLibrary) {
