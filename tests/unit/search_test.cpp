@@ -17,6 +17,7 @@
 #include "search/search.h"
 #include "search/stopcheck.h"
 #include "search/think.h"
+#include "search/threads.h"
 #include "search/timeman.h"
 #include "search/tt.h"
 #include "support.h"
@@ -337,6 +338,29 @@ TEST(Search, WorkersShareNothingButTheTable) {
     EXPECT_EQ(nodesOn(mainWorker(), p1, 6), first);
     EXPECT_EQ(nodesOn(*a, p2, 8), second);
     EXPECT_EQ(nodesOn(*b, p1, 6), first);
+}
+
+TEST(Search, HelpersSearchBesideTheMainWorkerAndEndWithIt) {
+    const char* fen = "r1bq1rk1/ppp1npbp/3p1np1/3Pp3/2P1P3/2N2N2/PP2BPPP/R1BQ1RK1 w - -";
+    ASSERT_EQ(setSearchThreads(3, 1), 3);
+    // An analysis runs the helpers: their nodes count with the main worker's,
+    // and the move is the main worker's, legal at the root.
+    setUpFixedDepth(fen, 7);
+    think(workerOnGame(), OutputMode::Silent, SearchPurpose::Analysis);
+    SearchWorker& w = mainWorker();
+    EXPECT_GT(nodesOfAllWorkers(w), uint64_t(w.nodeCount));
+    EXPECT_EQ(w.depthReached, 7);
+    EXPECT_TRUE(isMoveToPlay(workerOnGame(), w.bestMove));
+    // A test command's search runs alone, whatever the threads, and counts
+    // exactly the nodes of a search with one thread.
+    seedRandom(1);
+    bestMoveAt(fen, 6);
+    const uint32_t alone = w.nodeCount;
+    EXPECT_EQ(nodesOfAllWorkers(w), uint64_t(alone));
+    EXPECT_EQ(setSearchThreads(1, 1), 1);
+    seedRandom(1);
+    bestMoveAt(fen, 6);
+    EXPECT_EQ(w.nodeCount, alone);
 }
 
 TEST(Search, SameNodeCountsOnEveryRun) {
