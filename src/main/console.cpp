@@ -18,6 +18,7 @@
 #include "protocol/xboard.h"
 #include "search/stopcheck.h"
 #include "search/think.h"
+#include "search/threads.h"
 #include "search/timeman.h"
 #include "setup/gamestart.h"
 #include "setup/tables.h"
@@ -283,7 +284,7 @@ void engineMove(Console& c) {
         // The rate is thousands of nodes per second; a search that took less
         // than a millisecond is counted as one millisecond.
         const int32_t elapsed = elapsedMs();
-        const double rate = double(mainWorker().nodeCount) / double(elapsed > 0 ? elapsed : 1);
+        const double rate = double(nodesOfAllWorkers(mainWorker())) / double(elapsed > 0 ? elapsed : 1);
         printf("# Tm=%d ms, NPS=%0.0fK, Mv=%s, Val=%d, Hply=%d, Fifty=%d\n", elapsed, rate, moveToText(move),
                mainWorker().lastScore, gameBoard().pos.hply, gameBoard().pos.fifty);
         printf("\n");

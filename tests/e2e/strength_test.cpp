@@ -40,6 +40,9 @@ TEST(Strength, UciOptionsAreClampedAndTheStrengthIsReported) {
         "setoption name Skill Level value 25\n"
         "setoption name skill level value 3\n"
         "setoption name Skill Level value -1\n"
+        "setoption name Threads value 2\n"
+        "setoption name Skill Level value 20\n"
+        "setoption name Threads value 1\n"
         "quit\n");
     expectInOrder(out, {"option name UCI_LimitStrength type check default false\n",
                         "option name UCI_Elo type spin default 2550 min 850 max 2550\n",
@@ -49,7 +52,11 @@ TEST(Strength, UciOptionsAreClampedAndTheStrengthIsReported) {
                         "info string option UCI_Elo needs a value\n",
                         "info string invalid value \"maybe\" for option UCI_LimitStrength\n",
                         "info string strength: full\n", "info string strength: full\n",
-                        "info string strength: skill level 3 (Elo ", "info string strength: skill level 0 (Elo "});
+                        "info string strength: skill level 3 (Elo ", "info string strength: skill level 0 (Elo ",
+                        // Below full strength the search has one thread, whatever Threads says.
+                        "info string Threads 2\n", "info string strength: skill level 0 (Elo ",
+                        ", searched with one thread\n", "info string strength: full\n", "info string Threads 1\n"});
+    EXPECT_EQ(out.find("Threads 1\ninfo string strength"), std::string::npos);
 }
 
 TEST(Strength, IniKeysAreClampedAndEchoed) {
