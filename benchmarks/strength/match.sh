@@ -2,7 +2,10 @@
 # One calibration match under XBoard (headless, on an Xvfb display): GAMES
 # games between two players, each opening of benchmarks/openings.pgn played
 # twice with the colours swapped, at 10 s + 0.1 s a game unless TC/INC say
-# otherwise, no pondering. Prints one line:
+# otherwise, no pondering. With VARIANT=fischerandom the games are Chess960,
+# each from a start position XBoard draws at random, and no openings file is
+# used (the engines must speak UCI through polyglot: players uci, glaurung).
+# Prints one line:
 #   <first> <second> <wins> <draws> <losses>     (counted for the first player)
 # and keeps the games in $RESULTS/<first>-<second>.pgn.
 #
@@ -15,6 +18,8 @@
 #   phalanx        Phalanx
 #   gnuchess       GNU Chess 6, in UCI mode through polyglot
 #   toga2          Toga II, in UCI mode through polyglot (one thread)
+#   uci            Morvantix at full strength in UCI mode through polyglot
+#   glaurung       Glaurung 2.2, in UCI mode through polyglot
 #
 # Usage: match.sh ENGINE GAMES FIRST SECOND
 set -u
@@ -52,19 +57,26 @@ player() {
     phalanx) options=(-${side}cp phalanx -${side}d "$dir") ;;
     gnuchess) options=(-${side}cp "gnuchess -u" -${side}d "$dir" -${side}UCI) ;;
     toga2) options=(-${side}cp toga2 -${side}d "$dir" -${side}UCI) ;;
+    uci) options=(-${side}cp "$engine" -${side}d "$dir" -${side}UCI) ;;
+    glaurung) options=(-${side}cp glaurung -${side}d "$dir" -${side}UCI) ;;
     *) echo "unknown player $who" >&2; exit 2 ;;
   esac
   options+=(-${side}n "$who")
 }
 
-declare -a one two
+declare -a one two start
 player "$first" f one
 player "$second" s two
+if [ -n "${VARIANT:-}" ]; then
+  start=(-variant "$VARIANT")
+else
+  start=(-lgf "$openings" -lgi -2)
+fi
 pgn="$results/${first//:/}-${second//:/}.pgn"
 
 HOME="$work" timeout $((600 + 120 * games)) xvfb-run -a /usr/games/xboard -noGUI -mg "$games" \
   "${one[@]}" "${two[@]}" -xreuse -xreuse2 -xponder \
-  -tc "0:${TC:-10}" -inc "${INC:-0.1}" -lgf "$openings" -lgi -2 \
+  -tc "0:${TC:-10}" -inc "${INC:-0.1}" "${start[@]}" \
   -sgf "$work/games.pgn" -autoCallFlag true -testClaims true \
   -popupExitMessage false -saveSettingsOnExit false > "$work/xboard.log" 2>&1
 cp "$work/games.pgn" "$pgn" 2>/dev/null

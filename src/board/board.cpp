@@ -38,6 +38,7 @@ void Board::copyGameFrom(const Board& from) {
     pos = from.pos;
     setupPly = from.setupPly;
     setupCastle = from.setupCastle;
+    castling = from.castling;
     checkerSquare[0] = from.checkerSquare[0];
     checkerSquare[1] = from.checkerSquare[1];
     // The entries up to the current one: the searches write from hply on.

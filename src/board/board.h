@@ -4,6 +4,7 @@
 // is given the board it works on, so that several boards (the game's, and
 // one per search worker) can be in use at once.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -18,6 +19,37 @@ struct ScoredMove {
 
 constexpr int32_t kMoveStackSize = 100000;
 
+// How castling is played on a board, fixed when a position is set up. In
+// standard chess the rooks start on the corners. In Chess960 a right's rook
+// may start on any file on its side of the king; a castling move is then
+// stored as the king taking its own rook (to = the rook's square), so that it
+// cannot be mistaken for a king step to the same square.
+// The rights that survive a move from or to each square when the kings and
+// rooks start on their standard squares.
+constexpr std::array<int32_t, 64> standardCastleMask() {
+    std::array<int32_t, 64> mask{};
+    for (int32_t& m : mask) m = CASTLE_WHITE | CASTLE_BLACK;
+    mask[A8] &= ~CASTLE_BQ;
+    mask[E8] &= ~CASTLE_BLACK;
+    mask[H8] &= ~CASTLE_BK;
+    mask[A1] &= ~CASTLE_WQ;
+    mask[E1] &= ~CASTLE_WHITE;
+    mask[H1] &= ~CASTLE_WK;
+    return mask;
+}
+
+struct CastlingRules {
+    bool chess960 = false;
+    // The rook of each right, by right: White's king side, queen side,
+    // Black's king side, queen side (the order of the CASTLE_* bits).
+    int32_t rookSquare[4] = {H1, A1, H8, A8};
+    // The rights that survive a move from or to each square.
+    std::array<int32_t, 64> mask = standardCastleMask();
+};
+
+// Index of a right in CastlingRules::rookSquare.
+constexpr int32_t castlingRightIndex(int32_t colour, bool queenSide) { return 2 * colour + (queenSide ? 1 : 0); }
+
 struct Board {
     Position pos;
 
@@ -26,6 +58,7 @@ struct Board {
     int32_t setupPly = 0;
     // Castling rights of the last set-up; the pawn key keeps their key for the game.
     int32_t setupCastle = 0;
+    CastlingRules castling;
 
     // Squares of the first two men found giving check by findAttackers, -1 if none.
     int32_t checkerSquare[2] = {-1, -1};

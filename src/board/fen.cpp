@@ -8,6 +8,7 @@
 #include "board/movegen.h"
 #include "board/position.h"
 #include "board/tables.h"
+#include "config/config.h"
 
 const char* const kStartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -";
 
@@ -206,6 +207,72 @@ void readCastling(Board& bd, FenText& in) {
     xorBothKeys(bd, gCastleKey[bd.pos.castle]);
 }
 
+// Chess960 castling fields: KQkq name the outermost rook on that side of the
+// king, a file letter (Shredder-FEN, X-FEN) names the rook on that file.
+
+// The first rank of the colour's men (its row).
+constexpr int32_t homeRow(int32_t colour) { return colour == WHITE ? 7 : 0; }
+
+bool ownRookOn(const Position& p, int32_t colour, int32_t square) {
+    return p.piece[square] == ROOK && p.colour[square] == colour;
+}
+
+// The outermost rook of the colour on the king's rank on one side of it, or -1.
+int32_t outermostRook(const Position& p, int32_t colour, bool queenSide) {
+    const int32_t king = p.kingSquare[colour], row = rowOf(king);
+    for (int32_t file = queenSide ? 0 : 7; file != fileOf(king); file += queenSide ? 1 : -1)
+        if (ownRookOn(p, colour, row * 8 + file)) return row * 8 + file;
+    return -1;
+}
+
+// The rook one letter of the field names, or the reason it names none.
+const char* rookOfLetter(const Position& p, char letter, int32_t colour, int32_t* rook) {
+    const int32_t king = p.kingSquare[colour];
+    if (rowOf(king) != homeRow(colour)) return "the king is not on its first rank";
+    const char upper = colour == WHITE ? letter : char(letter - 'a' + 'A');
+    if (upper == 'K' || upper == 'Q') {
+        *rook = outermostRook(p, colour, upper == 'Q');
+        return *rook == -1 ? "no rook on that side of the king" : nullptr;
+    }
+    *rook = rowOf(king) * 8 + (upper - 'A');
+    return ownRookOn(p, colour, *rook) ? nullptr : "no rook of that colour on that file";
+}
+
+// Reads the field into the rights and the rooks of the rules; a letter that
+// names no rook, or a second one for the same side, drops with a note.
+void readCastling960(Board& bd, FenText& in) {
+    in.i++;
+    int32_t castle = 0;
+    for (;; in.i++) {
+        const char c = in.at(in.i);
+        if (c == '-') continue;
+        const bool white = c == 'K' || c == 'Q' || (c >= 'A' && c <= 'H');
+        const bool black = c == 'k' || c == 'q' || (c >= 'a' && c <= 'h');
+        if (!white && !black) break;
+        const int32_t colour = white ? WHITE : BLACK;
+        int32_t rook = -1;
+        const char* error = rookOfLetter(bd.pos, c, colour, &rook);
+        const bool queenSide = !error && fileOf(rook) < fileOf(bd.pos.kingSquare[colour]);
+        const int32_t right = castlingRightIndex(colour, queenSide);
+        if (!error && (castle & (1 << right))) error = "that side has its right already";
+        if (error) {
+            printf("info string castling right %c dropped: %s\n", c, error);
+            continue;
+        }
+        castle |= 1 << right;
+        bd.castling.rookSquare[right] = rook;
+    }
+    bd.pos.castle = castle;
+    bd.castling.mask.fill(CASTLE_WHITE | CASTLE_BLACK);
+    for (int32_t right = 0; right < 4; right++) {
+        if (!(castle & (1 << right))) continue;
+        const int32_t colour = right / 2;
+        bd.castling.mask[bd.castling.rookSquare[right]] &= ~(1 << right);
+        bd.castling.mask[bd.pos.kingSquare[colour]] &= ~(colour == WHITE ? CASTLE_WHITE : CASTLE_BLACK);
+    }
+    xorBothKeys(bd, gCastleKey[bd.pos.castle]);
+}
+
 // En-passant square, from the character after the one that ends the
 // castling field; never refused: a square no capture could use is ignored.
 void readEnPassant(Board& bd, FenText& in) {
@@ -264,6 +331,17 @@ void startMoveCounters(Board& bd) {
     return error;
 }
 
+// The field's letter of a right: K, Q, k or q, or in Chess960 the rook's
+// file where another rook stands further out on that side (X-FEN).
+char castlingLetter(Board& bd, int32_t right) {
+    const int32_t colour = right / 2;
+    const bool queenSide = right % 2 == 1;
+    const int32_t rook = bd.castling.rookSquare[right];
+    const bool named = bd.castling.chess960 && outermostRook(bd.pos, colour, queenSide) != rook;
+    const char letter = named ? char('A' + fileOf(rook)) : (queenSide ? 'Q' : 'K');
+    return colour == WHITE ? letter : char(letter - 'A' + 'a');
+}
+
 }  // namespace
 
 const char* setPosition(Board& bd, const char* text) {
@@ -277,7 +355,12 @@ const char* setPosition(Board& bd, const char* text) {
     if (!error) error = readSideToMove(bd, in);
     if (!error) error = menError(bd);
     if (error) return refuse(bd, error);
-    readCastling(bd, in);
+    bd.castling = CastlingRules{};
+    bd.castling.chess960 = gChess960 != 0;
+    if (bd.castling.chess960)
+        readCastling960(bd, in);
+    else
+        readCastling(bd, in);
     readEnPassant(bd, in);
 
     // The side not to move must not be in check, by the other king either.
@@ -312,10 +395,8 @@ void writeFenText(Board& bd, char* buf) {
     *out++ = p.side == WHITE ? 'w' : 'b';
     *out++ = ' ';
     if (p.castle == 0) *out++ = '-';
-    if (p.castle & CASTLE_WK) *out++ = 'K';
-    if (p.castle & CASTLE_WQ) *out++ = 'Q';
-    if (p.castle & CASTLE_BK) *out++ = 'k';
-    if (p.castle & CASTLE_BQ) *out++ = 'q';
+    for (int32_t right = 0; right < 4; right++)
+        if (p.castle & (1 << right)) *out++ = castlingLetter(bd, right);
     *out++ = ' ';
     if (p.epSquare == -1) {
         *out++ = '-';

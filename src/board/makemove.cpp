@@ -153,6 +153,58 @@ bool castlingAllowed(Board& bd, int32_t to, int32_t them, int32_t* rookFrom, int
     }
 }
 
+// The squares of a Chess960 castling move, stored as the king taking its own
+// rook: the king ends on the g- or c-file and the rook beside it, on the f- or
+// d-file, whichever files they started on.
+struct Castling960 {
+    int32_t kingFrom, kingTo, rookFrom, rookTo;
+};
+
+inline Castling960 castlingSquares960(Move move) {
+    const int32_t kingFrom = moveFrom(move), rookFrom = moveTo(move);
+    const int32_t rank = kingFrom & 56;
+    const bool kingSide = rookFrom > kingFrom;
+    return {kingFrom, rank + (kingSide ? 6 : 2), rookFrom, rank + (kingSide ? 5 : 3)};
+}
+
+// The king is not in check, crosses no attacked square and does not end in
+// check once its rook has moved (the rook may have screened its target). The
+// generator has seen to the empty squares.
+bool castling960Allowed(Board& bd, const Castling960& c, int32_t them) {
+    if (isAttacked(bd, c.kingFrom, them)) return false;
+    const int32_t step = c.kingTo > c.kingFrom ? 1 : -1;
+    for (int32_t s = c.kingFrom; s != c.kingTo;) {
+        s += step;
+        if (isAttacked(bd, s, them)) return false;
+    }
+    const uint64_t left = squareBit(c.kingFrom) | squareBit(c.rookFrom);
+    const uint64_t occupied = (bd.pos.occupied & ~left) | squareBit(c.kingTo) | squareBit(c.rookTo);
+    return !isAttackedAfter(bd, c.kingTo, them, occupied, 0);
+}
+
+// Moves the king and its rook between the squares of a Chess960 castling
+// (make: from -> to; unmake: to -> from). Either man may land where the other
+// stood, so every square is emptied before any is filled, and both list
+// places are read before either is written. The list order does not change.
+void moveCastlingMen(Board& bd, int32_t us, int32_t kingFrom, int32_t kingTo, int32_t rookFrom, int32_t rookTo) {
+    Position& p = bd.pos;
+    const int8_t kingPlace = p.listIndex[kingFrom], rookPlace = p.listIndex[rookFrom];
+    setSquare(bd, kingFrom, EMPTY, EMPTY);
+    setSquare(bd, rookFrom, EMPTY, EMPTY);
+    setSquare(bd, kingTo, us, KING);
+    setSquare(bd, rookTo, us, ROOK);
+    p.pieceList[us][KING][kingPlace] = int8_t(kingTo);
+    p.pieceList[us][ROOK][rookPlace] = int8_t(rookTo);
+    p.listIndex[kingTo] = kingPlace;
+    p.listIndex[rookTo] = rookPlace;
+    p.pieceBits[us][KING] ^= squareBit(kingFrom) ^ squareBit(kingTo);
+    p.pieceBits[us][ROOK] ^= squareBit(rookFrom) ^ squareBit(rookTo);
+    const uint64_t left = squareBit(kingFrom) | squareBit(rookFrom);
+    p.occupancy[us] = (p.occupancy[us] & ~left) | squareBit(kingTo) | squareBit(rookTo);
+    p.occupied = p.occupancy[WHITE] | p.occupancy[BLACK];
+    p.kingSquare[us] = kingTo;
+}
+
 // What the move changes, worked out from the board before it is made.
 inline MoveEffect effectOf(Board& bd, Move move, int32_t rookFrom, int32_t rookTo) {
     const Position& p = bd.pos;
@@ -231,11 +283,12 @@ void updateListsAndKeys(Board& bd, const MoveEffect& e, int32_t us, int32_t them
     p.pawnKey ^= pawnDelta;
 }
 
-// Castling rights, en-passant square and half-move clock after the move.
-void updateGameState(Board& bd, Move move, const MoveEffect& e, int32_t them) {
+// Castling rights, en-passant square and half-move clock after the move
+// (inlined into both makes: the ordinary one is the hot path).
+[[gnu::always_inline]] inline void updateGameState(Board& bd, Move move, const MoveEffect& e, int32_t them) {
     Position& p = bd.pos;
     const uint32_t flags = moveFlags(move);
-    const int32_t castle = p.castle & gCastleMask[e.from] & gCastleMask[e.to];
+    const int32_t castle = p.castle & bd.castling.mask[e.from] & bd.castling.mask[e.to];
     if (castle != p.castle) {
         p.hashKey ^= gCastleKey[p.castle] ^ gCastleKey[castle];
         p.castle = castle;
@@ -285,6 +338,45 @@ inline const HistoryEntry& stepBack(Board& bd) {
     return h;
 }
 
+// Make of a Chess960 castling: nothing is captured, the rights go with the
+// king's square, and no pawn moved. Kept out of line, away from the
+// ordinary make's registers.
+[[gnu::noinline, gnu::cold]] bool makeCastling960(Board& bd, Move move) {
+    Position& p = bd.pos;
+    const int32_t us = p.side, them = p.xside;
+    bd.history[p.hply].captured = EMPTY;
+    const Castling960 c = castlingSquares960(move);
+    if (!castling960Allowed(bd, c, them)) return false;
+    moveCastlingMen(bd, us, c.kingFrom, c.kingTo, c.rookFrom, c.rookTo);
+    p.hashKey ^= gPieceKey[us][KING][c.kingFrom] ^ gPieceKey[us][KING][c.kingTo] ^
+                 gPieceKey[us][ROOK][c.rookFrom] ^ gPieceKey[us][ROOK][c.rookTo];
+    MoveEffect e{};
+    e.from = c.kingFrom;
+    e.to = c.rookFrom;
+    updateGameState(bd, move, e, them);
+    passTurn(bd);
+    return true;
+}
+
+// Unmake of a castling (which captures nothing): the king, then its rook.
+void takeBackCastling(Board& bd, Move move, int32_t us) {
+    if (bd.castling.chess960) {
+        const Castling960 c = castlingSquares960(move);
+        moveCastlingMen(bd, us, c.kingTo, c.kingFrom, c.rookTo, c.rookFrom);
+        return;
+    }
+    const int32_t from = moveFrom(move), to = moveTo(move);
+    moveBack(bd, KING, us, to, from);
+    int32_t rookFrom = 0, rookTo = 0;
+    switch (to) {
+        case G1: rookFrom = H1, rookTo = F1; break;
+        case C1: rookFrom = A1, rookTo = D1; break;
+        case G8: rookFrom = H8, rookTo = F8; break;
+        default: rookFrom = A8, rookTo = D8; break;
+    }
+    moveBack(bd, ROOK, us, rookTo, rookFrom);
+}
+
 }  // namespace
 
 bool makeMove(Board& bd, Move move) {
@@ -305,6 +397,7 @@ bool makeMove(Board& bd, Move move) {
     // is a move that leaves the own king attacked; nothing has changed yet.
     int32_t rookFrom = -1, rookTo = -1;
     if (moveFlags(move) & MOVE_CASTLE) [[unlikely]] {
+        if (bd.castling.chess960) return makeCastling960(bd, move);
         if (inCheck(bd, us) || !castlingAllowed(bd, moveTo(move), them, &rookFrom, &rookTo)) return false;
     }
     if (leavesKingAttacked(bd, move, rookFrom, rookTo)) return false;
@@ -330,6 +423,10 @@ void unmakeMove(Board& bd) {
     const Move move = h.move;
     const int32_t from = moveFrom(move), to = moveTo(move);
     const uint32_t flags = moveFlags(move);
+    if (flags & MOVE_CASTLE) [[unlikely]] {
+        takeBackCastling(bd, move, us);
+        return;
+    }
     if (flags & MOVE_PROMOTION) [[unlikely]] {
         const int32_t promoted = p.piece[to];
         removePiece(bd, promoted, us, to);
@@ -338,16 +435,6 @@ void unmakeMove(Board& bd) {
         countMaterial(bd, us, PAWN, +1);
     } else {
         moveBack(bd, p.piece[to], us, to, from);
-    }
-    if (flags & MOVE_CASTLE) [[unlikely]] {
-        int32_t rookFrom = 0, rookTo = 0;
-        switch (to) {
-            case G1: rookFrom = H1, rookTo = F1; break;
-            case C1: rookFrom = A1, rookTo = D1; break;
-            case G8: rookFrom = H8, rookTo = F8; break;
-            default: rookFrom = A8, rookTo = D8; break;
-        }
-        moveBack(bd, ROOK, us, rookTo, rookFrom);
     }
     if (h.captured != EMPTY) {
         addPiece(bd, h.captured, them, to);
@@ -362,13 +449,15 @@ void unmakeMove(Board& bd) {
 uint64_t keyAfter(Board& bd, Move move) {
     const Position& p = bd.pos;
     const int32_t us = p.side, them = p.xside, from = moveFrom(move), to = moveTo(move);
+    // The board's fields first: then nothing else needs the board.
+    const int32_t castle = p.castle & bd.castling.mask[from] & bd.castling.mask[to];
+    uint64_t key = p.hashKey ^ gCastleKey[p.castle] ^ gCastleKey[castle];
+    if (p.epSquare != -1) key ^= gEpKey[p.epSquare];
     const int32_t mover = p.piece[from], captured = p.piece[to];
     const int32_t placed = (moveFlags(move) & MOVE_PROMOTION) ? movePromotion(move) : mover;
-    uint64_t key = p.hashKey ^ gSideKey ^ gPieceKey[us][mover][from] ^ gPieceKey[us][placed][to];
+    key ^= gSideKey ^ gPieceKey[us][mover][from] ^ gPieceKey[us][placed][to];
     if (captured != EMPTY) key ^= gPieceKey[them][captured][to];
     if (moveFlags(move) & MOVE_EN_PASSANT) key ^= gPieceKey[them][PAWN][us == WHITE ? to + 8 : to - 8];
-    key ^= gCastleKey[p.castle] ^ gCastleKey[p.castle & gCastleMask[from] & gCastleMask[to]];
-    if (p.epSquare != -1) key ^= gEpKey[p.epSquare];
     return key;
 }
 

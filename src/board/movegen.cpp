@@ -255,9 +255,41 @@ void kingMoves(GenContext& c) {
     }
 }
 
+// The squares from a to b on one rank, both included.
+uint64_t rankSpan(int32_t a, int32_t b) {
+    uint64_t bits = 0;
+    for (int32_t s = a < b ? a : b, last = a < b ? b : a; s <= last; s++) bits |= squareBit(s);
+    return bits;
+}
+
+// Chess960 castling, stored as the king taking its own rook: every square the
+// king or the rook crosses or lands on is empty but for the two of them.
+// Attacked squares are make's to test, as in standard chess.
+template <int Mode>
+void castlingMoves960(GenContext& c) {
+    Board& bd = *c.board;
+    const int32_t king = bd.pos.kingSquare[c.us], rank = king & 56;
+    for (const bool queenSide : {false, true}) {
+        const int32_t right = castlingRightIndex(c.us, queenSide);
+        if (!(bd.pos.castle & (1 << right))) continue;
+        const int32_t rook = bd.castling.rookSquare[right];
+        const int32_t kingTo = rank + (queenSide ? 2 : 6), rookTo = rank + (queenSide ? 3 : 5);
+        const uint64_t others = bd.pos.occupied & ~(squareBit(king) | squareBit(rook));
+        if (others & (rankSpan(king, kingTo) | rankSpan(rook, rookTo))) continue;
+        if (Mode == GEN_SINGLE && (king != c.onlyFrom || rook != c.onlyTo)) continue;
+        const Move move = makeMoveWord(king, rook, EMPTY, MOVE_CASTLE);
+        const int32_t score = killerScore(c, move, KING, rook, true);
+        push(c, move, score < 0 ? kCastlingScore : score);
+    }
+}
+
 template <int Mode>
 void castlingMoves(GenContext& c) {
     Board& bd = *c.board;
+    if (bd.castling.chess960) [[unlikely]] {
+        castlingMoves960<Mode>(c);
+        return;
+    }
     const int32_t castle = bd.pos.castle;
     const int32_t enemyKing = bd.pos.kingSquare[c.them];
     const int32_t* board = bd.pos.piece;

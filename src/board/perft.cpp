@@ -21,21 +21,35 @@ double perftCount(Board& bd, int32_t depth) {
     return sum;
 }
 
-void perft(Board& bd, int32_t depth) {
-    const uint32_t start = getMilliseconds();
+namespace {
+
+// The count below each legal move, handed to report(move, count) in
+// generation order; returns their total.
+template <typename Report>
+double countByRootMove(Board& bd, int32_t depth, Report report) {
     generateAllMoves(bd);
-    printf("\n");
     double total = 0;
     const int32_t ply = bd.pos.ply;
     for (int32_t i = bd.firstMove[ply]; i < bd.firstMove[ply + 1]; i++) {
         const Move move = bd.moveStack[i].move;
         if (!makeMove(bd, move)) continue;
         const double n = perftCount(bd, depth - 1);
-        total += n;
         unmakeMove(bd);
+        total += n;
+        report(move, n);
+    }
+    return total;
+}
+
+}  // namespace
+
+void perft(Board& bd, int32_t depth) {
+    const uint32_t start = getMilliseconds();
+    printf("\n");
+    const double total = countByRootMove(bd, depth, [](Move move, double n) {
         printf(" %s - ", moveToText(move));
         printf("%0.0f\n", n);
-    }
+    });
     const double elapsed = double(int32_t(getMilliseconds() - start));
     printf("\n Perft %d Summary\n", depth);
     printf(" Nodes: %0.0f\n", total);
@@ -43,4 +57,13 @@ void perft(Board& bd, int32_t depth) {
     // A count too quick for the clock is timed as one millisecond.
     printf(" Nodes/sec: %0.0f\n\n", total * 1000 / (elapsed > 0 ? elapsed : 1));
     fflush(stdout);
+}
+
+void perftDivide(Board& bd, int32_t depth) {
+    const Position saved = bd.pos;
+    const double total =
+        countByRootMove(bd, depth, [](Move move, double n) { printf("%s: %0.0f\n", moveToText(move), n); });
+    printf("\nNodes searched: %0.0f\n\n", total);
+    fflush(stdout);
+    bd.pos = saved;
 }

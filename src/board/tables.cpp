@@ -29,18 +29,6 @@ const int32_t gMoveOffsets[6][8] = {
 };
 const int32_t gOffsetCount[6] = {2, 8, 4, 4, 8, 8};
 
-// By square, a8 first: rights that survive a move from or to the square.
-const int32_t gCastleMask[64] = {
-    7,  15, 15, 15, 3,  15, 15, 11,
-    15, 15, 15, 15, 15, 15, 15, 15,
-    15, 15, 15, 15, 15, 15, 15, 15,
-    15, 15, 15, 15, 15, 15, 15, 15,
-    15, 15, 15, 15, 15, 15, 15, 15,
-    15, 15, 15, 15, 15, 15, 15, 15,
-    15, 15, 15, 15, 15, 15, 15, 15,
-    13, 15, 15, 15, 12, 15, 15, 14,
-};
-
 // pawn, knight, bishop, rook, queen, king, empty
 const int32_t gExchangeValue[7] = {1, 3, 3, 5, 10, 100, 0};
 const int32_t gPieceValue[6] = {100, 315, 325, 500, 1000, 0};

@@ -11,8 +11,6 @@ extern int32_t gMailbox120[120];
 // Mailbox steps per piece code, and how many of them each piece uses.
 extern const int32_t gMoveOffsets[6][8];
 extern const int32_t gOffsetCount[6];
-// Castling rights kept when a move starts or ends on the square (by square).
-extern const int32_t gCastleMask[64];
 // Bit number of each square (s ^ 56); the mapping is its own inverse.
 extern int32_t gBitIndex[64];
 

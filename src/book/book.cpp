@@ -165,6 +165,8 @@ int32_t probeBook(uint64_t key, char* text) {
 }
 
 bool findBookMove(Move* move) {
+    // The book holds standard chess, with standard castling moves.
+    if (gameBoard().castling.chess960) return false;
     char fen[kFenTextSize];
     writeFenText(gameBoard(), fen);
     char text[8];

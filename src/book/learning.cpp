@@ -34,6 +34,10 @@ int32_t badMovesBefore(int32_t checkPly) {
     return bad;
 }
 
+// A Chess960 game teaches the standard openings nothing: no learning
+// record is written for it.
+bool learningOff() { return gameBoard().castling.chess960; }
+
 }  // namespace
 
 void resetOutOfBookState() {
@@ -50,6 +54,7 @@ int32_t noteSearchOutOfBook() {
 }
 
 void writeOutOfBookPosition(int32_t colour) {
+    if (learningOff()) return;
     char fen[kFenTextSize];
     writeFenText(gameBoard(), fen);
     RecordText line;
@@ -60,7 +65,7 @@ void writeOutOfBookPosition(int32_t colour) {
 void checkBadLine() {
     gLearnCheckPly = gameBoard().pos.hply;
     const int32_t r = gameBoard().pos.hply;
-    if (gLearnMinutes < kMinimumMinutes || !gStartedFromInitial || !gWriteLearnedOpening) return;
+    if (gLearnMinutes < kMinimumMinutes || !gStartedFromInitial || !gWriteLearnedOpening || learningOff()) return;
     const int32_t bad = badMovesBefore(r);
     if (bad < 6) return;
     // Both files are created; the record goes to the side to move's.
@@ -79,7 +84,7 @@ void writeLearnedLine(int32_t colour) {
     const int32_t bad = badMovesBefore(r);
     const bool lost = (colour == WHITE && strcmp(gResultToken, "0-1") == 0) ||
                       (colour == BLACK && strcmp(gResultToken, "1-0") == 0);
-    if (bad < 7 || gLearnMinutes < kMinimumMinutes || !lost) return;
+    if (bad < 7 || gLearnMinutes < kMinimumMinutes || !lost || learningOff()) return;
     RecordText record;
     writeLearnedLineRecord(record, colour, r, bad);
     if (record.appendTo(colour == WHITE ? kWhiteLearned : kBlackLearned)) printf("Writing Morvantix Learned book...\n");

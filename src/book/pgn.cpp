@@ -48,6 +48,13 @@ void writeTimeControl(RecordText& f) {
     f.add("[TimeControl \"%d/%d+%d\"]\n", gLevelMoves, gLevelSeconds, gLevelIncrement);
 }
 
+// A Chess960 game names its variant and start position, which a reader
+// needs to replay it.
+void writeVariantTags(RecordText& f) {
+    if (!gameBoard().castling.chess960) return;
+    f.add("[Variant \"Chess960\"]\n[SetUp \"1\"]\n[FEN \"%s\"]\n", gSetupFen);
+}
+
 // "+" before a score of 1 or more; a negative score carries its own sign.
 const char* signOf(int32_t score) { return score >= 1 ? "+" : ""; }
 
@@ -72,6 +79,7 @@ void saveGame(int32_t colour) {
     writeCommonTags(f, colour);
     f.add("[Result \"%s\"]\n", pgnResult());
     writeTimeControl(f);
+    writeVariantTags(f);
     const int32_t x = gBookExitIndex;
     Move m;
     int32_t s;

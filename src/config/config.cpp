@@ -11,6 +11,7 @@
 int32_t gHashMb;
 int32_t gEvalCacheMb;
 int32_t gSearchThreads;
+int32_t gChess960;
 int32_t gResign;
 int32_t gResignScore;
 int32_t gResignScoreCount;

@@ -25,6 +25,10 @@ extern int32_t gWriteLearnedOpening;
 extern int32_t gContempt;          // draw contempt in centipawns
 extern int32_t gPonderAllowed;
 extern int32_t gGuiKind;           // GUI_NONE or GUI_ARENA
+// Chess960 (UCI_Chess960): positions set up while it is on read their castling
+// field in the Chess960 forms and castle by its rules; castling moves are
+// written as the king taking its own rook.
+extern int32_t gChess960;
 
 // Playing strength (UCI_LimitStrength / UCI_Elo / Skill Level, or the ini keys
 // Limit_Strength / Elo / Skill_Level / Strength_Seed). With the limit on the

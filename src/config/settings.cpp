@@ -87,6 +87,8 @@ constexpr Setting kSettings[] = {
      .low = 0, .high = 1000},
     {.id = SettingId::ComboAttackFactorEn, .uciName = "ComboAttackFactorEn", .uciPlace = 12, .kind = Number,
      .low = 0, .high = 1000},
+    {.id = SettingId::Chess960, .uciName = "UCI_Chess960", .uciPlace = 19, .kind = Switch, .low = 0, .high = 1,
+     .value = &gChess960},
     {.id = SettingId::ExtVerName, .xboardWord = "ExtVerName", .kind = Text,
      .xboardEcho = "# ExtVerName is set to %s\n"},
 };

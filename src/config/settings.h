@@ -46,6 +46,7 @@ enum class SettingId : uint8_t {
     ComboAttackFactorOp,
     ComboAttackFactorEn,
     ExtVerName,
+    Chess960,
 };
 
 enum class SettingKind : uint8_t {

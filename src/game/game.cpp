@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "board/fen.h"
 #include "board/position.h"
 #include "game/gameboard.h"
 
@@ -21,11 +22,15 @@ int32_t gPingNumber = 0;
 char gResultToken[kResultTokenSize];
 int32_t gLearnMinutes = 0;
 bool gStartedFromInitial = true;
+char gSetupFen[kSetupFenSize];
 int32_t gLevelMoves = 0;
 int32_t gLevelSeconds = 0;
 int32_t gLevelIncrement = 0;
 
 void resetGameRecord() {
+    char fen[kFenTextSize];
+    writeFenText(gameBoard(), fen);
+    snprintf(gSetupFen, sizeof gSetupFen, "%s 0 1", fen);
     gOppRating = 2300;
     gIcsMode = false;
     gEngineMovesPlayed = 0;

@@ -39,6 +39,9 @@ constexpr int32_t kResultTokenSize = 128;
 extern char gResultToken[kResultTokenSize];
 extern int32_t gLearnMinutes;
 extern bool gStartedFromInitial;
+// The position the game was set up in, as FEN with move counters.
+constexpr int32_t kSetupFenSize = 104;
+extern char gSetupFen[kSetupFenSize];
 
 // The last `level`, for the PGN TimeControl tag.
 extern int32_t gLevelMoves;

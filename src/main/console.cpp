@@ -124,7 +124,7 @@ void commandSd(Console&) {
 void commandPerft(Console& c) {
     int32_t n;
     if (!readNumber("perft", &n)) return;
-    n = std::clamp(n, 1, 100);
+    n = std::clamp(n, 1, kMaxPerftDepth);
     setFixedSearch(gAllottedTime, n);
     displayBoard(gameBoard());
     perft(gameBoard(), n);

@@ -10,6 +10,7 @@
 #include "board/attacks.h"
 #include "board/fen.h"
 #include "board/notation.h"
+#include "board/perft.h"
 #include "board/position.h"
 #include "book/book.h"
 #include "config/config.h"
@@ -103,7 +104,8 @@ const char* setUpPosition(const Tokens& t, char* reason, size_t reasonSize) {
     }
     if (count >= kMaxGamePly) return "too many moves";
 
-    const bool sameStart = strcmp(fen, gGame.fen) == 0;
+    // A change of UCI_Chess960 changes how the same text is read.
+    const bool sameStart = strcmp(fen, gGame.fen) == 0 && gameBoard().castling.chess960 == (gChess960 != 0);
     int32_t kept = 0;
     if (sameStart) {
         kept = commonMoves(t, first, count);
@@ -263,7 +265,18 @@ void forgetGoLimits() {
     setFixedSearch(gAllottedTime, kDefaultSearchDepth);
 }
 
+// "go perft <depth>": the move-path count of the position, by root move.
+void commandGoPerft(const Tokens& t) {
+    int32_t depth;
+    if (!readDecimal(t[2], &depth)) {
+        infoString("missing or invalid number after %s", "perft");
+        return;
+    }
+    perftDivide(gameBoard(), std::clamp(depth, 1, kMaxPerftDepth));
+}
+
 void commandGo(const Tokens& t) {
+    if (strcmp(t[1], "perft") == 0) return commandGoPerft(t);
     GoLimits g;
     clearSearchMoves();
     const bool gameOver = reportGameOver();

@@ -49,7 +49,8 @@ TEST(Uci, HandshakeNamesTheEngineAndItsOptions) {
                             "option name Book File type string default morvantix.bin\n",
                             "option name Contempt type spin default 0 min -100 max 100\n",
                             "option name Egbb Path type string default <empty>\n",
-                            "option name Threads type spin default 1 min 1 max 256\n", "uciok\n", "readyok\n"});
+                            "option name Threads type spin default 1 min 1 max 256\n",
+                            "option name UCI_Chess960 type check default false\n", "uciok\n", "readyok\n"});
     }
 }
 

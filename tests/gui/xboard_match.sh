@@ -52,6 +52,10 @@ fail() { echo "FAIL: $*"; echo "files in $work"; exit 1; }
 [ -f "$work/games.pgn" ] || fail "no games saved"
 played=$(grep -c '^\[Result ' "$work/games.pgn")
 [ "$played" -eq "$games" ] || fail "$played games saved, $games expected"
+# Games asked for as Chess960 must have been played as such.
+if printf '%s\n' "$@" | grep -qx fischerandom; then
+  grep -q '^\[Variant "fischerandom"\]' "$work/games.pgn" || fail "the games are not Chess960"
+fi
 unfinished=$(grep -c '^\[Result "\*"\]' "$work/games.pgn")
 [ "$unfinished" -eq 0 ] || fail "$unfinished games without a result"
 # A game that ended by a fault (illegal move, false claim, flag fall, lost

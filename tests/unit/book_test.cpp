@@ -11,6 +11,7 @@
 #include "board/position.h"
 #include "board/random.h"
 #include "book/book.h"
+#include "config/config.h"
 #include "support.h"
 #include "search/worker.h"
 
@@ -142,6 +143,16 @@ TEST(Book, FindsALegalBookMoveInTheInitialPosition) {
     EXPECT_TRUE(text == "b1c3" || text == "d2d4" || text == "e2e4" || text == "g1f3" || text == "c2c4" ||
                 text == "f2f4")
         << text;
+}
+
+TEST(Book, AChess960GameHasNoBookEvenInTheStandardPosition) {
+    TempWorkDir dir;
+    copyTestBook();
+    gChess960 = 1;
+    setUp(kStartFen);
+    gChess960 = 0;
+    Move move;
+    EXPECT_FALSE(findBookMove(&move));
 }
 
 void writeBook(const std::vector<BookEntry>& entries) {

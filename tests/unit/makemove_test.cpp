@@ -11,6 +11,7 @@
 #include "board/makemove.h"
 #include "board/movegen.h"
 #include "board/position.h"
+#include "config/config.h"
 #include "same_position.h"
 #include "support.h"
 #include "search/worker.h"
@@ -64,21 +65,33 @@ void expectConsistent() {
     EXPECT_EQ(p.pawnKey, computePawnKey(mainWorker(), mainWorker().setupCastle));
 }
 
-const char* const kStartPositions[] = {
-    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
-    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
-    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -",
-    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -",
-    "rnbqkb1r/ppppp1pp/7n/4Pp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6",
-    "8/PPPk4/8/8/8/8/4Kppp/8 b - -",
+struct StartPosition {
+    const char* fen;
+    bool chess960;
+};
+
+const StartPosition kStartPositions[] = {
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", false},
+    {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", false},
+    {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -", false},
+    {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -", false},
+    {"rnbqkb1r/ppppp1pp/7n/4Pp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6", false},
+    {"8/PPPk4/8/8/8/8/4Kppp/8 b - -", false},
+    // Chess960: kings that swap squares with their rooks, a king already on
+    // its target, rooks beside and beyond the king.
+    {"1r3kr1/pppppppp/8/8/8/8/PPPPPPPP/1R3KR1 w GBgb -", true},
+    {"rk4r1/1ppppppp/8/8/8/8/1PPPPPPP/R5KR w HAa -", true},
+    {"2rk3r/p6p/8/8/8/8/P6P/2RK3R w HChc -", true},
 };
 
 TEST(MakeMove, EveryMoveAndNullMoveRestoresEveryFieldAlongRandomGames) {
     std::mt19937 random(20261207);
-    int64_t checked = 0;
-    for (const char* fen : kStartPositions) {
+    int64_t checked = 0, castles960 = 0;
+    for (const auto& [fen, chess960] : kStartPositions) {
         for (int game = 0; game < 12; game++) {
+            gChess960 = chess960;
             setUp(fen);
+            gChess960 = 0;
             for (int move = 0; move < 80; move++) {
                 expectConsistent();
                 const Position before = mainWorker().pos;
@@ -102,6 +115,7 @@ TEST(MakeMove, EveryMoveAndNullMoveRestoresEveryFieldAlongRandomGames) {
                         continue;
                     }
                     legal.push_back(m);
+                    if ((moveFlags(m) & MOVE_CASTLE) && chess960) castles960++;
                     // The key predicted for prefetching is exact but for the two
                     // cases it leaves out.
                     if (!(moveFlags(m) & MOVE_CASTLE) && mainWorker().pos.epSquare == -1) {
@@ -119,6 +133,7 @@ TEST(MakeMove, EveryMoveAndNullMoveRestoresEveryFieldAlongRandomGames) {
         }
     }
     EXPECT_GT(checked, 20000);
+    EXPECT_GT(castles960, 100);
 }
 
 TEST(MakeMove, DoubleStepSetsTheEnPassantSquareOnlyBesideAnEnemyPawn) {

@@ -325,4 +325,26 @@ TEST(Records, ConcurrentAppendsNeverInterleave) {
     gameBoard().pos.hply = playedPly;
 }
 
+// A Chess960 game: its record names the variant and the start position (in
+// X-FEN), its castling reads as the king taking its rook, and it writes no
+// learning record.
+TEST(Records, AChess960GameNamesItsVariantAndLeavesNoLearningRecord) {
+    TempWorkDir dir;
+    gChess960 = 1;
+    playGame("1r3kr1/pppppppp/8/8/8/8/PPPPPPPP/1R3KR1 w GBgb - 0 1", {{"f1g1", 20, 9, 1000}, {"f8b8", 0, 0, 0}});
+    gChess960 = 0;
+    snprintf(gResultToken, sizeof gResultToken, "*");
+    CaptureStdout out;
+    saveGame(WHITE);
+    writeOutOfBookPosition(WHITE);
+    out.finish();
+    EXPECT_NE(readFileText("MorvantixGames.pgn")
+                  .find("[TimeControl \"40/300+0\"]\n[Variant \"Chess960\"]\n[SetUp \"1\"]\n"
+                        "[FEN \"1r3kr1/pppppppp/8/8/8/8/PPPPPPPP/1R3KR1 w KQkq - 0 1\"]\n"
+                        "1. f1g1 {+0.20/9 1} f8b8 {0.00/0 0} *\n"),
+              std::string::npos)
+        << readFileText("MorvantixGames.pgn");
+    EXPECT_EQ(access("wOutOfBook.dbk", F_OK), -1);
+}
+
 }  // namespace
