@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -23,10 +24,28 @@ std::string engineNameFor(const std::string& path) {
     return base + " x64";
 }
 
+namespace {
+
+// The folders the tests made, removed when the test program ends (each test
+// runs in a program of its own).
+struct TempDirs {
+    std::vector<std::string> paths;
+    ~TempDirs() {
+        std::error_code ignored;
+        for (const std::string& path : paths) std::filesystem::remove_all(path, ignored);
+    }
+};
+
+TempDirs gTempDirs;
+
+}  // namespace
+
 std::string makeTempDir() {
     char templ[] = "/tmp/morvantix-test-XXXXXX";
     const char* dir = mkdtemp(templ);
-    return dir ? dir : "/tmp";
+    if (!dir) return "/tmp";
+    gTempDirs.paths.push_back(dir);
+    return dir;
 }
 
 std::string readFile(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 #include <strings.h>
@@ -140,8 +141,13 @@ void startAfresh() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char dir[] = "/tmp/morvantix-fuzz-XXXXXX";
+    // The files the console writes go to a folder of this run, removed at exit.
+    static char dir[] = "/tmp/morvantix-fuzz-XXXXXX";
     if (!mkdtemp(dir) || chdir(dir) != 0) abort();
+    atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    });
     writeFile("positions.epd",
               "rnbqkb1r/pppp1ppp/5n2/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 0 3\n"
               "8/5p1k/6pp/R7/8/Pr3PP1/5K1P/8 w - - 0 39\nshort\n8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w - - 0 1\n");

@@ -1,4 +1,5 @@
-// Fuzz target: the FEN reader, and what is built on the position it sets up.
+// Fuzz target: the FEN reader, and what is built on the position it sets up,
+// each input read as standard chess and as Chess960.
 // Checked on every input: the keys equal keys computed from scratch, every
 // move made and unmade restores the position bit for bit (the order within a
 // piece list aside), the evaluation runs, and the text written back reads as
@@ -43,9 +44,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size > 512) return 0;
-    const std::string text(reinterpret_cast<const char*>(data), size);
+namespace {
+
+// One reading of the text: in standard chess, or in Chess960 (another reader
+// of the castling field, other castling moves).
+void checkText(const std::string& text, bool chess960) {
+    gChess960 = chess960;
     setPosition(mainWorker(), text.c_str());
     checkKeys();
     evaluate(mainWorker(), -30000, 30000);
@@ -67,5 +71,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     setPosition(mainWorker(), fen);
     writeFenText(mainWorker(), again);
     check(strcmp(fen, again) == 0, "the written FEN does not read back as the same position");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size > 512) return 0;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    checkText(text, false);
+    checkText(text, true);
     return 0;
 }
