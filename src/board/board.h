@@ -19,11 +19,6 @@ struct ScoredMove {
 
 constexpr int32_t kMoveStackSize = 100000;
 
-// How castling is played on a board, fixed when a position is set up. In
-// standard chess the rooks start on the corners. In Chess960 a right's rook
-// may start on any file on its side of the king; a castling move is then
-// stored as the king taking its own rook (to = the rook's square), so that it
-// cannot be mistaken for a king step to the same square.
 // The rights that survive a move from or to each square when the kings and
 // rooks start on their standard squares.
 constexpr std::array<int32_t, 64> standardCastleMask() {
@@ -38,6 +33,11 @@ constexpr std::array<int32_t, 64> standardCastleMask() {
     return mask;
 }
 
+// How castling is played on a board, fixed when a position is set up. In
+// standard chess the rooks start on the corners. In Chess960 a right's rook
+// may start on any file on its side of the king; a castling move is then
+// stored as the king taking its own rook (to = the rook's square), so that it
+// cannot be mistaken for a king step to the same square.
 struct CastlingRules {
     bool chess960 = false;
     // The rook of each right, by right: White's king side, queen side,
